@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "media/MediaDevice.h"
+
+namespace orvalen {
+
+// The playback operations of the window. Failures are quiet: false, -1 or 0, never a message
+// or an exception.
+class MediaControl {
+  public:
+    explicit MediaControl(MediaDevice& device) : device_(device) {}
+
+    MediaDevice& Device() { return device_; }
+
+    bool OpenMovie(const std::string& path);
+    void ShowVideoWindow();
+    bool PlayMovie();       // normal speed
+    bool PlayFast();        // double speed until the next PlayMovie or PlayFullScreen
+    bool PlayFullScreen();  // normal speed; the window shows the picture full screen
+    bool PauseMovie();
+    bool StopMovie();  // stop and rewind to 0
+    bool BackOneMinute();
+    bool SeekTo(int32_t ms);
+    int32_t GetPosition();  // -1 on failure
+    int32_t GetLength();    // -1 on failure
+    std::string GetMode();
+    bool GetVideoSize(int32_t& width, int32_t& height);
+    bool SoundOff();
+    bool SoundOn();
+    bool CloseAllDevices();
+    int32_t GetFrameRate(const std::string& path);  // 0 on failure
+
+  private:
+    MediaDevice& device_;
+};
+
+// Milliseconds as H:MM:SS, milliseconds dropped; -1 gives "0:00:00".
+std::string TimeText(int32_t ms);
+
+}  // namespace orvalen

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace orvalen {
+
+// The back end that plays one film at a time. MediaControl turns these into the operations
+// the window uses; tests of the window may supply a fake.
+class MediaDevice {
+  public:
+    virtual ~MediaDevice() = default;
+
+    // Opens the film synchronously, paused at its start. False when it will not open.
+    virtual bool Open(const std::string& path) = 0;
+    // Closes the film, if any. False only when the back end refuses.
+    virtual bool Close() = 0;
+    virtual bool Play(double speed) = 0;
+    virtual bool Pause() = 0;
+    // Stops and rewinds to 0; the film stays open and the mode reads "stopped".
+    virtual bool StopAndRewind() = 0;
+    virtual bool Seek(int32_t ms) = 0;
+    // Milliseconds, or -1 when nothing is open or the back end cannot tell.
+    virtual int32_t Position() = 0;
+    virtual int32_t Length() = 0;
+    // "playing", "paused", "stopped", "seeking" or "not ready".
+    virtual std::string Mode() = 0;
+    virtual bool VideoSize(int32_t& width, int32_t& height) = 0;
+    virtual bool SetMute(bool muted) = 0;
+    // Thousandths of frames per second of the film at path, 0 when unknown.
+    virtual int32_t FrameRate(const std::string& path) = 0;
+
+    // Picture hand-over. The callback may run on any thread; the window then calls
+    // RenderFrame on its own thread to draw the current picture into a buffer of 32-bit
+    // pixels (byte order B, G, R, unused on little-endian: QImage::Format_RGB32).
+    virtual void SetFrameReadyCallback(std::function<void()> callback) { (void)callback; }
+    virtual bool RenderFrame(int width, int height, size_t stride, void* pixels) {
+        (void)width, (void)height, (void)stride, (void)pixels;
+        return false;
+    }
+};
+
+}  // namespace orvalen

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/IniFile.h"
+#include "subtitles/SubtitleFormats.h"
+
+namespace orvalen {
+
+// The search and display settings shared by the search, the file filters and the clock.
+struct Settings {
+    int32_t NbrChar = 0;
+    int32_t Delay = 0;
+    bool CurrentDir = false;
+    bool AutoSelect = false;
+    std::string SubDir;
+    bool SubDirEnabled = false;
+    std::string SubFilePath;
+    bool SubFilePathEnabled = false;
+    SubtitleFormatFlags SubtitleFormat{};
+};
+
+// The subtitle font keys of section "Font".
+struct FontSettings {
+    std::string Name;
+    int32_t Color = 0x01000000;
+    int32_t Size = 10;
+    int32_t Height = -13;
+    int32_t Pitch = 0;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    bool Bold = false;
+};
+
+// The two view keys of section "General".
+struct BarSettings {
+    bool StateBarre = false;
+    bool ToolBarre = false;
+};
+
+// The outcome of a sequence of writes: at the first refused key the sequence stops and
+// Message holds "Impossible d'écrire dans <full path>".
+struct WriteOutcome {
+    bool Ok = true;
+    std::string Message;
+};
+
+// Where Config.ini lives: $ORVALEN_CONFIG when set; else "Config.ini" beside the executable
+// when that directory is writable; else $XDG_CONFIG_HOME/orvalen/Config.ini
+// (~/.config/orvalen/Config.ini).
+std::string ConfigFilePath();
+
+Settings LoadSettings(const IniFile& ini);
+FontSettings ReadFontSettings(const IniFile& ini);
+BarSettings ReadBarSettings(const IniFile& ini);
+
+// Writes the settings, then the font, in the stored order.
+WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font);
+WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars);
+
+}  // namespace orvalen

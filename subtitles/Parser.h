@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "subtitles/SubtitleTrack.h"
+
+namespace orvalen {
+
+constexpr int32_t DefaultFrameRate = 23976;
+
+// Which reader a load ran.
+enum class SubtitleReaderId {
+    None,  // the extension has no reader
+    MicroDvd,
+    BraceBlocks,
+    SubViewer1,
+    SubViewer2,
+    WrappedSeconds,
+    TimecodePairs,
+    SubRip,
+    SubStationAlpha,
+    PowerDivX,
+    TMPlayer,
+    Dks,
+    MPlayer,
+    MacSub,
+    Viplay,
+};
+
+// "microdvd", "brace-blocks", "subviewer1", ..., "unknown" for None.
+const char* ReaderName(SubtitleReaderId reader);
+
+// True for the readers that count frames (MicroDVD, MPlayer, MacSub).
+bool ReaderCountsFrames(SubtitleReaderId reader);
+
+// Supplies a film's frame rate in thousandths of frames per second, 0 when unknown.
+// The window asks the media layer; the command-line tool answers from its options.
+class FrameRateProvider {
+  public:
+    virtual ~FrameRateProvider() = default;
+    virtual int32_t GetFrameRate(const std::string& moviePath) = 0;
+};
+
+// The main-window state a load reads and writes.
+struct LoaderState {
+    int32_t FrameRate = 0;  // 0: not obtained since the film was opened
+    bool SubtitleFormatUnknown = false;
+    std::string MoviePath;
+};
+
+// What a load did, for the caller to show.
+struct LoadReport {
+    SubtitleReaderId Reader = SubtitleReaderId::None;
+    // False when a file whose extension has a reader could not be opened; the track is then
+    // left unchanged.
+    bool Opened = false;
+    // "FrameRate = N" when FrameRate is known after the load (the status panel's text),
+    // otherwise empty.
+    std::string FrameRateStatus;
+};
+
+// Reads the file at path into track, choosing the reader by extension and, for ".sub", by the
+// file's first line. Obtains the frame rate through frameRates (may be null) when the reader
+// counts frames and state.FrameRate is 0. Never throws. The caller re-aligns the track index
+// (ResyncIndex) and shows FrameRateStatus afterwards.
+LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, LoaderState& state,
+                            FrameRateProvider* frameRates);
+
+}  // namespace orvalen

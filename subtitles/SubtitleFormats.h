@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace orvalen {
+
+// The fifteen searched subtitle formats, in the fixed order of the search patterns and of the
+// file filter.
+enum class SubtitleFormat {
+    Sub,
+    Smi,
+    Srt,
+    Ssa,
+    Dks,
+    Tts,
+    Jss,
+    Vsf,
+    Zeg,
+    Jps,
+    Scr,
+    Psb,
+    Txt,
+    Mpl,
+    Rt
+};
+constexpr int SubtitleFormatCount = 15;
+
+// One flag per format, indexed by SubtitleFormat.
+using SubtitleFormatFlags = std::array<bool, SubtitleFormatCount>;
+
+// The extension without its dot ("sub"), which is also the format's key in Config.ini.
+std::string_view FormatExtension(SubtitleFormat format);
+
+// All formats in the fixed search order.
+const std::array<SubtitleFormat, SubtitleFormatCount>& SearchOrder();
+
+// The order in which the format keys are stored in Config.ini (differs from the search order).
+const std::array<SubtitleFormat, SubtitleFormatCount>& ConfigKeyOrder();
+
+// "Subtitles Files |" followed by "*.ext;" for every enabled format, in search order.
+std::string SubtitleFileFilter(const SubtitleFormatFlags& enabled);
+
+}  // namespace orvalen
