@@ -5,11 +5,10 @@
 
 namespace orvalen {
 
-// The bytes of a subtitle file as the readers take them: a UTF-8 byte-order mark at the start
+// Makes the bytes of a subtitle file what the readers take: a UTF-8 byte-order mark at the start
 // is dropped, and a file that starts with a UTF-16 byte-order mark (LE or BE) is converted to
-// UTF-8 (an invalid unit becomes U+FFFD). Otherwise the bytes are returned unchanged. The
-// result views either fileBytes or converted.
-std::string_view DecodeByteOrderMark(std::string_view fileBytes, std::string& converted);
+// UTF-8 (an invalid unit becomes U+FFFD). Otherwise the bytes stay as they are.
+void DecodeByteOrderMark(std::string& fileBytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
