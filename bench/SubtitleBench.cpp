@@ -119,6 +119,16 @@ std::string SubRip() {
     return f;
 }
 
+// The same with 8-bit texts, which sends the file through encoding detection.
+std::string SubRipLatin1() {
+    std::string f;
+    for (int i = 0; i < Entries; ++i) {
+        f += std::to_string(i + 1) + "\n" + Clock(i).Hms() + ",123 --> " + Clock(i, 2).Hms() +
+             ",456\nL'\xE9t\xE9 num\xE9ro " + std::to_string(i) + "\nd\xE9j\xE0 vu\n\n";
+    }
+    return f;
+}
+
 std::string SubStationAlpha() {
     std::string f =
         "[Script Info]\nScriptType: v4.00\n\n[V4 Styles]\nFormat: Name, Fontname\nStyle: "
@@ -221,6 +231,7 @@ BENCHMARK_CAPTURE(BM_Load, subviewer2, "e.sub", SubViewer2, R::SubViewer2);
 BENCHMARK_CAPTURE(BM_Load, wrapped_seconds, "f.sub", WrappedSeconds, R::WrappedSeconds);
 BENCHMARK_CAPTURE(BM_Load, timecode_pairs, "g.sub", TimecodePairs, R::TimecodePairs);
 BENCHMARK_CAPTURE(BM_Load, subrip, "b.srt", SubRip, R::SubRip);
+BENCHMARK_CAPTURE(BM_Load, subrip_latin1, "c.srt", SubRipLatin1, R::SubRip);
 BENCHMARK_CAPTURE(BM_Load, ssa, "b.ssa", SubStationAlpha, R::SubStationAlpha);
 BENCHMARK_CAPTURE(BM_Load, powerdivx, "b.psb", PowerDivX, R::PowerDivX);
 BENCHMARK_CAPTURE(BM_Load, tmplayer, "b.txt", TMPlayer, R::TMPlayer);

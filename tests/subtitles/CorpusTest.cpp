@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr,
                    R::SubRip,
                    1332,
-                   "ISO-8859-1",
+                   "WINDOWS-1252",
                    {{1, 27074, 30566, "CE FILM RELATE DES \xc9V\xc9NEMENTS\nQUI ONT EXIST\xc9.\n"},
                     {1331, 5839634, 5849634, "Downloaded From www.AllSubs.org\n"}}},
         CorpusCase{"subrip/subsrt-sample.srt",
