@@ -212,8 +212,8 @@ std::string MpvDevice::Mode() {
     if (!open_) return "not ready";
     DrainEvents();
     if (!open_) return "not ready";
-    if (stopped_) return "stopped";
     if (pendingSeek_) return "seeking";
+    if (stopped_) return "stopped";
     bool atEnd = false;
     if (GetFlag("eof-reached", atEnd) && atEnd) return "stopped";
     bool paused = false;
@@ -257,6 +257,11 @@ bool MpvDevice::VideoSize(int32_t& width, int32_t& height) {
 bool MpvDevice::SetMute(bool muted) {
     if (!open_) return false;
     return SetFlag("mute", muted);
+}
+
+bool MpvDevice::Muted() {
+    bool muted = false;
+    return open_ && GetFlag("mute", muted) && muted;
 }
 
 int32_t MpvDevice::FrameRate(const std::string& path) {
