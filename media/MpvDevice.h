@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -71,6 +72,7 @@ class MpvDevice final : public MediaDevice {
         std::chrono::steady_clock::time_point issued;
     };
 
+    static void OnWakeup(void* pending);
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     bool WaitForVideo();
@@ -80,6 +82,9 @@ class MpvDevice final : public MediaDevice {
     void ForgetFilm();
 
     mpv_handle* core_ = nullptr;
+    // Set by mpv (on its threads) when events arrive: most calls then find nothing to drain
+    // and skip mpv_wait_event, which costs far more than a property read.
+    std::atomic<bool> eventsPending_{true};
     std::unique_ptr<mpv::FrameRenderer> renderer_;
     std::chrono::milliseconds openTimeout_;
 
