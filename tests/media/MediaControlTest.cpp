@@ -108,8 +108,8 @@ TEST_P(NotAFilmTest, DoesNotOpenAndEveryOperationFailsQuietly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, NotAFilmTest,
-                         testing::Values("text.avi", "noise.avi", "truncated.avi", "<missing>",
-                                         "<directory>", ""),
+                         testing::Values("text.avi", "playlist.avi", "noise.avi", "truncated.avi",
+                                         "<missing>", "<directory>", ""),
                          [](const testing::TestParamInfo<std::string>& info) {
                              return "Path" + std::to_string(info.index);
                          });

@@ -4,6 +4,8 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Films.h"
 #include "media/MpvDevice.h"
@@ -61,6 +63,34 @@ TEST(MpvDeviceTest, FrameRateOfTheOpenFilmNamedAnotherWay) {
     ASSERT_TRUE(device.Open(Film("avi23976.avi")));
     const std::string sameFile = Film("dir with blanks é/../avi23976.avi");
     EXPECT_EQ(device.FrameRate(sameFile), 23976);
+}
+
+TEST(MpvDeviceTest, NamedPipeIsNotAFilm) {
+    const std::filesystem::path pipe =
+        std::filesystem::temp_directory_path() / ("orvalen-pipe-" + std::to_string(getpid()));
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    MpvDevice device;
+    EXPECT_FALSE(device.Open(pipe.string()));
+    std::filesystem::remove(pipe);
+    EXPECT_EQ(device.Mode(), "not ready");
+}
+
+TEST(MpvDeviceTest, OpenThatTimesOutLeavesNothingOpen) {
+    MpvDevice device(mpv::VideoOutput::Rendered, std::chrono::milliseconds(0));
+    EXPECT_FALSE(device.Open(Film("avi25-sound.avi")));
+    EXPECT_EQ(device.Mode(), "not ready");
+    EXPECT_EQ(device.Position(), -1);
+    EXPECT_FALSE(device.Open(Film("film.divx")));
+    EXPECT_TRUE(device.Close());
+}
+
+TEST(MpvDeviceTest, RefusesSpeedsMpvCannotPlay) {
+    MpvDevice device;
+    ASSERT_TRUE(device.Open(Film("film.divx")));
+    EXPECT_FALSE(device.Play(0.0));
+    EXPECT_FALSE(device.Play(-2.0));
+    EXPECT_EQ(device.Mode(), "stopped");
+    EXPECT_TRUE(device.Play(2.0));
 }
 
 TEST(MpvDeviceTest, EveryCallFailsQuietlyAfterShutdown) {

@@ -27,9 +27,10 @@ encode -f lavfi -i "$(pattern 320x240 25 3)" -c:v mpeg4 -q:v 8 -f avi film.divx
 encode -f lavfi -i "color=c=red:size=320x240:rate=25:duration=2" -c:v mpeg4 -q:v 2 red.avi
 # Sound without a picture.
 encode -f lavfi -i "$(tone 3)" -c:a mp2 -b:a 64k sound-only.avi
-# Not films: text, noise, a film cut short after its header; and a film that loses its
+# Not films: text, a playlist, noise, a film cut short after its header; and a film that loses its
 # second half.
 printf 'This is not a film.\nJust two lines of text.\n' >text.avi
+printf '#EXTM3U\nfilm.divx\n' >playlist.avi
 head -c 65536 /dev/zero | tr '\0' '\125' >noise.avi
 head -c 6000 avi25-sound.avi >truncated.avi
 head -c 200000 avi25-sound.avi >cut-short.avi
