@@ -122,7 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"HugeFirst", 100, {0, 1, 2, 3}, 0, {"99999999999999"}, {0, 1, 2, 3}},
         TypingCase{"HugeNegativeFourth", 100, {0, 1, 2, 3}, 3, {"-99999999999"}, {0, 1, 2, 3}},
         TypingCase{"FourthOrderWinsOverTheEnd", 2, {0, 1, 2, 3}, 3, {"5"}, {0, 1, 2, 3}},
-        TypingCase{"RaisingAllFromTheLast", 100, {0, 1, 2, 3}, 3, {"40"}, {0, 1, 2, 40}}),
+        TypingCase{"RaisingAllFromTheLast", 100, {0, 1, 2, 3}, 3, {"40"}, {0, 1, 2, 40}},
+        TypingCase{
+            "RaisingTheFirstFirstSnapsBack", 100, {0, 1, 2, 3}, 0, {"4", "40"}, {0, 1, 2, 3}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ReadNumber, ReadsAsAtoiWithoutOverflow) {
