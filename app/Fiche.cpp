@@ -81,6 +81,7 @@ TFiche::~TFiche() {
     // The device's picture must not outlive the widgets that show it, and its callback must
     // not reach a window being destroyed.
     Device->SetFrameReadyCallback({});
+    Device->Shutdown();
     Displayer->SetDevice(nullptr);
     ScreenDC->SetDevice(nullptr);
     Device.reset();

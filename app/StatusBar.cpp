@@ -1,5 +1,6 @@
 #include "app/StatusBar.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace orvalen {
@@ -13,6 +14,13 @@ constexpr int kGap = 2;
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The bar sits inside a black panel: keep the ordinary colours rather than inherit black.
+    const QPalette standard = QGuiApplication::palette();
+    QPalette own = palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Mid}) {
+        own.setColor(role, standard.color(role));
+    }
+    setPalette(own);
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace orvalen {
 
@@ -75,18 +76,23 @@ ScanResult MatchPattern(std::string_view input, std::string_view pattern, int32_
     return result;
 }
 
-TextStream::TextStream(std::string_view fileBytes) {
-    text_.reserve(fileBytes.size());
-    size_t start = 0;
-    while (start < fileBytes.size()) {
-        size_t crlf = fileBytes.find("\r\n", start);
-        if (crlf == std::string_view::npos) {
-            text_.append(fileBytes.substr(start));
-            break;
-        }
-        text_.append(fileBytes.substr(start, crlf - start));
-        start = crlf + 1;
+TextStream::TextStream(std::string fileBytes) : text_(std::move(fileBytes)) {
+    // Drop the CR of every CR LF, moving each run of bytes between CRs down once.
+    char* bytes = text_.data();
+    const size_t size = text_.size();
+    size_t in = 0;
+    size_t out = 0;
+    while (in < size) {
+        const void* cr = std::memchr(bytes + in, '\r', size - in);
+        size_t end = cr ? static_cast<size_t>(static_cast<const char*>(cr) - bytes) : size;
+        if (out != in) std::memmove(bytes + out, bytes + in, end - in);
+        out += end - in;
+        in = end;
+        if (in == size) break;
+        if (in + 1 == size || bytes[in + 1] != '\n') bytes[out++] = '\r';
+        ++in;
     }
+    text_.resize(out);
 }
 
 bool TextStream::ReadLine(std::string& line, size_t limit) {

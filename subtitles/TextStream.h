@@ -38,7 +38,8 @@ ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... 
 // holding the whole file.
 class TextStream {
   public:
-    explicit TextStream(std::string_view fileBytes);
+    // Takes the file's bytes and converts their line ends in place.
+    explicit TextStream(std::string fileBytes);
 
     // Reads bytes up to and including the next LF, at most limit bytes. False, with line
     // emptied, when the end of the file gives no byte.

@@ -78,6 +78,17 @@ TEST(TextStream, ReadsCrLfAsLfAndKeepsLoneCr) {
     EXPECT_EQ(line, "");
 }
 
+TEST(TextStream, DropsOnlyTheCrOfCrLf) {
+    TextStream stream("\r\r\nx\r\r\r\n\ry\r");
+    std::string line;
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "\r\n");
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "x\r\r\n");
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "\ry\r");
+}
+
 TEST(TextStream, CutsLongLinesAtTheLimitAndReturnsTheRestNext) {
     std::string longLine(300, 'x');
     TextStream stream(longLine + "\nnext\n");
