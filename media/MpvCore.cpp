@@ -48,6 +48,9 @@ constexpr Option kCommonOptions[] = {
 constexpr Option kRenderedOptions[] = {
     {"vo", "libmpv"},
     {"video-timing-offset", "0"},
+    // The sound servers and ALSA; probing SDL and JACK as well only costs time on a machine
+    // that has none of these.
+    {"ao", "pipewire,pulse,alsa"},
 };
 
 constexpr Option kSilentOptions[] = {

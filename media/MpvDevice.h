@@ -24,8 +24,8 @@ namespace orvalen {
 // Picture: with VideoOutput::Rendered, RenderFrame copies the latest frame in byte order
 // B, G, R, 0xff (mpv's "bgr0" made opaque), which is QImage::Format_RGB32 on little-endian
 // machines ("rgb0" would swap red and blue there). It may be called from the window's thread
-// or any other one thread, and returns false while there is no picture; the frame-ready
-// callback says when to call it again.
+// or any one other thread (never at the same time as Shutdown), and returns false while there
+// is no picture; the frame-ready callback says when to call it again.
 //
 // Shutdown: the window must call Shutdown before it destroys the widget that paints the
 // frames: the render context has to be freed before the core, and the frame-ready callback
@@ -75,7 +75,6 @@ class MpvDevice final : public MediaDevice {
     static void OnWakeup(void* pending);
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
-    bool WaitForVideo();
     bool IssueSeek(int32_t ms);
     bool SetFlag(const char* name, bool value);
     bool GetFlag(const char* name, bool& value);
@@ -91,7 +90,6 @@ class MpvDevice final : public MediaDevice {
     bool open_ = false;
     std::string path_;
     bool stopped_ = false;
-    bool videoReady_ = false;
     std::optional<PendingSeek> pendingSeek_;
     uint64_t lastReply_ = 0;
 };

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,40 +7,15 @@
 #include <vector>
 
 #include "../resync/TemporaryDirectory.h"
+#include "CliRunner.h"
 
 namespace orvalen {
 namespace {
 
+using orvalen::testing::RunOrvalenSub;
+using orvalen::testing::RunResult;
 using testing_support::ReadFile;
 using testing_support::TemporaryDirectory;
-
-struct ToolRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-ToolRun RunTool(const TemporaryDirectory& dir, const std::vector<std::string>& args) {
-    std::string command = Quoted(ORVALEN_BINARY_DIR "/cli/orvalen-sub");
-    for (const std::string& arg : args) command += " " + Quoted(arg);
-    std::string out = dir.File("stdout.txt");
-    std::string err = dir.File("stderr.txt");
-    command += " >" + Quoted(out) + " 2>" + Quoted(err);
-    int status = std::system(command.c_str());
-    ToolRun run;
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = ReadFile(out);
-    run.Err = ReadFile(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
-}
 
 // Entries 1 to 4 start at 10, 20, 30 and 40 s.
 constexpr const char* kFilm =
@@ -65,9 +39,9 @@ TEST(ResyncCommand, PrintsTheFactorAndShiftAndWritesTheRewrittenFile) {
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     std::string out = dir.File("out.srt");
-    ToolRun run = RunTool(dir, Args(Args({"resync", film}, kRefs), {"-o", out}));
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "Dilatation = 1.04   Shift = -599\n");
+    RunResult run = RunOrvalenSub(Args(Args({"resync", film}, kRefs), {"-o", out}));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Dilatation = 1.04   Shift = -599\n");
     EXPECT_EQ(ReadFile(out),
               "1\r\n0:00:05,799 --> 0:00:06,839\r\na\r\n\r\n"
               "2\r\n0:00:10,999 --> 0:00:13,079\r\nb\r\n\r\n"
@@ -80,9 +54,9 @@ TEST(ResyncCommand, WritesNothingWithoutAnOutput) {
     TemporaryDirectory dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
-    ToolRun run = RunTool(dir, Args({"resync", film, "--fps", "25"}, kRefs));
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "Dilatation = 1.04   Shift = -599\n");
+    RunResult run = RunOrvalenSub(Args({"resync", film, "--fps", "25"}, kRefs));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Dilatation = 1.04   Shift = -599\n");
     EXPECT_EQ(ReadFile(film), kFilm);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")),
                             std::filesystem::directory_iterator()),
@@ -93,10 +67,10 @@ TEST(ResyncCommand, AcceptsFailedPositionsAsMarks) {
     TemporaryDirectory dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
-    ToolRun run = RunTool(
-        dir, {"resync", film, "--ref", "0:-1", "--ref", "1:-1", "--ref", "2:-1", "--ref", "3:-1"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "Dilatation = 0   Shift = 1\n");
+    RunResult run = RunOrvalenSub(
+        {"resync", film, "--ref", "0:-1", "--ref", "1:-1", "--ref", "2:-1", "--ref", "3:-1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Dilatation = 0   Shift = 1\n");
 }
 
 TEST(ResyncCommand, RejectsWrongReferencesAsUsageErrors) {
@@ -119,13 +93,13 @@ TEST(ResyncCommand, RejectsWrongReferencesAsUsageErrors) {
         Args(kRefs, {"--ref"}),
     };
     for (const auto& refs : cases) {
-        ToolRun run = RunTool(dir, Args(Args({"resync", film}, refs), {"-o", out}));
-        EXPECT_EQ(run.Status, 2) << refs[1];
-        EXPECT_NE(run.Err.find("usage: orvalen-sub resync"), std::string::npos);
-        EXPECT_EQ(run.Out, "");
+        RunResult run = RunOrvalenSub(Args(Args({"resync", film}, refs), {"-o", out}));
+        EXPECT_EQ(run.status, 2) << refs[1];
+        EXPECT_NE(run.err.find("usage: orvalen-sub resync"), std::string::npos);
+        EXPECT_EQ(run.out, "");
         EXPECT_FALSE(std::filesystem::exists(out));
     }
-    EXPECT_EQ(RunTool(dir, Args({"resync"}, kRefs)).Status, 2);
+    EXPECT_EQ(RunOrvalenSub(Args({"resync"}, kRefs)).status, 2);
 }
 
 TEST(ResyncCommand, RefusesReferencesStartingTogetherAndKeepsTheOutput) {
@@ -137,29 +111,30 @@ TEST(ResyncCommand, RefusesReferencesStartingTogetherAndKeepsTheOutput) {
                                  "3\n0:00:03,000 --> 0:00:05,000\nc\n\n"
                                  "4\n0:00:07,000 --> 0:00:08,000\nd\n\n");
     std::string out = dir.Write("out.srt", "previous");
-    ToolRun run = RunTool(dir, {"resync", film, "--ref", "0:1", "--ref", "1:2", "--ref", "2:3",
-                                "--ref", "3:4", "-o", out});
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_NE(run.Err.find("subtitles 1 and 2 start at the same time"), std::string::npos)
-        << run.Err;
+    RunResult run = RunOrvalenSub({"resync", film, "--ref", "0:1", "--ref", "1:2", "--ref", "2:3",
+                                   "--ref", "3:4", "-o", out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("subtitles 1 and 2 start at the same time"), std::string::npos)
+        << run.err;
     EXPECT_EQ(ReadFile(out), "previous");
 }
 
 TEST(ResyncCommand, ReportsInputsItCannotRead) {
     TemporaryDirectory dir;
     ASSERT_TRUE(dir.Valid());
-    EXPECT_EQ(RunTool(dir, Args({"resync", dir.File("missing.srt")}, kRefs)).Status, 1);
-    EXPECT_EQ(RunTool(dir, Args({"resync", dir.Write("film.xyz", kFilm)}, kRefs)).Status, 3);
+    EXPECT_EQ(RunOrvalenSub(Args({"resync", dir.File("missing.srt")}, kRefs)).status, 1);
+    EXPECT_EQ(RunOrvalenSub(Args({"resync", dir.Write("film.xyz", kFilm)}, kRefs)).status, 3);
 }
 
 TEST(ResyncCommand, ReportsAnOutputItCannotWrite) {
     TemporaryDirectory dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
-    ToolRun run = RunTool(dir, Args(Args({"resync", film}, kRefs), {"-o", dir.File("no/out.srt")}));
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find("cannot write"), std::string::npos) << run.Err;
+    RunResult run =
+        RunOrvalenSub(Args(Args({"resync", film}, kRefs), {"-o", dir.File("no/out.srt")}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
 }
 
 constexpr const char* kFirstPart =
@@ -181,14 +156,14 @@ TEST(MergeCommand, AppendsTheSecondFileAtTheAnchor) {
     ASSERT_TRUE(dir.Valid());
     std::string first = dir.Write("part1.srt", kFirstPart);
     std::string second = dir.Write("part2.srt", kSecondPart);
-    ToolRun run = RunTool(dir, {"merge", first, second, "--at", "5300"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, kMerged);
+    RunResult run = RunOrvalenSub({"merge", first, second, "--at", "5300"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kMerged);
 
     std::string out = dir.File("merged.srt");
-    run = RunTool(dir, {"merge", "--at", "5300", first, "-o", out, second});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "");
+    run = RunOrvalenSub({"merge", "--at", "5300", first, "-o", out, second});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadFile(out), kMerged);
 }
 
@@ -197,9 +172,9 @@ TEST(MergeCommand, ReadsFramesWithTheGivenRate) {
     ASSERT_TRUE(dir.Valid());
     std::string first = dir.Write("part1.sub", "{250}{300}a\n");
     std::string second = dir.Write("part2.sub", "{500}{550}X\n{1000}{1100}Y\n");
-    ToolRun run = RunTool(dir, {"merge", first, second, "--at", "-1", "--fps", "25"});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out,
+    RunResult run = RunOrvalenSub({"merge", first, second, "--at", "-1", "--fps", "25"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
               "1\r\n0:00:10,000 --> 0:00:12,000\r\na\r\n\r\n"
               "2\r\n0:00:00,000 --> 0:00:01,999\r\nX\r\n\r\n"  // -1 ms, written as 0
               "3\r\n0:00:19,999 --> 0:00:23,999\r\nY\r\n\r\n");
@@ -213,9 +188,9 @@ TEST(MergeCommand, LeavesOutWhatDoesNotFitAndSaysSo) {
         big += "{" + std::to_string(i) + "}{" + std::to_string(i) + "}a\n";
     std::string first = dir.Write("big.sub", big);
     std::string second = dir.Write("part2.srt", kSecondPart + std::string(kSecondPart));
-    ToolRun run = RunTool(dir, {"merge", first, second, "--at", "0", "-o", dir.File("out.srt")});
-    EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Err,
+    RunResult run = RunOrvalenSub({"merge", first, second, "--at", "0", "-o", dir.File("out.srt")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err,
               "orvalen-sub merge: 3 subtitles not merged: a track holds at most 10000 "
               "subtitles\n");
     std::string out = ReadFile(dir.File("out.srt"));
@@ -239,13 +214,13 @@ TEST(MergeCommand, RejectsWrongArguments) {
         {first, second, "--at", "5", "-o", ""},
     };
     for (const auto& args : usage) {
-        ToolRun run = RunTool(dir, Args({"merge"}, args));
-        EXPECT_EQ(run.Status, 2) << args.size();
-        EXPECT_NE(run.Err.find("usage: orvalen-sub merge"), std::string::npos);
+        RunResult run = RunOrvalenSub(Args({"merge"}, args));
+        EXPECT_EQ(run.status, 2) << args.size();
+        EXPECT_NE(run.err.find("usage: orvalen-sub merge"), std::string::npos);
     }
-    EXPECT_EQ(RunTool(dir, {"merge", first, dir.File("none.srt"), "--at", "5"}).Status, 1);
-    EXPECT_EQ(RunTool(dir, {"merge", dir.Write("x.xyz", ""), second, "--at", "5"}).Status, 3);
-    EXPECT_EQ(RunTool(dir, {"merge", first, dir.Write("y.xyz", ""), "--at", "5"}).Status, 3);
+    EXPECT_EQ(RunOrvalenSub({"merge", first, dir.File("none.srt"), "--at", "5"}).status, 1);
+    EXPECT_EQ(RunOrvalenSub({"merge", dir.Write("x.xyz", ""), second, "--at", "5"}).status, 3);
+    EXPECT_EQ(RunOrvalenSub({"merge", first, dir.Write("y.xyz", ""), "--at", "5"}).status, 3);
 }
 
 }  // namespace

@@ -392,16 +392,17 @@ TEST_F(MediaControlTest, AFilmThatWillNotOpenLeavesNoFilmOpen) {
 }
 
 TEST_F(MediaControlTest, FilmThatLosesItsSecondHalfPlaysToWhereItEnds) {
+    // Cut at about 5.4 s, without its index: mpv cannot tell its length.
     Open("cut-short.avi");
     ASSERT_TRUE(control_.PlayMovie());
     ASSERT_TRUE(PositionReaches(200));
-    ASSERT_TRUE(control_.SeekTo(control_.GetLength() - 200));
-    // No hang: the film ends (or is given up) in good time and every query still answers.
+    ASSERT_TRUE(control_.SeekTo(4500));
+    // No hang: the film ends in good time and every query still answers.
     EXPECT_TRUE(PollUntil([this] {
         const std::string mode = control_.GetMode();
         return mode == "stopped" || mode == "not ready";
     }));
-    control_.GetPosition();
+    EXPECT_LT(control_.GetPosition(), 6000);
     EXPECT_TRUE(control_.CloseAllDevices());
 }
 

@@ -45,8 +45,8 @@ ProbeRun Probe(const std::string& arguments) {
     const std::string tag = "orvalen-probe-" + std::to_string(getpid());
     const auto out = dir / (tag + ".out");
     const auto err = dir / (tag + ".err");
-    const std::string command = std::string(ORVALEN_BINARY_DIR) + "/cli/orvalen-sub probe " +
-                                arguments + " >" + Quote(out.string()) + " 2>" +
+    const std::string command = Quote(std::string(ORVALEN_BINARY_DIR) + "/cli/orvalen-sub") +
+                                " probe " + arguments + " >" + Quote(out.string()) + " 2>" +
                                 Quote(err.string()) + " </dev/null";
     const int raw = std::system(command.c_str());
     ProbeRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
