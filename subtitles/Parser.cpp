@@ -56,12 +56,12 @@ SubtitleReaderId SubLayout(TextStream& stream) {
     bool microDvd = stream.Scan("{%d}", frame).Converted == 1;
     stream.Rewind();
     if (microDvd) return SubtitleReaderId::MicroDvd;
-    std::string line;
+    std::string_view line;
     stream.ReadLine(line);
     stream.Rewind();
     if (!line.empty() && line[0] == '{') return SubtitleReaderId::BraceBlocks;
     if (line.size() >= 4 && line[0] == '[') {
-        std::string_view tag = std::string_view(line).substr(1, 3);
+        std::string_view tag = line.substr(1, 3);
         if (EqualsIgnoringAsciiCase(tag, "TIT")) return SubtitleReaderId::SubViewer1;
         if (EqualsIgnoringAsciiCase(tag, "INF")) return SubtitleReaderId::SubViewer2;
     }

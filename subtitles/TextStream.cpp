@@ -95,16 +95,16 @@ TextStream::TextStream(std::string fileBytes) : text_(std::move(fileBytes)) {
     text_.resize(out);
 }
 
-bool TextStream::ReadLine(std::string& line, size_t limit) {
+bool TextStream::ReadLine(std::string_view& line, size_t limit) {
     if (position_ >= text_.size()) {
-        line.clear();
+        line = {};
         return false;
     }
     size_t available = std::min(limit, text_.size() - position_);
     const char* begin = text_.data() + position_;
     const void* lf = std::memchr(begin, '\n', available);
     size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) + 1 : available;
-    line.assign(begin, length);
+    line = std::string_view(begin, length);
     position_ += length;
     return length > 0;
 }
@@ -122,12 +122,12 @@ int32_t FrameTime(int32_t n, int32_t frameRate) {
     return static_cast<int32_t>(static_cast<uint32_t>(seconds * 1000));
 }
 
-void TextBlock(TextStream& stream, std::string& text, std::string& lastAppended) {
-    std::string line;
+void TextBlock(TextStream& stream, std::string& text, std::string_view& lastAppended) {
+    std::string_view line;
     while (stream.ReadLine(line)) {
         if (line == "\n" || line == lastAppended) return;
         text += line;
-        lastAppended.swap(line);
+        lastAppended = line;
     }
 }
 

@@ -166,7 +166,7 @@ TEST(FrameTime, CountsWholeSecondsOfWholeFramesPerSecond) {
 
 TEST(TextBlock, StopsAtEmptyLineEndOfFileOrRepeatedLine) {
     TextStream stream("A\nB\n\nC\nC\nD\nD");
-    std::string last;
+    std::string_view last;
     std::string first, second, third;
     TextBlock(stream, first, last);
     EXPECT_EQ(first, "A\nB\n");
@@ -178,7 +178,7 @@ TEST(TextBlock, StopsAtEmptyLineEndOfFileOrRepeatedLine) {
 
 TEST(TextBlock, ComparesTheFirstLineWithTheLastLineOfTheEntryBefore) {
     TextStream stream("Same\n\nSame\nOther\n");
-    std::string last;
+    std::string_view last;
     std::string first, second;
     TextBlock(stream, first, last);
     EXPECT_EQ(first, "Same\n");
