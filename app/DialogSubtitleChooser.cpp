@@ -1,0 +1,28 @@
+#include "app/DialogSubtitleChooser.h"
+
+#include <QFile>
+
+#include "app/FileOpenDialog.h"
+#include "discovery/Selectfiche.h"
+
+namespace orvalen {
+
+int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& candidates) {
+    selectSub_.Clear();
+    for (const std::string& path : candidates) selectSub_.Add(QFile::decodeName(path.c_str()));
+    selectSub_.Preselect(0);
+    const int chosen = selectSub_.ShowModal();
+    if (chosen < 0 || static_cast<size_t>(chosen) >= candidates.size()) return 0;
+    return chosen;
+}
+
+std::string DialogSubtitleChooser::AskForSubtitleFile(const std::string& filter,
+                                                      const std::string& initialDir) {
+    openDialog_.SetFilter(filter);
+    openDialog_.SetInitialDir(QFile::decodeName(initialDir.c_str()));
+    openDialog_.SetFileName(QString());
+    openDialog_.Execute();
+    return QFile::encodeName(openDialog_.FileName()).toStdString();
+}
+
+}  // namespace orvalen
