@@ -77,4 +77,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+TAboutBox::~TAboutBox() {
+    if (AboutBox == this) AboutBox = nullptr;
+}
+
 }  // namespace orvalen

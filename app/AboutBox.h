@@ -12,6 +12,7 @@ class TAboutBox : public QDialog {
     Q_OBJECT
   public:
     explicit TAboutBox(QWidget* parent = nullptr);
+    ~TAboutBox() override;
 
     QLabel* ProgramIcon;
     QLabel* ProductName;

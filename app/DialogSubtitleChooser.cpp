@@ -18,11 +18,12 @@ int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& ca
 
 std::string DialogSubtitleChooser::AskForSubtitleFile(const std::string& filter,
                                                       const std::string& initialDir) {
-    openDialog_.SetFilter(filter);
-    openDialog_.SetInitialDir(QFile::decodeName(initialDir.c_str()));
-    openDialog_.SetFileName(QString());
-    openDialog_.Execute();
-    return QFile::encodeName(openDialog_.FileName()).toStdString();
+    FileOpenDialog dialog(openDialog_);
+    dialog.SetFilter(filter);
+    dialog.SetInitialDir(QFile::decodeName(initialDir.c_str()));
+    dialog.SetFileName(QString());
+    dialog.Execute();
+    return QFile::encodeName(dialog.FileName()).toStdString();
 }
 
 }  // namespace orvalen

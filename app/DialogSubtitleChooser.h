@@ -2,15 +2,16 @@
 
 #include "discovery/SubtitleSearch.h"
 
+class QFileDialog;
+
 namespace orvalen {
 
-class FileOpenDialog;
 class TSelectSub;
 
 // Asks the user through the selection dialog and the window's file-open dialog.
 class DialogSubtitleChooser : public SubtitleChooser {
   public:
-    DialogSubtitleChooser(TSelectSub& selectSub, FileOpenDialog& openDialog)
+    DialogSubtitleChooser(TSelectSub& selectSub, QFileDialog* openDialog)
         : selectSub_(selectSub), openDialog_(openDialog) {}
 
     int ChooseSubtitleFile(const std::vector<std::string>& candidates) override;
@@ -19,7 +20,7 @@ class DialogSubtitleChooser : public SubtitleChooser {
 
   private:
     TSelectSub& selectSub_;
-    FileOpenDialog& openDialog_;
+    QFileDialog* openDialog_;
 };
 
 }  // namespace orvalen

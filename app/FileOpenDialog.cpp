@@ -4,8 +4,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QVariant>
 
 namespace orvalen {
+
+namespace {
+constexpr const char* kFileNameProperty = "orvalenFileName";
+}
 
 QStringList NameFiltersFromPipeFilter(const std::string& filter) {
     const QStringList parts = QString::fromUtf8(filter).split(u'|');
@@ -27,7 +32,7 @@ QStringList NameFiltersFromPipeFilter(const std::string& filter) {
     return nameFilters;
 }
 
-FileOpenDialog::FileOpenDialog(QWidget* parent) : dialog_(new QFileDialog(parent)) {
+FileOpenDialog::FileOpenDialog(QFileDialog* dialog) : dialog_(dialog) {
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     dialog_->setFileMode(QFileDialog::ExistingFile);
     // The widget dialog keeps its directory and selection between uses, as callers expect.
@@ -43,7 +48,7 @@ void FileOpenDialog::SetInitialDir(const QString& directory) {
 }
 
 void FileOpenDialog::SetFileName(const QString& fileName) {
-    fileName_ = fileName;
+    dialog_->setProperty(kFileNameProperty, fileName);
     if (fileName.isEmpty()) {
         // selectFile ignores an empty name, so the name field and the list's selection are
         // cleared directly; with its signals blocked, the emptied field does not select the
@@ -60,6 +65,10 @@ void FileOpenDialog::SetFileName(const QString& fileName) {
     const QFileInfo info(fileName);
     if (info.isAbsolute()) dialog_->setDirectory(info.absolutePath());
     dialog_->selectFile(info.fileName());
+}
+
+QString FileOpenDialog::FileName() const {
+    return dialog_->property(kFileNameProperty).toString();
 }
 
 bool FileOpenDialog::Execute() {

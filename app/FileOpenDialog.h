@@ -5,7 +5,6 @@
 #include <string>
 
 class QFileDialog;
-class QWidget;
 
 namespace orvalen {
 
@@ -14,18 +13,19 @@ namespace orvalen {
 // masks offers every file, so the dialog stays usable when no format is enabled.
 QStringList NameFiltersFromPipeFilter(const std::string& filter);
 
-// The main window's one file-open dialog. Like the file dialog it stands for, it keeps its
-// directory and file name from one use to the next; each caller sets the filter it needs.
+// Drives a file-open dialog the way the window's commands share it: the dialog keeps its
+// directory and file name from one use to the next, and each caller sets the filter it needs.
+// The handle holds no state of its own; several handles on one dialog agree.
 class FileOpenDialog {
   public:
-    explicit FileOpenDialog(QWidget* parent);
+    explicit FileOpenDialog(QFileDialog* dialog);
 
     void SetFilter(const std::string& pipeFilter);
     void SetInitialDir(const QString& directory);
     // The file preselected at the next Execute; after an accepted Execute, the chosen file's
     // full path. A cancelled Execute leaves it as it was.
     void SetFileName(const QString& fileName);
-    const QString& FileName() const { return fileName_; }
+    QString FileName() const;
 
     // Shows the dialog modally; true when the user chose a file.
     bool Execute();
@@ -34,7 +34,6 @@ class FileOpenDialog {
 
   private:
     QFileDialog* dialog_;
-    QString fileName_;
 };
 
 }  // namespace orvalen

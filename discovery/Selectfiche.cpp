@@ -74,4 +74,8 @@ int TSelectSub::ShowModal() {
     return result_;
 }
 
+TSelectSub::~TSelectSub() {
+    if (SelectSub == this) SelectSub = nullptr;
+}
+
 }  // namespace orvalen

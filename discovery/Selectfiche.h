@@ -15,6 +15,7 @@ class TSelectSub : public QDialog {
     Q_OBJECT
   public:
     explicit TSelectSub(QWidget* parent = nullptr);
+    ~TSelectSub() override;
 
     void Clear();
     void Add(const QString& path);

@@ -40,6 +40,10 @@ class MediaDevice {
         (void)width, (void)height, (void)stride, (void)pixels;
         return false;
     }
+
+    // Releases the back end for good; later calls fail quietly. The window calls it before it
+    // destroys the widget that shows the picture.
+    virtual void Shutdown() {}
 };
 
 }  // namespace orvalen

@@ -56,6 +56,7 @@ Settings LoadSettings(const IniFile& ini);
 FontSettings ReadFontSettings(const IniFile& ini);
 BarSettings ReadBarSettings(const IniFile& ini);
 
+// The writers create the missing directories above the file first, then write key by key.
 // Writes the settings, then the font, in the stored order.
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font);
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "subtitles/SubtitleTrack.h"
 
@@ -52,13 +53,22 @@ struct LoaderState {
 // What a load did, for the caller to show.
 struct LoadReport {
     SubtitleReaderId Reader = SubtitleReaderId::None;
-    // False when a file whose extension has a reader could not be opened; the track is then
-    // left unchanged.
+    // False when the file could not be opened (OpenError says why). A file whose extension has
+    // a reader then leaves the track and the state unchanged and the loader shows nothing; an
+    // extension without a reader sets SubtitleFormatUnknown all the same.
     bool Opened = false;
+    std::string OpenError;
     // "FrameRate = N" when FrameRate is known after the load (the status panel's text),
     // otherwise empty.
     std::string FrameRateStatus;
 };
+
+// The extension of the file name in path: from the last dot of the name, dot included; empty
+// when the name has no dot.
+std::string_view FileExtension(std::string_view path);
+
+// True when LoadSubtitleFile has a reader for the extension (ASCII case ignored).
+bool ExtensionHasReader(std::string_view extension);
 
 // Reads the file at path into track, choosing the reader by extension and, for ".sub", by the
 // file's first line. Obtains the frame rate through frameRates (may be null) when the reader
@@ -66,5 +76,10 @@ struct LoadReport {
 // (ResyncIndex) and shows FrameRateStatus afterwards.
 LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, LoaderState& state,
                             FrameRateProvider* frameRates);
+
+// LoadSubtitleFile on a file already read: path gives the extension, fileBytes the content.
+LoadReport LoadSubtitleBytes(std::string_view path, std::string_view fileBytes,
+                             SubtitleTrack& track, LoaderState& state,
+                             FrameRateProvider* frameRates);
 
 }  // namespace orvalen

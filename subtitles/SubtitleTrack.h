@@ -27,4 +27,15 @@ struct SubtitleTrack {
 // Empties the track: Cursor and Count 0, every slot zero-filled.
 void ResetTrack(SubtitleTrack& track);
 
+// True while slot Cursor can take another entry; readers stop filling at TrackCapacity.
+inline bool HasRoom(const SubtitleTrack& track) {
+    return track.Cursor < TrackCapacity;
+}
+
+// Closes the entry being written at Cursor.
+inline void NextEntry(SubtitleTrack& track) {
+    ++track.Cursor;
+    ++track.Count;
+}
+
 }  // namespace orvalen

@@ -21,6 +21,7 @@
 #include "discovery/Selectfiche.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
+#include "tests/app/WindowFixture.h"
 
 namespace orvalen {
 namespace {
@@ -38,7 +39,7 @@ struct FilterCase {
     QStringList expected;
 };
 
-class NameFilters : public testing::TestWithParam<FilterCase> {};
+class NameFilters : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(NameFilters, TranslatesDescriptionAndMasks) {
     EXPECT_EQ(NameFiltersFromPipeFilter(GetParam().pipe), GetParam().expected);
@@ -46,15 +47,14 @@ TEST_P(NameFilters, TranslatesDescriptionAndMasks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, NameFilters,
-    testing::Values(FilterCase{"Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx",
-                               {"Video Files (*.avi,*.mpg,*.divx) (*.avi *.mpg *.divx)"}},
-                    FilterCase{"Subtitles Files |*.sub;*.srt;", {"Subtitles Files (*.sub *.srt)"}},
-                    FilterCase{"Subtitles Files |", {"Subtitles Files (*)"}},
-                    FilterCase{"Fichier SubRip (*.srt)|*.srt", {"Fichier SubRip (*.srt) (*.srt)"}},
-                    FilterCase{"Fichiers Vidéo|*.avi;*.mpg;*.divx",
-                               {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
-                    FilterCase{"A|*.a|B|*.b;*.c", {"A (*.a)", "B (*.b *.c)"}},
-                    FilterCase{"", {"(*)"}}));
+    ::testing::Values(
+        FilterCase{"Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx",
+                   {"Video Files (*.avi,*.mpg,*.divx) (*.avi *.mpg *.divx)"}},
+        FilterCase{"Subtitles Files |*.sub;*.srt;", {"Subtitles Files (*.sub *.srt)"}},
+        FilterCase{"Subtitles Files |", {"Subtitles Files (*)"}},
+        FilterCase{"Fichier SubRip (*.srt)|*.srt", {"Fichier SubRip (*.srt) (*.srt)"}},
+        FilterCase{"Fichiers Vidéo|*.avi;*.mpg;*.divx", {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
+        FilterCase{"A|*.a|B|*.b;*.c", {"A (*.a)", "B (*.b *.c)"}}, FilterCase{"", {"(*)"}}));
 
 // The names the dialog lists in its current directory, once its model has read them.
 QStringList ListedNames(QFileDialog* dialog, int expectedCount) {
@@ -79,7 +79,8 @@ TEST(FileOpenDialog, VideoFilterListsTheThreeExtensionsInAnyCase) {
     for (const char* name : {"a.avi", "B.MPG", "c.divx", "d.srt", "e.txt"}) {
         Touch(dir.filePath(name));
     }
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
     open.SetInitialDir(dir.path());
     QStringList listed;
@@ -95,7 +96,8 @@ TEST(FileOpenDialog, FilterWithoutMasksStillListsFiles) {
     QTemporaryDir dir;
     Touch(dir.filePath("film.srt"));
     Touch(dir.filePath("film.xyz"));
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetFilter("Subtitles Files |");
     open.SetInitialDir(dir.path());
     QStringList listed;
@@ -111,7 +113,8 @@ TEST(FileOpenDialog, ChoiceGivesFullPathAndCancelKeepsIt) {
     QTemporaryDir dir;
     const QString film = dir.filePath("one film.avi");
     Touch(film);
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
     open.SetInitialDir(dir.path());
     WhenModal<QFileDialog>([&](QFileDialog* dialog) { ChooseFile(dialog, film); });
@@ -128,7 +131,8 @@ TEST(FileOpenDialog, NextUseStartsWhereTheLastOneLeft) {
     QTemporaryDir elsewhere;
     const QString film = first.filePath("x.avi");
     Touch(film);
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetInitialDir(elsewhere.path());
     WhenModal<QFileDialog>([&](QFileDialog* dialog) { ChooseFile(dialog, film); });
     ASSERT_TRUE(open.Execute());
@@ -144,8 +148,9 @@ TEST(FileOpenDialog, NextUseStartsWhereTheLastOneLeft) {
 
 TEST(DialogSubtitleChooser, ReturnsTheChosenCandidate) {
     TSelectSub select;
-    FileOpenDialog open(nullptr);
-    DialogSubtitleChooser chooser(select, open);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
+    DialogSubtitleChooser chooser(select, &fileDialog);
     QStringList shown;
     WhenModal<TSelectSub>([&](TSelectSub* dialog) {
         for (int i = 0; i < dialog->ComboBox->count(); ++i) {
@@ -160,8 +165,9 @@ TEST(DialogSubtitleChooser, ReturnsTheChosenCandidate) {
 
 TEST(DialogSubtitleChooser, SecondSearchReplacesTheEntries) {
     TSelectSub select;
-    FileOpenDialog open(nullptr);
-    DialogSubtitleChooser chooser(select, open);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
+    DialogSubtitleChooser chooser(select, &fileDialog);
     WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
     chooser.ChooseSubtitleFile({"/a/1.srt", "/a/2.srt", "/a/3.srt"});
     int count = 0;
@@ -178,9 +184,10 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
     const QString subtitle = dir.filePath("other name.srt");
     Touch(subtitle);
     TSelectSub select;
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetFileName(QStringLiteral("/somewhere/old.avi"));
-    DialogSubtitleChooser chooser(select, open);
+    DialogSubtitleChooser chooser(select, &fileDialog);
     QString startedIn;
     QStringList filters;
     QStringList selected;
@@ -201,9 +208,10 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
 TEST(DialogSubtitleChooser, CancelledFallbackGivesEmptyPath) {
     QTemporaryDir dir;
     TSelectSub select;
-    FileOpenDialog open(nullptr);
+    QFileDialog fileDialog;
+    FileOpenDialog open(&fileDialog);
     open.SetFileName(dir.filePath("film.avi"));
-    DialogSubtitleChooser chooser(select, open);
+    DialogSubtitleChooser chooser(select, &fileDialog);
     WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(chooser.AskForSubtitleFile("Subtitles Files |", dir.path().toStdString()), "");
 }

@@ -11,6 +11,8 @@
 
 namespace orvalen::test {
 
+inline constexpr const char* kModalDriverName = "orvalenModalDriver";
+
 // Acts on the next modal dialog of type T as soon as it is shown, as a user would, from the
 // event loop that the dialog runs. The returned flag tells whether the action ran; when no
 // such dialog shows up before the deadline, the active modal widget (if any) is closed so the
@@ -19,6 +21,7 @@ template <class T>
 std::shared_ptr<bool> WhenModal(std::function<void(T*)> action, int deadlineMs = 10000) {
     auto ran = std::make_shared<bool>(false);
     auto* timer = new QTimer(qApp);
+    timer->setObjectName(kModalDriverName);
     auto deadline = QDeadlineTimer(deadlineMs);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ran, deadline] {
@@ -40,12 +43,24 @@ std::shared_ptr<bool> WhenModal(std::function<void(T*)> action, int deadlineMs =
     return ran;
 }
 
+// Drops every action still waiting for its dialog, so that none outlives its test.
+inline void DisarmModalDrivers() {
+    for (QTimer* timer :
+         qApp->findChildren<QTimer*>(kModalDriverName, Qt::FindDirectChildrenOnly)) {
+        delete timer;
+    }
+}
+
 // Types path into the file dialog's name field and accepts, as a user would.
 inline void ChooseFile(QFileDialog* dialog, const QString& path) {
     if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
         edit->setText(path);
     }
     static_cast<QDialog*>(dialog)->accept();
+}
+
+inline void Cancel(QFileDialog* dialog) {
+    static_cast<QDialog*>(dialog)->reject();
 }
 
 }  // namespace orvalen::test

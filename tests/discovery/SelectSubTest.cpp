@@ -15,7 +15,7 @@ namespace {
 
 using test::WhenModal;
 
-class SelectSubTest : public testing::Test {
+class SelectSubTest : public ::testing::Test {
   protected:
     void Fill(std::initializer_list<const char*> paths) {
         dialog.Clear();
@@ -79,7 +79,7 @@ struct TypedCase {
     int expected;
 };
 
-class SelectSubTyped : public SelectSubTest, public testing::WithParamInterface<TypedCase> {};
+class SelectSubTyped : public SelectSubTest, public ::testing::WithParamInterface<TypedCase> {};
 
 TEST_P(SelectSubTyped, TypedTextGivesAnIndexInTheList) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/c.srt"});
@@ -95,9 +95,10 @@ TEST_P(SelectSubTyped, TypedTextGivesAnIndexInTheList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, SelectSubTyped,
-                         testing::Values(TypedCase{"/films/c.srt", 2}, TypedCase{"/films/b.srt", 1},
-                                         TypedCase{"/films/nothing.srt", 0},
-                                         TypedCase{"/FILMS/C.SRT", 0}));
+                         ::testing::Values(TypedCase{"/films/c.srt", 2},
+                                           TypedCase{"/films/b.srt", 1},
+                                           TypedCase{"/films/nothing.srt", 0},
+                                           TypedCase{"/FILMS/C.SRT", 0}));
 
 TEST_F(SelectSubTest, ClearEmptiesListAndEditField) {
     Fill({"/films/a.srt", "/films/b.srt"});

@@ -1,0 +1,118 @@
+#include "app/FullScreenView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/FontMapping.h"
+#include "app/VideoPanel.h"
+#include "media/MediaDevice.h"
+
+namespace orvalen {
+
+FullScreenView::FullScreenView(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setWindowTitle("Orvalen");
+    setCursor(Qt::BlankCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FullScreenView::SetBand(const ScreenRect& band) {
+    band_ = band;
+    update();
+}
+
+void FullScreenView::SetBandFont(const QFont& font) {
+    bandFont_ = font;
+    update(BandInView());
+}
+
+void FullScreenView::SetTextColor(const QColor& color) {
+    textColor_ = color;
+    update(BandInView());
+}
+
+void FullScreenView::DrawBandText(const QString& text) {
+    if (text == bandText_) return;
+    bandText_ = text;
+    update(BandInView());
+}
+
+void FullScreenView::FrameReady() {
+    frameStale_ = true;
+    update();
+}
+
+void FullScreenView::Enter(QScreen* screen) {
+    if (screen) {
+        setScreen(screen);
+        setGeometry(screen->geometry());
+    }
+    frameStale_ = true;
+    showFullScreen();
+    if (screen) setGeometry(screen->geometry());
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void FullScreenView::Leave() {
+    if (!isVisible()) return;
+    hide();
+    emit Left();
+}
+
+QRect FullScreenView::BandInView() const {
+    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
+    return QRect(QPoint(band_.Left, band_.Top) - origin,
+                 QSize(band_.Right - band_.Left, band_.Bottom - band_.Top));
+}
+
+void FullScreenView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect band = BandInView();
+    if (!event->region().subtracted(QRegion(band)).isEmpty()) {
+        if (device_ && (frameStale_ || frame_.size() != size())) {
+            hasFrame_ = RenderDeviceFrame(*device_, size(), frame_);
+            frameStale_ = false;
+        }
+        if (hasFrame_ && frame_.size() == size()) {
+            painter.drawImage(0, 0, frame_);
+        } else {
+            painter.fillRect(rect(), Qt::black);
+        }
+    }
+    painter.fillRect(band, Qt::black);
+    if (bandText_.isEmpty()) return;
+    painter.setClipRect(band);
+    painter.setFont(bandFont_);
+    painter.setPen(VisibleOnBlack(textColor_));
+    const QFontMetrics metrics(bandFont_);
+    int top = band.top();
+    for (const QString& line : bandText_.split(u'\n')) {
+        if (top >= band.bottom()) break;
+        const int width = metrics.horizontalAdvance(line);
+        const QRect lineRect(band.left() + (band.width() - width) / 2, top, width,
+                             metrics.height());
+        painter.fillRect(lineRect, Qt::black);
+        painter.drawText(lineRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+        top += metrics.height();
+    }
+}
+
+void FullScreenView::keyPressEvent(QKeyEvent* event) {
+    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                          (event->modifiers() & Qt::AltModifier);
+    if (event->key() == Qt::Key_Escape || altEnter) {
+        Leave();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FullScreenView::mouseDoubleClickEvent(QMouseEvent*) {
+    Leave();
+}
+
+}  // namespace orvalen

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+class QAction;
+
+namespace orvalen {
+
+// The main window's images, 16 by 16, by index: 0 forward, 1 pause, 2 play, 3 backward,
+// 4 stop, 5 open, 6 full screen, 7 exit, 8 configuration, 9 fonts, 10 none, 11 save,
+// 12 merge, 13 open subtitle file, 14 resynchronisation, 15 sound on, 16 sound off.
+constexpr int ImageCount = 17;
+
+QImage ImageListImage(int index);
+QIcon ImageListIcon(int index);
+
+// Gives an action the image of that index and remembers the index.
+void SetImageIndex(QAction* action, int index);
+// -1 when the action has no image.
+int ImageIndex(const QAction* action);
+
+}  // namespace orvalen

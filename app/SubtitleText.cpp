@@ -1,0 +1,66 @@
+#include "app/SubtitleText.h"
+
+#include <iconv.h>
+
+#include <QStringDecoder>
+#include <cerrno>
+#include <vector>
+
+namespace orvalen {
+
+namespace {
+
+bool IsValidUtf8(std::string_view bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return !decoder.hasError();
+}
+
+// False when iconv does not know the encoding or the bytes are not valid in it.
+bool DecodeWithIconv(std::string_view bytes, const std::string& encoding, QString& text) {
+    iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+    std::vector<char> out(bytes.size() * 4 + 16);
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    const size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<size_t>(-1) || inLeft != 0) return false;
+    text = QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size() - outLeft));
+    return true;
+}
+
+QString Decode(std::string_view bytes, const std::string& encoding) {
+    QString text;
+    const bool utf8Named = encoding == "UTF-8" || encoding == "utf-8" || encoding == "ASCII";
+    if ((utf8Named || encoding.empty()) && IsValidUtf8(bytes)) {
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    if (!encoding.empty() && !utf8Named && DecodeWithIconv(bytes, encoding, text)) return text;
+    if (DecodeWithIconv(bytes, "WINDOWS-1252", text)) return text;
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+QString DisplayText(std::string_view bytes, const std::string& encoding) {
+    const QString decoded = Decode(bytes, encoding);
+    QString text;
+    text.reserve(decoded.size());
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const QChar c = decoded[i];
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < decoded.size() && decoded[i + 1] == u'\n') ++i;
+            while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t')) text.chop(1);
+            text += u'\n';
+        } else {
+            text += c;
+        }
+    }
+    while (!text.isEmpty() && text.back().isSpace()) text.chop(1);
+    return text;
+}
+
+}  // namespace orvalen

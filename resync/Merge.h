@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "subtitles/SubtitleTrack.h"
+
+namespace orvalen {
+
+struct MergeOutcome {
+    int32_t Appended = 0;
+    int32_t Dropped = 0;  // entries of the second track that did not fit
+};
+
+// The anchor press of a merge: sets Cursor of track to its Count, then appends every entry of
+// mergeTrack in order, shifted so that its first entry starts at anchorMs (each time becomes
+// (time - first start) + anchorMs, wrapping in 32 bits). Stops when track is full.
+MergeOutcome AppendMergeTrack(SubtitleTrack& track, const SubtitleTrack& mergeTrack,
+                              int32_t anchorMs);
+
+// The status text after the press: empty when everything fitted, otherwise how many
+// subtitles were left out.
+std::string MergeStatusText(const MergeOutcome& outcome);
+
+}  // namespace orvalen

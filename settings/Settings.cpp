@@ -1,0 +1,137 @@
+#include "settings/Settings.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace orvalen {
+
+namespace {
+
+constexpr const char* kGeneral = "General";
+constexpr const char* kFont = "Font";
+constexpr const char* kFormats = "SubtitleFormat";
+
+std::string FormatKey(SubtitleFormat format) {
+    return std::string(FormatExtension(format));
+}
+
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+// Creates the missing directories above the file, as the per-user location may not exist yet.
+void CreateParentDirectories(const std::string& path) {
+    std::string directory = FullPath(path);
+    directory.resize(directory.rfind('/') + 1);
+    for (size_t slash = directory.find('/', 1); slash != std::string::npos;
+         slash = directory.find('/', slash + 1)) {
+        std::string prefix = directory.substr(0, slash);
+        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return;
+    }
+}
+
+// Runs writes in order until one fails; later writes are then skipped.
+class WriteSequence {
+  public:
+    explicit WriteSequence(IniFile& ini) : ini_(ini) { CreateParentDirectories(ini.Path()); }
+
+    template <typename Write>
+    void Run(Write write) {
+        if (!outcome_.Ok) return;
+        if (write(ini_)) return;
+        outcome_.Ok = false;
+        outcome_.Message = "Impossible d'écrire dans " + FullPath(ini_.Path());
+    }
+    void Integer(const char* section, const std::string& key, int32_t value) {
+        Run([&](IniFile& ini) { return ini.WriteInteger(section, key, value); });
+    }
+    void Bool(const char* section, const std::string& key, bool value) {
+        Run([&](IniFile& ini) { return ini.WriteBool(section, key, value); });
+    }
+    void String(const char* section, const std::string& key, const std::string& value) {
+        Run([&](IniFile& ini) { return ini.WriteString(section, key, value); });
+    }
+    WriteOutcome Outcome() const { return outcome_; }
+
+  private:
+    IniFile& ini_;
+    WriteOutcome outcome_;
+};
+
+}  // namespace
+
+Settings LoadSettings(const IniFile& ini) {
+    Settings settings;
+    settings.NbrChar = ini.ReadInteger(kGeneral, "NbrChar", 0);
+    settings.CurrentDir = ini.ReadBool(kGeneral, "CurrentDir");
+    settings.AutoSelect = ini.ReadBool(kGeneral, "AutoSelect");
+    settings.SubDir = ini.ReadString(kGeneral, "SubDir", "");
+    settings.SubDirEnabled = !settings.SubDir.empty();
+    settings.SubFilePath = ini.ReadString(kGeneral, "SubFilePath", "");
+    settings.SubFilePathEnabled = !settings.SubFilePath.empty();
+    settings.Delay = ini.ReadInteger(kGeneral, "Delay", 0);
+    for (SubtitleFormat format : ConfigKeyOrder()) {
+        settings.SubtitleFormat[static_cast<size_t>(format)] =
+            ini.ReadBool(kFormats, FormatKey(format));
+    }
+    return settings;
+}
+
+FontSettings ReadFontSettings(const IniFile& ini) {
+    FontSettings defaults;
+    FontSettings font;
+    font.Name = ini.ReadString(kFont, "Name", defaults.Name);
+    font.Color = ini.ReadInteger(kFont, "Color", defaults.Color);
+    font.Size = ini.ReadInteger(kFont, "Size", defaults.Size);
+    font.Height = ini.ReadInteger(kFont, "Height", defaults.Height);
+    font.Pitch = ini.ReadInteger(kFont, "Pitch", defaults.Pitch);
+    font.Italic = ini.ReadBool(kFont, "Italic");
+    font.Underline = ini.ReadBool(kFont, "Underline");
+    font.StrikeOut = ini.ReadBool(kFont, "StrikeOut");
+    font.Bold = ini.ReadBool(kFont, "Bold");
+    return font;
+}
+
+BarSettings ReadBarSettings(const IniFile& ini) {
+    BarSettings bars;
+    bars.StateBarre = ini.ReadBool(kGeneral, "StateBarre");
+    bars.ToolBarre = ini.ReadBool(kGeneral, "ToolBarre");
+    return bars;
+}
+
+WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
+    WriteSequence writes(ini);
+    writes.Integer(kGeneral, "NbrChar", settings.NbrChar);
+    writes.Integer(kGeneral, "Delay", settings.Delay);
+    writes.Bool(kGeneral, "CurrentDir", settings.CurrentDir);
+    writes.Bool(kGeneral, "AutoSelect", settings.AutoSelect);
+    writes.String(kGeneral, "SubDir", settings.SubDir);
+    writes.String(kGeneral, "SubFilePath", settings.SubFilePath);
+    for (SubtitleFormat format : ConfigKeyOrder()) {
+        writes.Bool(kFormats, FormatKey(format),
+                    settings.SubtitleFormat[static_cast<size_t>(format)]);
+    }
+    writes.String(kFont, "Name", font.Name);
+    writes.Integer(kFont, "Color", font.Color);
+    writes.Integer(kFont, "Size", font.Size);
+    writes.Integer(kFont, "Height", font.Height);
+    writes.Integer(kFont, "Pitch", font.Pitch);
+    writes.Bool(kFont, "Italic", font.Italic);
+    writes.Bool(kFont, "Underline", font.Underline);
+    writes.Bool(kFont, "StrikeOut", font.StrikeOut);
+    writes.Bool(kFont, "Bold", font.Bold);
+    return writes.Outcome();
+}
+
+WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
+    WriteSequence writes(ini);
+    writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
+    writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);
+    return writes.Outcome();
+}
+
+}  // namespace orvalen

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "subtitles/SubtitleTrack.h"
+
+namespace orvalen {
+
+// The SubRip time text of t milliseconds: H:MM:SS,mmm, hours without leading zeros. A negative
+// time, which no SubRip reader accepts, is written 0:00:00,000.
+std::string SubRipTimeText(int32_t t);
+
+// Appends every entry of track to out as a SubRip file opened in text mode would receive it:
+// each LF written reaches out as CR LF, and the first CR of a text (unless it is the last
+// character) becomes a line end. Leaves Cursor at Count; returns Count.
+int32_t WriteSubRip(SubtitleTrack& track, std::string& out);
+
+// Writes track as SubRip to the file at path, replacing it atomically: an existing file is
+// never left truncated or half written. False, with the reason in error, when the file cannot
+// be written. Only the track's Cursor changes.
+bool SaveSubRipFile(SubtitleTrack& track, const std::string& path, std::string& error);
+
+}  // namespace orvalen

@@ -1,0 +1,169 @@
+#include "subtitles/SubVariantReaders.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvalen {
+
+namespace {
+
+bool StartsWith(std::string_view line, std::string_view prefix) {
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+// Line reads up to and including the first line that starts with prefix; false when the file
+// ends first.
+bool SkipHeader(TextStream& stream, std::string_view prefix, std::string& line) {
+    while (stream.ReadLine(line)) {
+        if (StartsWith(line, prefix)) return true;
+    }
+    return false;
+}
+
+// Seconds that wrap at 256: a value lower than the one before starts the next lap.
+class WrappedClock {
+  public:
+    int32_t Time(int32_t seconds, int32_t hundredths) {
+        if (previous_ > seconds) ++laps_;
+        previous_ = seconds;
+        uint32_t total = 256u * laps_ + static_cast<uint32_t>(seconds);
+        return static_cast<int32_t>(total * 1000u + 10u * static_cast<uint32_t>(hundredths));
+    }
+
+  private:
+    uint32_t laps_ = 0;
+    int32_t previous_ = 0;
+};
+
+bool OnlySpaceAfter(std::string_view line, size_t position) {
+    return line.substr(position).find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
+}
+
+}  // namespace
+
+void ReadBraceBlocks(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    std::string current;
+    std::string lastAppended;
+    std::string line;
+    bool ended = !SkipHeader(stream, "{T", current);
+    int32_t h = 0, m = 0, s = 0, c = 0;
+    while (!ended && HasRoom(track) && StartsWith(current, "{T") && current != lastAppended) {
+        ScanText(current, "{T %d:%d:%d:%d", h, m, s, c);
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+        std::string& text = track.Texts[track.Cursor];
+        while (true) {
+            if (!stream.ReadLine(line)) {
+                ended = true;
+                break;
+            }
+            if (line[0] == '}' || line == lastAppended) break;
+            text += line;
+            lastAppended = line;
+        }
+        // The stream now stands at the clearing block, whose time ends this subtitle.
+        stream.Scan("{T %d:%d:%d:%d", h, m, s, c);
+        track.EndMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+        // The rest of its first line, its text line, its "}" line, and the next block's first
+        // line, which becomes the current line.
+        for (int i = 0; i < 4 && !ended; ++i) ended = !stream.ReadLine(current);
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadSubViewer1(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    std::string line;
+    if (SkipHeader(stream, "[BEGIN]", line)) {
+        stream.ReadLine(line);
+        int32_t h = 0, m = 0, s = 0;
+        int32_t endH = 0, endM = 0, endS = 0;
+        while (HasRoom(track) && stream.Scan("[%d:%d:%d]\n", h, m, s).Converted == 3) {
+            track.StartMs[track.Cursor] = ClockTime(h, m, s);
+            stream.ReadLine(line);
+            ReplaceFirst(line, '|', '\r');
+            track.Texts[track.Cursor] = line;
+            stream.Scan("[%d:%d:%d]\n", endH, endM, endS);
+            track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
+            NextEntry(track);
+        }
+    }
+    track.Cursor = 0;
+}
+
+void ReadSubViewer2(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    std::string line;
+    if (SkipHeader(stream, "[SUBTIT", line)) {
+        stream.ReadLine(line);
+        int32_t h = 0, m = 0, s = 0, c = 0;
+        int32_t endH = 0, endM = 0, endS = 0, endC = 0;
+        while (HasRoom(track) &&
+               stream.Scan("%d:%d:%d.%d,%d:%d:%d.%d\n", h, m, s, c, endH, endM, endS, endC)
+                       .Converted == 8) {
+            track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+            track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
+            stream.ReadLine(line);
+            ReplaceBreakTag(line);
+            track.Texts[track.Cursor] = line;
+            stream.ReadLine(line);
+            NextEntry(track);
+        }
+    }
+    track.Cursor = 0;
+}
+
+void ReadWrappedSeconds(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    WrappedClock clock;
+    int32_t number = 0, seconds = 0, hundredths = 0;
+    std::string line;
+    while (HasRoom(track) &&
+           stream.Scan("%d %d.%d \\ ~:\\", number, seconds, hundredths).Converted == 3) {
+        track.StartMs[track.Cursor] = clock.Time(seconds, hundredths);
+        stream.ReadLine(track.Texts[track.Cursor]);
+        stream.ReadLine(line);
+        ScanResult bare = ScanText(line, "%d %d.%d", number, seconds, hundredths);
+        if (bare.Converted == 3 && OnlySpaceAfter(line, bare.Consumed)) {
+            track.EndMs[track.Cursor] = clock.Time(seconds, hundredths);
+            NextEntry(track);
+            continue;
+        }
+        // A timed text line right after a subtitle ends it half a second early and starts the
+        // next one at once.
+        ScanText(line, "%d %d.%d \\ ~:\\", number, seconds, hundredths);
+        int32_t time = clock.Time(seconds, hundredths);
+        track.EndMs[track.Cursor] = static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
+        NextEntry(track);
+        if (!HasRoom(track)) break;
+        track.StartMs[track.Cursor] = time;
+        size_t backslash = line.find('\\');
+        size_t textStart = backslash == std::string::npos ? line.size() : backslash + 5;
+        track.Texts[track.Cursor] = line.substr(std::min(textStart, line.size()));
+        stream.Scan("%d %d.%d\n", number, seconds, hundredths);
+        track.EndMs[track.Cursor] = clock.Time(seconds, hundredths);
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadTimecodePairs(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    int32_t h = 0, m = 0, s = 0, c = 0;
+    int32_t endH = 0, endM = 0, endS = 0, endC = 0;
+    std::string prefix;
+    std::string lastAppended;
+    while (HasRoom(track) && stream.ReadLine(prefix, 6)) {
+        stream.Scan("%d:%d:%d:%d  %d:%d:%d:%d  ", h, m, s, c, endH, endM, endS, endC);
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
+        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+}  // namespace orvalen

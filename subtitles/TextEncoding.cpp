@@ -1,0 +1,124 @@
+#include "subtitles/TextEncoding.h"
+
+#include <uchardet.h>
+
+#include <cstdint>
+
+namespace orvalen {
+
+namespace {
+
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr char32_t Replacement = 0xFFFD;
+// uchardet sees at most this much of a file: enough for a sure guess, and keeps loads fast.
+constexpr size_t DetectionSample = 64 * 1024;
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string Utf16ToUtf8(std::string_view units, bool bigEndian) {
+    std::string out;
+    out.reserve(units.size());
+    auto unitAt = [&](size_t i) -> char16_t {
+        auto first = static_cast<uint8_t>(units[i]);
+        auto second = static_cast<uint8_t>(units[i + 1]);
+        return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    size_t i = 0;
+    while (i + 1 < units.size()) {
+        char16_t unit = unitAt(i);
+        i += 2;
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()) {
+            char16_t low = unitAt(i);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                i += 2;
+                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                continue;
+            }
+        }
+        AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? Replacement : unit);
+    }
+    if (i < units.size()) AppendUtf8(out, Replacement);
+    return out;
+}
+
+}  // namespace
+
+std::string_view DecodeByteOrderMark(std::string_view fileBytes, std::string& converted) {
+    if (fileBytes.substr(0, 3) == Utf8Mark) return fileBytes.substr(3);
+    if (fileBytes.substr(0, 2) == "\xFF\xFE") {
+        converted = Utf16ToUtf8(fileBytes.substr(2), false);
+        return converted;
+    }
+    if (fileBytes.substr(0, 2) == "\xFE\xFF") {
+        converted = Utf16ToUtf8(fileBytes.substr(2), true);
+        return converted;
+    }
+    return fileBytes;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    const size_t size = bytes.size();
+    while (i < size) {
+        auto lead = static_cast<uint8_t>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length;
+        char32_t c;
+        char32_t minimum;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 2, c = lead & 0x1F, minimum = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, c = lead & 0x0F, minimum = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, c = lead & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (size - i < length) return false;
+        for (size_t k = 1; k < length; ++k) {
+            auto next = static_cast<uint8_t>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string DetectEncoding(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return "UTF-8";
+    std::string_view sample = bytes.substr(0, DetectionSample);
+    std::string name;
+    uchardet_t detector = uchardet_new();
+    if (detector) {
+        if (uchardet_handle_data(detector, sample.data(), sample.size()) == 0) {
+            uchardet_data_end(detector);
+            const char* charset = uchardet_get_charset(detector);
+            if (charset) name = charset;
+        }
+        uchardet_delete(detector);
+    }
+    return name.empty() ? "WINDOWS-1252" : name;
+}
+
+}  // namespace orvalen

@@ -1,0 +1,139 @@
+#include "subtitles/TextStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orvalen {
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Advances position over white space; true when that ran into the end of the input.
+bool SkipSpace(std::string_view input, size_t& position) {
+    while (position < input.size() && IsSpace(input[position])) ++position;
+    return position == input.size();
+}
+
+}  // namespace
+
+ScanResult MatchPattern(std::string_view input, std::string_view pattern, int32_t* const* values,
+                        size_t valueCount) {
+    ScanResult result;
+    size_t in = 0;
+    size_t nextValue = 0;
+    for (size_t p = 0; p < pattern.size(); ++p) {
+        char directive = pattern[p];
+        if (IsSpace(directive)) {
+            if (SkipSpace(input, in)) result.ReachedEnd = true;
+            continue;
+        }
+        if (directive == '%' && p + 1 < pattern.size() && pattern[p + 1] == 'd') {
+            ++p;
+            if (SkipSpace(input, in)) {
+                result.ReachedEnd = true;
+                break;
+            }
+            size_t digits = in;
+            bool negative = false;
+            if (input[digits] == '+' || input[digits] == '-') {
+                negative = input[digits] == '-';
+                ++digits;
+            }
+            if (digits == input.size()) {
+                result.ReachedEnd = true;
+                break;
+            }
+            if (!IsDigit(input[digits])) break;
+            // Unsigned arithmetic wraps, so a number too long for 32 bits is taken modulo 2^32.
+            uint32_t magnitude = 0;
+            while (digits < input.size() && IsDigit(input[digits])) {
+                magnitude = magnitude * 10u + static_cast<uint32_t>(input[digits] - '0');
+                ++digits;
+            }
+            if (digits == input.size()) result.ReachedEnd = true;
+            in = digits;
+            if (negative) magnitude = 0u - magnitude;
+            if (nextValue < valueCount) *values[nextValue++] = static_cast<int32_t>(magnitude);
+            ++result.Converted;
+            continue;
+        }
+        if (in == input.size()) {
+            result.ReachedEnd = true;
+            break;
+        }
+        if (input[in] != directive) break;
+        ++in;
+    }
+    result.Consumed = in;
+    return result;
+}
+
+TextStream::TextStream(std::string_view fileBytes) {
+    text_.reserve(fileBytes.size());
+    size_t start = 0;
+    while (start < fileBytes.size()) {
+        size_t crlf = fileBytes.find("\r\n", start);
+        if (crlf == std::string_view::npos) {
+            text_.append(fileBytes.substr(start));
+            break;
+        }
+        text_.append(fileBytes.substr(start, crlf - start));
+        start = crlf + 1;
+    }
+}
+
+bool TextStream::ReadLine(std::string& line, size_t limit) {
+    if (position_ >= text_.size()) {
+        line.clear();
+        return false;
+    }
+    size_t available = std::min(limit, text_.size() - position_);
+    const char* begin = text_.data() + position_;
+    const void* lf = std::memchr(begin, '\n', available);
+    size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) + 1 : available;
+    line.assign(begin, length);
+    position_ += length;
+    return length > 0;
+}
+
+int32_t ClockTime(int32_t h, int32_t m, int32_t s, int32_t f, int32_t unit) {
+    uint32_t seconds = 3600u * static_cast<uint32_t>(h) + 60u * static_cast<uint32_t>(m) +
+                       static_cast<uint32_t>(s);
+    uint32_t ms = seconds * 1000u + static_cast<uint32_t>(f) * static_cast<uint32_t>(unit);
+    return static_cast<int32_t>(ms);
+}
+
+int32_t FrameTime(int32_t n, int32_t frameRate) {
+    int32_t framesPerSecond = std::max(frameRate / 1000, 1);
+    int64_t seconds = n / framesPerSecond;
+    return static_cast<int32_t>(static_cast<uint32_t>(seconds * 1000));
+}
+
+void TextBlock(TextStream& stream, std::string& text, std::string& lastAppended) {
+    std::string line;
+    while (stream.ReadLine(line)) {
+        if (line == "\n" || line == lastAppended) return;
+        text += line;
+        lastAppended.swap(line);
+    }
+}
+
+void ReplaceFirst(std::string& text, char from, char to) {
+    size_t found = text.find(from);
+    if (found != std::string::npos) text[found] = to;
+}
+
+void ReplaceBreakTag(std::string& text) {
+    size_t found = text.find("[br]");
+    if (found == std::string::npos) found = text.find("[BR]");
+    if (found != std::string::npos) text.replace(found, 4, "   \n");
+}
+
+}  // namespace orvalen

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvalen {
+
+// Longest line a line read returns unless a reader says otherwise; a longer line is cut there
+// and its remainder comes back as the next line.
+constexpr size_t LineLimit = 254;
+
+// The outcome of matching a scanf-style pattern.
+struct ScanResult {
+    int Converted = 0;        // values converted, as scanf counts them
+    bool ReachedEnd = false;  // the match tried to read past the end of the input
+    size_t Consumed = 0;      // bytes the match consumed
+};
+
+// Matches a scanf-style pattern ("%d", white space, literal characters) against the start of
+// input. "%d" skips white space and reads an optionally signed decimal integer; digits beyond
+// 32 bits wrap. A white-space character matches any run of white space, or none. Any other
+// character must equal the next input byte. Matching stops at the first difference, which
+// stays unconsumed. Values not converted keep their previous contents.
+ScanResult MatchPattern(std::string_view input, std::string_view pattern, int32_t* const* values,
+                        size_t valueCount);
+
+// MatchPattern on a line already read (sscanf).
+template <typename... Values>
+ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... values) {
+    std::array<int32_t*, sizeof...(Values)> targets{&values...};
+    return MatchPattern(text, pattern, targets.data(), targets.size());
+}
+
+// A subtitle file opened for reading as text: CR LF reads as LF. Reads come from a buffer
+// holding the whole file.
+class TextStream {
+  public:
+    explicit TextStream(std::string_view fileBytes);
+
+    // Reads bytes up to and including the next LF, at most limit bytes. False, with line
+    // emptied, when the end of the file gives no byte.
+    bool ReadLine(std::string& line, size_t limit = LineLimit);
+
+    // fscanf: consumes exactly what the pattern matched.
+    template <typename... Values>
+    ScanResult Scan(std::string_view pattern, Values&... values) {
+        ScanResult result = ScanText(Remaining(), pattern, values...);
+        position_ += result.Consumed;
+        return result;
+    }
+
+    void Rewind() { position_ = 0; }
+    bool AtEnd() const { return position_ >= text_.size(); }
+    std::string_view Remaining() const { return std::string_view(text_).substr(position_); }
+
+  private:
+    std::string text_;
+    size_t position_ = 0;
+};
+
+// (3600 h + 60 m + s) x 1000 + f x unit milliseconds, wrapping in 32 bits.
+int32_t ClockTime(int32_t h, int32_t m, int32_t s, int32_t f = 0, int32_t unit = 0);
+
+// Frame n at frameRate thousandths of frames per second, in whole seconds: the divisor is the
+// whole number of frames per second, at least 1 so that rates below one frame per second
+// cannot divide by zero.
+int32_t FrameTime(int32_t n, int32_t frameRate);
+
+// Appends the lines that follow a time line to text, LF included, up to the first empty line,
+// the end of the file, or a line equal to lastAppended (the line appended just before it, kept
+// by the caller across entries). The stopping line is not stored.
+void TextBlock(TextStream& stream, std::string& text, std::string& lastAppended);
+
+// Replaces the first occurrence of from in text by to.
+void ReplaceFirst(std::string& text, char from, char to);
+
+// Overwrites the first "[br]", or if there is none the first "[BR]", with three spaces and LF.
+void ReplaceBreakTag(std::string& text);
+
+}  // namespace orvalen

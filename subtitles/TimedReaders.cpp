@@ -1,0 +1,178 @@
+#include "subtitles/TimedReaders.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvalen {
+
+namespace {
+
+constexpr size_t LongLineLimit = 1023;
+
+bool IsDialogueLine(std::string_view line) {
+    constexpr std::string_view dialogue = "dialogue";
+    if (line.size() < dialogue.size()) return false;
+    for (size_t i = 0; i < dialogue.size(); ++i) {
+        char c = line[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != dialogue[i]) return false;
+    }
+    return true;
+}
+
+// The part of line after its nth comma, empty when it has fewer.
+std::string_view AfterComma(std::string_view line, int n) {
+    size_t position = 0;
+    for (int i = 0; i < n; ++i) {
+        position = line.find(',', position);
+        if (position == std::string_view::npos) return {};
+        ++position;
+    }
+    return line.substr(position);
+}
+
+int32_t Minus500(int32_t time) {
+    return static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
+}
+
+}  // namespace
+
+void ReadSubRip(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    int32_t number = 0;
+    int32_t h = 0, m = 0, s = 0, ms = 0;
+    int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
+    std::string lastAppended;
+    while (HasRoom(track) && stream.Scan("%d\n", number).Converted == 1) {
+        stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d\n", h, m, s, ms, endH, endM, endS, endMs);
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endMs, 1);
+        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    std::string current;
+    std::string previous;
+    bool ended = !stream.ReadLine(current, LongLineLimit);
+    while (!ended && !IsDialogueLine(current)) ended = !stream.ReadLine(current);
+    int32_t h = 0, m = 0, s = 0, c = 0;
+    int32_t endH = 0, endM = 0, endS = 0, endC = 0;
+    while (!ended && current != previous && HasRoom(track)) {
+        if (current.find(',') == std::string::npos) {
+            previous = current;
+            ended = !stream.ReadLine(current);
+            continue;
+        }
+        ScanText(AfterComma(current, 1), "%d:%d:%d.%d,%d:%d:%d.%d", h, m, s, c, endH, endM, endS,
+                 endC);
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
+        std::string& text = track.Texts[track.Cursor];
+        text = AfterComma(current, 9);
+        size_t mark = text.find("/n");
+        if (mark != std::string::npos) text.replace(mark, 2, " \n");
+        NextEntry(track);
+        previous = current;
+        ended = !stream.ReadLine(current, LongLineLimit);
+        while (!ended && !IsDialogueLine(current)) {
+            previous = current;
+            ended = !stream.ReadLine(current);
+        }
+    }
+    track.Cursor = 0;
+}
+
+void ReadPowerDivX(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    int32_t h = 0, m = 0, s = 0;
+    int32_t endH = 0, endM = 0, endS = 0;
+    std::string line;
+    while (HasRoom(track) &&
+           stream.Scan("{%d:%d:%d}{%d:%d:%d}", h, m, s, endH, endM, endS).Converted == 6) {
+        track.StartMs[track.Cursor] = ClockTime(h, m, s);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
+        stream.ReadLine(line);
+        ReplaceFirst(line, '|', '\r');
+        track.Texts[track.Cursor] = line;
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadTMPlayer(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    int32_t h = 0, m = 0, s = 0, tenths = 0;
+    std::string line;
+    std::string previousText;
+    while (HasRoom(track) && stream.Scan("%d:%d:%d,%d=", h, m, s, tenths).Converted == 4) {
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, tenths, 100);
+        stream.ReadLine(line);
+        ReplaceFirst(line, '|', '\n');
+        track.Texts[track.Cursor] = line;
+        // Each following record ends the subtitle before it; an empty one only ends it.
+        stream.Scan("%d:%d:%d,%d=", h, m, s, tenths);
+        int32_t next = ClockTime(h, m, s, tenths, 100);
+        bool read = stream.ReadLine(line);
+        previousText.clear();
+        while (read && line != "\n" && line != previousText) {
+            track.EndMs[track.Cursor] = Minus500(next);
+            NextEntry(track);
+            if (!HasRoom(track)) break;
+            ReplaceFirst(line, '|', '\n');
+            track.Texts[track.Cursor] = line;
+            track.StartMs[track.Cursor] = next;
+            previousText = line;
+            stream.Scan("%d:%d:%d,%d=", h, m, s, tenths);
+            next = ClockTime(h, m, s, tenths, 100);
+            read = stream.ReadLine(line);
+        }
+        if (!HasRoom(track)) break;
+        track.EndMs[track.Cursor] = next;
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadDks(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    int32_t h = 0, m = 0, s = 0;
+    int32_t endH = 0, endM = 0, endS = 0;
+    std::string line;
+    while (HasRoom(track) && stream.Scan("[%d:%d:%d]", h, m, s).Converted == 3) {
+        track.StartMs[track.Cursor] = ClockTime(h, m, s);
+        stream.ReadLine(line);
+        ReplaceBreakTag(line);
+        track.Texts[track.Cursor] = line;
+        stream.Scan("[%d:%d:%d]\n", endH, endM, endS);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+void ReadViplay(SubtitleTrack& track, TextStream& stream) {
+    ResetTrack(track);
+    std::string line;
+    stream.ReadLine(line);
+    int32_t h = 0, m = 0, s = 0, ms = 0;
+    int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
+    while (
+        HasRoom(track) &&
+        stream.Scan("%d:%d:%d,%d-%d:%d:%d,%d=", h, m, s, ms, endH, endM, endS, endMs).Converted ==
+            8) {
+        track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
+        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endMs, 1);
+        stream.ReadLine(line);
+        ReplaceFirst(line, '|', '\n');
+        track.Texts[track.Cursor] = line;
+        NextEntry(track);
+    }
+    track.Cursor = 0;
+}
+
+}  // namespace orvalen

@@ -1,0 +1,279 @@
+#include <QLabel>
+#include <QSlider>
+
+#include "app/StatusBar.h"
+#include "tests/app/WindowFixture.h"
+
+namespace orvalen::testing {
+namespace {
+
+constexpr char kTwoOverlapping[] =
+    "1\r\n00:00:01,000 --> 00:00:03,000\r\nFirst\r\n\r\n"
+    "2\r\n00:00:02,500 --> 00:00:04,000\r\nSecond\r\n\r\n";
+
+class WindowClock : public WindowTest {
+  protected:
+    // A window with a film open and the subtitle file loaded.
+    TFiche& OpenWithSubtitles(const std::string& srt, int32_t delay = 0) {
+        TFiche& w = MakeWindow();
+        ConfigBox->Values.Delay = delay;
+        device_.open = true;
+        device_.mode = "playing";
+        w.MovieOpen = true;
+        w.Slider->setMaximum(device_.length / 1000);
+        WriteFile(Path("film.srt"), srt);
+        w.LoadSubtitleFile(Path("film.srt").toStdString(), w.Track);
+        return w;
+    }
+
+    QString Label() const { return window_->SousTitre->text(); }
+    QString Panel(int index) const { return window_->Status->PanelText(index); }
+};
+
+struct LabelTick {
+    int32_t pos;
+    const char* label;
+};
+
+struct LabelCase {
+    const char* name;
+    const char* srt;
+    int32_t delay;
+    std::vector<LabelTick> ticks;
+};
+
+class WindowClockLabel : public WindowClock, public ::testing::WithParamInterface<LabelCase> {};
+
+TEST_P(WindowClockLabel, ShowsTheDueSubtitle) {
+    const LabelCase& c = GetParam();
+    OpenWithSubtitles(c.srt, c.delay);
+    for (const LabelTick& tick : c.ticks) {
+        TickAt(tick.pos);
+        EXPECT_EQ(Label(), QString::fromUtf8(tick.label)) << "at " << tick.pos;
+    }
+}
+
+constexpr char kOne[] = "1\r\n00:00:01,000 --> 00:00:03,000\r\nOnly one\r\n\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, WindowClockLabel,
+    ::testing::Values(
+        LabelCase{"OneSubtitleDelay0",
+                  kOne,
+                  0,
+                  {{1000, ""}, {1001, "Only one"}, {2999, "Only one"}, {3000, ""}, {3050, ""}}},
+        LabelCase{"OneSubtitleDelay500",
+                  kOne,
+                  500,
+                  {{500, ""}, {501, "Only one"}, {3499, "Only one"}, {3500, ""}}},
+        LabelCase{"Overlapping",
+                  kTwoOverlapping,
+                  0,
+                  {{2999, "First"}, {3000, ""}, {3050, ""}, {3100, "Second"}, {4000, ""}}},
+        LabelCase{"FailedPositionQuery", kOne, 0, {{-1, ""}}},
+        LabelCase{"FailedPositionQueryWithADelayReachingBeforeTheStart",
+                  "1\r\n00:00:00,000 --> 00:00:01,000\r\nEarly\r\n\r\n",
+                  500,
+                  {{-1, "Early"}}}),
+    [](const ::testing::TestParamInfo<LabelCase>& info) { return info.param.name; });
+
+TEST_F(WindowClock, TheIndexMovesOnOnlyInATickThatShowsNothing) {
+    TFiche& w = OpenWithSubtitles(kTwoOverlapping);
+    TickAt(3000);
+    EXPECT_EQ(w.Track.Cursor, 0);
+    TickAt(3050);
+    EXPECT_EQ(w.Track.Cursor, 1);
+    EXPECT_EQ(Label(), "");
+}
+
+TEST_F(WindowClock, DelayIsReadAtEveryTick) {
+    OpenWithSubtitles(kOne);
+    TickAt(800);
+    EXPECT_EQ(Label(), "");
+    ConfigBox->Values.Delay = 300;
+    TickAt(800);
+    EXPECT_EQ(Label(), "Only one");
+}
+
+TEST_F(WindowClock, StatusPanelsShowTheModeAndThePosition) {
+    OpenWithSubtitles(kOne);
+    device_.mode = "paused";
+    TickAt(754000);
+    EXPECT_EQ(Panel(1), "paused");
+    EXPECT_EQ(Panel(3), "0:12:34");
+    TickAt(-1);
+    EXPECT_EQ(Panel(3), "0:00:00");
+}
+
+TEST_F(WindowClock, TheSliderFollowsThePositionInWholeSeconds) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    TickAt(12999);
+    EXPECT_EQ(w.Slider->value(), 12);
+    EXPECT_EQ(w.LastSliderPosition, 12);
+    EXPECT_FALSE(w.SliderMovedByUser);
+    TickAt(-1);
+    EXPECT_EQ(w.Slider->value(), 0);
+}
+
+TEST_F(WindowClock, ADraggedSliderIsLeftToTheUserAndSeeksAfterTheTickThatNoticedIt) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    TickAt(5000);
+    ASSERT_EQ(w.Slider->value(), 5);
+
+    w.Slider->setValue(20);  // the drag starts: this change does not seek
+    EXPECT_TRUE(device_.seeks.empty());
+    TickAt(5050);
+    EXPECT_TRUE(w.SliderMovedByUser);
+    EXPECT_EQ(w.Slider->value(), 20) << "the clock leaves a moved slider alone";
+    EXPECT_EQ(w.LastSliderPosition, 20);
+
+    w.Slider->setValue(30);  // later changes of the same drag seek
+    EXPECT_EQ(device_.seeks, std::vector<int32_t>{30000});
+
+    TickAt(30000);  // the slider did not move since the last tick
+    EXPECT_TRUE(w.SliderMovedByUser);
+    EXPECT_EQ(w.Slider->value(), 30);
+    TickAt(30050);
+    EXPECT_FALSE(w.SliderMovedByUser);
+    TickAt(31000);
+    EXPECT_EQ(w.Slider->value(), 31);
+    EXPECT_EQ(device_.seeks.size(), 1u) << "the clock's own moves never seek";
+}
+
+TEST_F(WindowClock, ASingleStepOfTheSliderIsTakenBackWithoutSeeking) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    TickAt(5000);
+    w.Slider->setValue(6);
+    TickAt(5050);
+    EXPECT_TRUE(w.SliderMovedByUser);
+    TickAt(5100);
+    EXPECT_FALSE(w.SliderMovedByUser);
+    EXPECT_EQ(w.Slider->value(), 5);
+    EXPECT_TRUE(device_.seeks.empty());
+}
+
+TEST_F(WindowClock, ASeekBackShowsTheSubtitleAgain) {
+    std::string srt;
+    for (int k = 0; k < 12; ++k) {
+        const int start = k * 60;  // one subtitle a minute, three seconds long
+        srt += std::to_string(k + 1) + "\n00:" + (start / 60 < 10 ? "0" : "") +
+               std::to_string(start / 60) + ":00,000 --> 00:" + (start / 60 < 10 ? "0" : "") +
+               std::to_string(start / 60) + ":03,000\nMinute " + std::to_string(k) + "\n\n";
+    }
+    TFiche& w = OpenWithSubtitles(srt);
+    w.Track.Cursor = 10;  // where the clock stands ten minutes in
+    TickAt(600500);
+    EXPECT_EQ(Label(), "Minute 10");
+    device_.position = 61000;  // the film jumped back to one minute
+    w.ResyncIndex();
+    EXPECT_EQ(w.Track.Cursor, 1);
+    TickAt(61000);
+    EXPECT_EQ(Label(), "Minute 1");
+}
+
+TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
+    TFiche& w = OpenWithSubtitles(kTwoOverlapping);
+    for (int32_t pos = 0; pos <= 60000; pos += 50) TickAt(pos);
+    device_.mode = "stopped";
+    for (int i = 0; i < 5; ++i) TickAt(60000);
+    EXPECT_EQ(w.Track.Cursor, w.Track.Count);
+    EXPECT_EQ(Panel(1), "stopped");
+    EXPECT_EQ(Panel(3), "0:01:00");
+    EXPECT_EQ(w.Slider->value(), 60);
+    EXPECT_EQ(Label(), "");
+    device_.position = 1500;  // a jump back from beyond the last subtitle
+    w.ResyncIndex();
+    TickAt(1500);
+    EXPECT_EQ(Label(), "First");
+}
+
+TEST_F(WindowClock, WithoutAFilmNothingIsQueriedOrChanged) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    w.MovieOpen = false;
+    TickAt(2000);
+    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(Panel(3), "");
+    EXPECT_EQ(w.Track.Cursor, 0);
+}
+
+TEST_F(WindowClock, AnUnknownFormatFreezesTheLabelButNotTheStatusBar) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    TickAt(2000);
+    ASSERT_EQ(Label(), "Only one");
+    WriteFile(Path("film.smi"), "<SAMI></SAMI>");
+    w.LoadSubtitleFile(Path("film.smi").toStdString(), w.Track);
+    ASSERT_TRUE(w.SubtitleFormatUnknown);
+    EXPECT_EQ(w.Track.Count, 1) << "the track keeps its entries";
+    TickAt(9000);
+    EXPECT_EQ(Label(), "Only one");
+    EXPECT_EQ(Panel(3), "0:00:09");
+    EXPECT_EQ(w.Slider->value(), 9);
+    EXPECT_EQ(w.Track.Cursor, 0) << "the clock does not walk a track it does not show";
+
+    w.LoadSubtitleFile(Path("film.srt").toStdString(), w.Track);
+    EXPECT_FALSE(w.SubtitleFormatUnknown);
+    TickAt(9050);
+    EXPECT_EQ(Label(), "");
+}
+
+TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
+    TFiche& w = OpenWithSubtitles(kOne);
+    device_.frameRate = 25000;
+    device_.position = 100500;
+    WriteFile(Path("film.sub"), "{0}{50}Frame zero\n{2500}{2600}Hundred\n");
+    w.LoadSubtitleFile(Path("film.sub").toStdString(), w.Track);
+    EXPECT_EQ(w.FrameRate, 25000);
+    EXPECT_EQ(Panel(4), "FrameRate = 25000");
+    EXPECT_EQ(w.Track.Cursor, 1);
+    TickAt(100500);
+    EXPECT_EQ(Label(), "Hundred");
+}
+
+TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
+    TFiche& w = MakeWindow();
+    device_.frameRate = 0;
+    WriteFile(Path("film.sub"), "{0}{50}Frame zero\n");
+    w.LoadSubtitleFile(Path("film.sub").toStdString(), w.Track);
+    EXPECT_EQ(Panel(4), "FrameRate = 23976");
+}
+
+TEST_F(WindowClock, LineBreaksAndEncodingsReachTheLabel) {
+    OpenWithSubtitles("1\n00:00:01,000 --> 00:00:03,000\nÉté à Noël\nSecond line\n\n");
+    TickAt(2000);
+    EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël\nSecond line"));
+
+    WriteFile(Path("latin.srt"), "1\n00:00:05,000 --> 00:00:07,000\n\xC9t\xE9 \xE0 No\xEBl\n\n");
+    window_->LoadSubtitleFile(Path("latin.srt").toStdString(), window_->Track);
+    TickAt(6000);
+    EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël"));
+
+    WriteFile(Path("micro.sub"), "{250}{300}Top|Bottom\n");
+    window_->LoadSubtitleFile(Path("micro.sub").toStdString(), window_->Track);
+    TickAt(11000);
+    EXPECT_EQ(Label(), "Top\nBottom");
+}
+
+TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
+    TFiche& w = OpenWithSubtitles(
+        "1\n00:00:01,000 --> 00:00:02,000\nOne line\n\n"
+        "2\n00:00:03,000 --> 00:00:04,000\nOne\nTwo\nThree\n\n");
+    TickAt(1500);
+    const int oneLine = w.SousTitre->height();
+    TickAt(2500);
+    TickAt(3500);
+    ASSERT_EQ(Label(), "One\nTwo\nThree");
+    EXPECT_GE(w.SousTitre->height(), 3 * w.SousTitre->fontMetrics().height());
+    EXPECT_GT(w.SousTitre->height(), oneLine);
+}
+
+TEST_F(WindowClock, ALongLineIsWrappedAtTheLabelWidth) {
+    TFiche& w = OpenWithSubtitles("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(40, 'x') +
+                                  std::string(" ") + std::string(40, 'y') + " " +
+                                  std::string(40, 'z') + "\n\n");
+    TickAt(1500);
+    EXPECT_GE(w.SousTitre->height(), 2 * w.SousTitre->fontMetrics().height());
+    EXPECT_EQ(w.SousTitre->width(), w.Client->width());
+}
+
+}  // namespace
+}  // namespace orvalen::testing
