@@ -1,6 +1,7 @@
 #include "app/FileOpenDialog.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -72,7 +73,15 @@ QString FileOpenDialog::FileName() const {
 }
 
 bool FileOpenDialog::Execute() {
-    if (dialog_->exec() != QDialog::Accepted) return false;
+    const int result = dialog_->exec();
+    // A completion list still open on the name field would keep the keyboard once the dialog
+    // has gone.
+    if (auto* edit = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        if (QCompleter* completer = edit->completer(); completer && completer->popup()) {
+            completer->popup()->hide();
+        }
+    }
+    if (result != QDialog::Accepted) return false;
     const QStringList chosen = dialog_->selectedFiles();
     if (chosen.isEmpty()) return false;
     // The next use starts from the chosen file, whichever way it was chosen.

@@ -101,10 +101,26 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
     }
 }
 
+namespace {
+
+bool IsLeaveKey(const QKeyEvent& key) {
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    return key.key() == Qt::Key_Escape || (enter && (key.modifiers() & Qt::AltModifier));
+}
+
+}  // namespace
+
+bool FullScreenView::event(QEvent* event) {
+    // Alt+Enter is also the main window's Full Screen shortcut: here it leaves instead.
+    if (event->type() == QEvent::ShortcutOverride && IsLeaveKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void FullScreenView::keyPressEvent(QKeyEvent* event) {
-    const bool altEnter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-                          (event->modifiers() & Qt::AltModifier);
-    if (event->key() == Qt::Key_Escape || altEnter) {
+    if (IsLeaveKey(*event)) {
         Leave();
         return;
     }

@@ -22,6 +22,14 @@ void ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QApplication::applicationName(), text);
 }
 
+void ShowError(QWidget* parent, const QString& text) {
+    if (CurrentHandler()) {
+        CurrentHandler()(text);
+        return;
+    }
+    QMessageBox::critical(parent, QApplication::applicationName(), text);
+}
+
 MessageHandler SetMessageHandler(MessageHandler handler) {
     MessageHandler previous = std::move(CurrentHandler());
     CurrentHandler() = std::move(handler);

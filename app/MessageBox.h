@@ -10,6 +10,8 @@ namespace orvalen {
 // A modal information box titled with the application's name. Tests replace the box with a
 // handler so that nothing blocks.
 void ShowMessage(QWidget* parent, const QString& text);
+// The same, as an error box.
+void ShowError(QWidget* parent, const QString& text);
 
 using MessageHandler = std::function<void(const QString& text)>;
 // Installs handler in place of the box; an empty handler restores the box. Returns the

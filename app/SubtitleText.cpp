@@ -2,18 +2,49 @@
 
 #include <iconv.h>
 
-#include <QStringDecoder>
-#include <cerrno>
+#include <cstdint>
 #include <vector>
 
 namespace orvalen {
 
 namespace {
 
+// Well-formed UTF-8: no stray continuation bytes, no truncated, overlong or surrogate
+// sequences, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return !decoder.hasError();
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int length = 0;
+        uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + static_cast<size_t>(length) > bytes.size()) return false;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += static_cast<size_t>(length);
+    }
+    return true;
 }
 
 // False when iconv does not know the encoding or the bytes are not valid in it.

@@ -7,14 +7,16 @@
 
 namespace orvalen {
 
-// FoundSubtitleFiles holds at most this many candidates.
+// FoundSubtitleFiles holds at most this many candidates in all: each directory gives its first
+// ten, and the search stops adding once the list is full.
 constexpr int MaxFoundSubtitleFiles = 10;
 
 // The window's side of a search: the selection dialog and the fallback file dialog.
 class SubtitleChooser {
   public:
     virtual ~SubtitleChooser() = default;
-    // Called with two or more candidates when AutoSelect is off; returns an index into them.
+    // Called with two or more candidates when AutoSelect is off; returns an index into them
+    // (an index out of range, e.g. from a dialog closed without a choice, means the first).
     virtual int ChooseSubtitleFile(const std::vector<std::string>& candidates) = 0;
     // Called when nothing was found: the file dialog with this filter, opened in initialDir.
     // Returns the chosen path, or "" when cancelled.

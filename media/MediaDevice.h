@@ -34,7 +34,9 @@ class MediaDevice {
 
     // Picture hand-over. The callback may run on any thread; the window then calls
     // RenderFrame on its own thread to draw the current picture into a buffer of 32-bit
-    // pixels (byte order B, G, R, unused on little-endian: QImage::Format_RGB32).
+    // pixels (byte order B, G, R, unused on little-endian: QImage::Format_RGB32). RenderFrame
+    // is false while there is no picture (nothing open, no video, first frame not yet drawn);
+    // the next callback says when to try again.
     virtual void SetFrameReadyCallback(std::function<void()> callback) { (void)callback; }
     virtual bool RenderFrame(int width, int height, size_t stride, void* pixels) {
         (void)width, (void)height, (void)stride, (void)pixels;

@@ -48,6 +48,9 @@ constexpr Option kCommonOptions[] = {
 constexpr Option kRenderedOptions[] = {
     {"vo", "libmpv"},
     {"video-timing-offset", "0"},
+    // The sound servers and ALSA; probing SDL and JACK as well only costs time on a machine
+    // that has none of these.
+    {"ao", "pipewire,pulse,alsa"},
 };
 
 constexpr Option kSilentOptions[] = {
@@ -90,6 +93,8 @@ LoadResult LoadFile(mpv_handle* core, const std::string& path, std::chrono::mill
     std::error_code error;
     const std::string absolute = std::filesystem::absolute(path, error).string();
     if (error) return LoadResult::Failed;
+    // A directory would play as a playlist and a named pipe could wait for a writer forever.
+    if (!std::filesystem::is_regular_file(absolute, error)) return LoadResult::Failed;
 
     const Clock::time_point deadline = Clock::now() + timeout;
     const char* load[] = {"loadfile", absolute.c_str(), "replace", nullptr};

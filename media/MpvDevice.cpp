@@ -32,6 +32,7 @@ bool SameFilm(const std::string& a, const std::string& b) {
 MpvDevice::MpvDevice(mpv::VideoOutput output, std::chrono::milliseconds openTimeout)
     : openTimeout_(openTimeout) {
     core_ = mpv::CreateCore(output);
+    if (core_ != nullptr) mpv_set_wakeup_callback(core_, &MpvDevice::OnWakeup, &eventsPending_);
     // Without a render context mpv plays the sound and shows nothing.
     if (core_ != nullptr && output == mpv::VideoOutput::Rendered) {
         renderer_ = std::make_unique<mpv::FrameRenderer>(core_);
@@ -45,6 +46,7 @@ MpvDevice::~MpvDevice() {
 void MpvDevice::Shutdown() {
     renderer_.reset();
     if (core_ != nullptr) {
+        mpv_set_wakeup_callback(core_, nullptr, nullptr);
         mpv_terminate_destroy(core_);
         core_ = nullptr;
     }
@@ -59,14 +61,21 @@ void MpvDevice::ForgetFilm() {
     pendingSeek_.reset();
 }
 
+void MpvDevice::OnWakeup(void* pending) {
+    static_cast<std::atomic<bool>*>(pending)->store(true);
+}
+
 void MpvDevice::DrainEvents() {
     if (core_ == nullptr) return;
     bool lost = false;
-    for (;;) {
-        const mpv_event* event = mpv_wait_event(core_, 0);
-        if (event->event_id == MPV_EVENT_NONE) break;
-        if (event->event_id == MPV_EVENT_SHUTDOWN) lost = true;
-        HandleEvent(*event);
+    // An event that arrives during the drain sets the flag again for the next call.
+    if (eventsPending_.exchange(false)) {
+        for (;;) {
+            const mpv_event* event = mpv_wait_event(core_, 0);
+            if (event->event_id == MPV_EVENT_NONE) break;
+            if (event->event_id == MPV_EVENT_SHUTDOWN) lost = true;
+            HandleEvent(*event);
+        }
     }
     if (lost) Shutdown();
     if (pendingSeek_ && Clock::now() - pendingSeek_->issued > kSeekPatience) pendingSeek_.reset();
@@ -212,8 +221,8 @@ std::string MpvDevice::Mode() {
     if (!open_) return "not ready";
     DrainEvents();
     if (!open_) return "not ready";
-    if (stopped_) return "stopped";
     if (pendingSeek_) return "seeking";
+    if (stopped_) return "stopped";
     bool atEnd = false;
     if (GetFlag("eof-reached", atEnd) && atEnd) return "stopped";
     bool paused = false;
@@ -257,6 +266,11 @@ bool MpvDevice::VideoSize(int32_t& width, int32_t& height) {
 bool MpvDevice::SetMute(bool muted) {
     if (!open_) return false;
     return SetFlag("mute", muted);
+}
+
+bool MpvDevice::Muted() {
+    bool muted = false;
+    return open_ && GetFlag("mute", muted) && muted;
 }
 
 int32_t MpvDevice::FrameRate(const std::string& path) {

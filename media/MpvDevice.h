@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -21,8 +22,10 @@ namespace orvalen {
 // mpv::FrameRenderer); the frame-ready callback runs there.
 //
 // Picture: with VideoOutput::Rendered, RenderFrame copies the latest frame in byte order
-// B, G, R, unused (mpv's "bgr0"), which is QImage::Format_RGB32 on little-endian machines
-// ("rgb0" would swap red and blue there). It returns false while there is no picture.
+// B, G, R, 0xff (mpv's "bgr0" made opaque), which is QImage::Format_RGB32 on little-endian
+// machines ("rgb0" would swap red and blue there). It may be called from the window's thread
+// or any one other thread (never at the same time as Shutdown), and returns false while there
+// is no picture; the frame-ready callback says when to call it again.
 //
 // Shutdown: the window must call Shutdown before it destroys the widget that paints the
 // frames: the render context has to be freed before the core, and the frame-ready callback
@@ -53,6 +56,8 @@ class MpvDevice final : public MediaDevice {
     // False for a film without video: there is no picture to size the window to.
     bool VideoSize(int32_t& width, int32_t& height) override;
     bool SetMute(bool muted) override;
+    // Whether the open film's sound is off; false when nothing is open.
+    bool Muted();
     int32_t FrameRate(const std::string& path) override;
 
     void SetFrameReadyCallback(std::function<void()> callback) override;
@@ -67,22 +72,24 @@ class MpvDevice final : public MediaDevice {
         std::chrono::steady_clock::time_point issued;
     };
 
+    static void OnWakeup(void* pending);
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
-    bool WaitForVideo();
     bool IssueSeek(int32_t ms);
     bool SetFlag(const char* name, bool value);
     bool GetFlag(const char* name, bool& value);
     void ForgetFilm();
 
     mpv_handle* core_ = nullptr;
+    // Set by mpv (on its threads) when events arrive: most calls then find nothing to drain
+    // and skip mpv_wait_event, which costs far more than a property read.
+    std::atomic<bool> eventsPending_{true};
     std::unique_ptr<mpv::FrameRenderer> renderer_;
     std::chrono::milliseconds openTimeout_;
 
     bool open_ = false;
     std::string path_;
     bool stopped_ = false;
-    bool videoReady_ = false;
     std::optional<PendingSeek> pendingSeek_;
     uint64_t lastReply_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "media/MpvFrameRenderer.h"
 
-#include <cstring>
 #include <new>
 
 #include <mpv/render.h>
@@ -13,6 +12,8 @@ namespace {
 constexpr int kMaxSide = 16384;
 // mpv's software renderer takes its fast paths on 64-byte aligned rows.
 constexpr size_t kAlignment = 64;
+// The fourth byte of a B, G, R, A pixel read as a little-endian 32-bit word.
+constexpr uint32_t kOpaque = 0xff000000u;
 
 struct AlignedDelete {
     void operator()(std::byte* bytes) const {
@@ -89,7 +90,8 @@ void FrameRenderer::Clear() {
 
 bool FrameRenderer::CopyFrame(int width, int height, size_t stride, void* pixels) {
     if (context_ == nullptr || pixels == nullptr || width <= 0 || height <= 0 || width > kMaxSide ||
-        height > kMaxSide || stride < static_cast<size_t>(width) * 4) {
+        height > kMaxSide || stride < static_cast<size_t>(width) * 4 || stride % 4 != 0 ||
+        reinterpret_cast<uintptr_t>(pixels) % 4 != 0) {
         return false;
     }
     std::lock_guard lock(mutex_);
@@ -100,22 +102,20 @@ bool FrameRenderer::CopyFrame(int width, int height, size_t stride, void* pixels
         wake_.notify_one();
     }
     if (!front_) return false;
+    // mpv leaves the fourth byte undefined; QImage::Format_RGB32 wants it 0xff.
     auto* out = static_cast<std::byte*>(pixels);
     const Picture& picture = *front_;
-    if (picture.width == width && picture.height == height) {
-        for (int y = 0; y < height; ++y) {
-            std::memcpy(out + stride * static_cast<size_t>(y), picture.Row(y),
-                        static_cast<size_t>(width) * 4);
-        }
-        return true;
-    }
-    // Stretched, nearest pixel: only until the picture at the new size is drawn.
+    const bool sameSize = picture.width == width && picture.height == height;
     for (int y = 0; y < height; ++y) {
-        const int64_t sourceY = static_cast<int64_t>(y) * picture.height / height;
+        // Another size is stretched, nearest pixel, until the picture at this size is drawn.
+        const int sourceY =
+            sameSize ? y : static_cast<int>(static_cast<int64_t>(y) * picture.height / height);
         const auto* source = reinterpret_cast<const uint32_t*>(picture.Row(sourceY));
         auto* target = reinterpret_cast<uint32_t*>(out + stride * static_cast<size_t>(y));
         for (int x = 0; x < width; ++x) {
-            target[x] = source[static_cast<int64_t>(x) * picture.width / width];
+            const int sourceX =
+                sameSize ? x : static_cast<int>(static_cast<int64_t>(x) * picture.width / width);
+            target[x] = source[sourceX] | kOpaque;
         }
     }
     return true;

@@ -36,8 +36,9 @@ class FrameRenderer {
     void SetFrameReadyCallback(std::function<void()> callback);
 
     // Copies the latest picture, letterboxed to width by height, as 32-bit pixels in byte order
-    // B, G, R, unused (mpv's "bgr0": QImage::Format_RGB32 on little-endian). A picture drawn
-    // at another size is stretched to fit this once, and the next one comes at this size.
+    // B, G, R, 0xff (mpv's "bgr0" made opaque: QImage::Format_RGB32 on little-endian, where
+    // "rgb0" would swap red and blue). The pointer and stride must be 4-byte aligned. A picture
+    // drawn at another size is stretched to fit this once, and the next one comes at this size.
     // False when there is no picture (nothing open yet, or a film without video).
     bool CopyFrame(int width, int height, size_t stride, void* pixels);
 

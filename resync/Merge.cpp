@@ -14,6 +14,11 @@ int32_t Shifted(int32_t time, int32_t firstStart, int32_t anchorMs) {
 
 }  // namespace
 
+int32_t MergeStartPosition(const SubtitleTrack& track) {
+    int32_t count = std::min(track.Count, static_cast<int32_t>(track.EndMs.size()));
+    return count > 0 ? track.EndMs[count - 1] : 0;
+}
+
 MergeOutcome AppendMergeTrack(SubtitleTrack& track, const SubtitleTrack& mergeTrack,
                               int32_t anchorMs) {
     MergeOutcome outcome;

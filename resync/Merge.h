@@ -12,6 +12,10 @@ struct MergeOutcome {
     int32_t Dropped = 0;  // entries of the second track that did not fit
 };
 
+// Where the film plays from while a merge waits for its anchor press: the end time of the
+// last entry of track, or 0 (the film's start) when the track is empty.
+int32_t MergeStartPosition(const SubtitleTrack& track);
+
 // The anchor press of a merge: sets Cursor of track to its Count, then appends every entry of
 // mergeTrack in order, shifted so that its first entry starts at anchorMs (each time becomes
 // (time - first start) + anchorMs, wrapping in 32 bits). Stops when track is full.

@@ -71,22 +71,27 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     }
     bytes.clear();
     struct stat info;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        bytes.reserve(static_cast<size_t>(info.st_size));
-    }
-    char chunk[65536];
+    size_t expected = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0
+                          ? static_cast<size_t>(info.st_size)
+                          : 0;
+    // Read straight into the string; a file that grows meanwhile is read to its end.
+    size_t filled = 0;
+    bytes.resize(expected + 1);
     while (true) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
             error = Reason(errno);
             ::close(fd);
+            bytes.clear();
             return false;
         }
         if (n == 0) break;
-        bytes.append(chunk, static_cast<size_t>(n));
+        filled += static_cast<size_t>(n);
     }
     ::close(fd);
+    bytes.resize(filled);
     return true;
 }
 

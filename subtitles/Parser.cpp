@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "subtitles/FileIo.h"
 #include "subtitles/FrameReaders.h"
@@ -55,12 +56,12 @@ SubtitleReaderId SubLayout(TextStream& stream) {
     bool microDvd = stream.Scan("{%d}", frame).Converted == 1;
     stream.Rewind();
     if (microDvd) return SubtitleReaderId::MicroDvd;
-    std::string line;
+    std::string_view line;
     stream.ReadLine(line);
     stream.Rewind();
     if (!line.empty() && line[0] == '{') return SubtitleReaderId::BraceBlocks;
     if (line.size() >= 4 && line[0] == '[') {
-        std::string_view tag = std::string_view(line).substr(1, 3);
+        std::string_view tag = line.substr(1, 3);
         if (EqualsIgnoringAsciiCase(tag, "TIT")) return SubtitleReaderId::SubViewer1;
         if (EqualsIgnoringAsciiCase(tag, "INF")) return SubtitleReaderId::SubViewer2;
     }
@@ -120,6 +121,27 @@ void Finish(LoadReport& report, const LoaderState& state) {
         report.FrameRateStatus = "FrameRate = " + std::to_string(state.FrameRate);
 }
 
+LoadReport LoadText(std::string_view path, std::string fileBytes, SubtitleTrack& track,
+                    LoaderState& state, FrameRateProvider* frameRates) {
+    LoadReport report;
+    report.Opened = true;
+    state.SubtitleFormatUnknown = false;
+    report.Reader = ReaderForExtension(FileExtension(path));
+    if (report.Reader == SubtitleReaderId::None) {
+        state.SubtitleFormatUnknown = true;
+        Finish(report, state);
+        return report;
+    }
+    DecodeByteOrderMark(fileBytes);
+    track.Encoding = DetectEncoding(fileBytes);
+    TextStream stream(std::move(fileBytes));
+    if (report.Reader == SubtitleReaderId::MicroDvd) report.Reader = SubLayout(stream);
+    if (ReaderCountsFrames(report.Reader)) ObtainFrameRate(state, frameRates);
+    RunReader(report.Reader, track, stream, state.FrameRate);
+    Finish(report, state);
+    return report;
+}
+
 }  // namespace
 
 const char* ReaderName(SubtitleReaderId reader) {
@@ -176,24 +198,7 @@ bool ExtensionHasReader(std::string_view extension) {
 LoadReport LoadSubtitleBytes(std::string_view path, std::string_view fileBytes,
                              SubtitleTrack& track, LoaderState& state,
                              FrameRateProvider* frameRates) {
-    LoadReport report;
-    report.Opened = true;
-    state.SubtitleFormatUnknown = false;
-    report.Reader = ReaderForExtension(FileExtension(path));
-    if (report.Reader == SubtitleReaderId::None) {
-        state.SubtitleFormatUnknown = true;
-        Finish(report, state);
-        return report;
-    }
-    std::string converted;
-    std::string_view text = DecodeByteOrderMark(fileBytes, converted);
-    TextStream stream(text);
-    if (report.Reader == SubtitleReaderId::MicroDvd) report.Reader = SubLayout(stream);
-    if (ReaderCountsFrames(report.Reader)) ObtainFrameRate(state, frameRates);
-    RunReader(report.Reader, track, stream, state.FrameRate);
-    track.Encoding = DetectEncoding(text);
-    Finish(report, state);
-    return report;
+    return LoadText(path, std::string(fileBytes), track, state, frameRates);
 }
 
 LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, LoaderState& state,
@@ -203,7 +208,7 @@ LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, Loade
     bool hasReader = ExtensionHasReader(FileExtension(path));
     // A file without a reader is only opened, never read.
     bool opened = hasReader ? ReadWholeFile(path, bytes, error) : CanOpenForReading(path, error);
-    if (opened) return LoadSubtitleBytes(path, bytes, track, state, frameRates);
+    if (opened) return LoadText(path, std::move(bytes), track, state, frameRates);
     LoadReport report;
     report.OpenError = error;
     if (!hasReader) {

@@ -1,6 +1,5 @@
 #include "subtitles/SubRipWriter.h"
 
-#include <charconv>
 #include <string_view>
 
 #include "subtitles/FileIo.h"
@@ -9,12 +8,23 @@ namespace orvalen {
 
 namespace {
 
-void AppendNumber(std::string& out, int64_t value, int width) {
-    char digits[24];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-    (void)ec;
-    for (int pad = width - static_cast<int>(end - digits); pad > 0; --pad) out += '0';
-    out.append(digits, end);
+// Writes value with at least width digits (zeros in front) ending just before end; returns
+// where the digits start.
+char* FormatNumber(char* end, uint32_t value, int width) {
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+        --width;
+    } while (value != 0 || width > 0);
+    return p;
+}
+
+void AppendNumber(std::string& out, uint32_t value) {
+    char digits[16];
+    char* end = digits + sizeof digits;
+    char* start = FormatNumber(end, value, 1);
+    out.append(start, end);
 }
 
 // "%s\n" through a text-mode stream: every LF of the line and the one added become CR LF.
@@ -32,18 +42,21 @@ void AppendLine(std::string& out, std::string_view text) {
 }
 
 void AppendTimeText(std::string& out, int32_t t) {
-    if (t < 0) t = 0;
-    int32_t h = t / 3600000;
-    int32_t m = (t - 3600000 * h) / 60000;
-    int32_t s = (t - 3600000 * h - 60000 * m) / 1000;
-    int32_t f = t - 3600000 * h - 60000 * m - 1000 * s;
-    AppendNumber(out, h, 1);
-    out += ':';
-    AppendNumber(out, m, 2);
-    out += ':';
-    AppendNumber(out, s, 2);
-    out += ',';
-    AppendNumber(out, f, 3);
+    uint32_t ms = t < 0 ? 0u : static_cast<uint32_t>(t);
+    uint32_t h = ms / 3600000;
+    uint32_t m = (ms - 3600000 * h) / 60000;
+    uint32_t s = (ms - 3600000 * h - 60000 * m) / 1000;
+    uint32_t f = ms - 3600000 * h - 60000 * m - 1000 * s;
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = FormatNumber(end, f, 3);
+    *--p = ',';
+    p = FormatNumber(p, s, 2);
+    *--p = ':';
+    p = FormatNumber(p, m, 2);
+    *--p = ':';
+    p = FormatNumber(p, h, 1);
+    out.append(p, end);
 }
 
 }  // namespace
@@ -55,10 +68,15 @@ std::string SubRipTimeText(int32_t t) {
 }
 
 int32_t WriteSubRip(SubtitleTrack& track, std::string& out) {
+    size_t expected = out.size();
+    for (int32_t i = 0; i < track.Count && i < TrackCapacity; ++i) {
+        expected += 48 + track.Texts[i].size() + track.Texts[i].size() / 16;
+    }
+    out.reserve(expected);
     for (track.Cursor = 0; track.Cursor < track.Count && track.Cursor < TrackCapacity;
          ++track.Cursor) {
         int32_t i = track.Cursor;
-        AppendNumber(out, static_cast<int64_t>(i) + 1, 1);
+        AppendNumber(out, static_cast<uint32_t>(i) + 1);
         out += "\r\n";
         AppendTimeText(out, track.StartMs[i]);
         out += " --> ";

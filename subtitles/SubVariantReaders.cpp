@@ -15,7 +15,7 @@ bool StartsWith(std::string_view line, std::string_view prefix) {
 
 // Line reads up to and including the first line that starts with prefix; false when the file
 // ends first.
-bool SkipHeader(TextStream& stream, std::string_view prefix, std::string& line) {
+bool SkipHeader(TextStream& stream, std::string_view prefix, std::string_view& line) {
     while (stream.ReadLine(line)) {
         if (StartsWith(line, prefix)) return true;
     }
@@ -45,9 +45,9 @@ bool OnlySpaceAfter(std::string_view line, size_t position) {
 
 void ReadBraceBlocks(SubtitleTrack& track, TextStream& stream) {
     ResetTrack(track);
-    std::string current;
-    std::string lastAppended;
-    std::string line;
+    std::string_view current;
+    std::string_view lastAppended;
+    std::string_view line;
     bool ended = !SkipHeader(stream, "{T", current);
     int32_t h = 0, m = 0, s = 0, c = 0;
     while (!ended && HasRoom(track) && StartsWith(current, "{T") && current != lastAppended) {
@@ -76,8 +76,9 @@ void ReadBraceBlocks(SubtitleTrack& track, TextStream& stream) {
 
 void ReadSubViewer1(SubtitleTrack& track, TextStream& stream) {
     ResetTrack(track);
+    std::string_view header;
     std::string line;
-    if (SkipHeader(stream, "[BEGIN]", line)) {
+    if (SkipHeader(stream, "[BEGIN]", header)) {
         stream.ReadLine(line);
         int32_t h = 0, m = 0, s = 0;
         int32_t endH = 0, endM = 0, endS = 0;
@@ -96,8 +97,9 @@ void ReadSubViewer1(SubtitleTrack& track, TextStream& stream) {
 
 void ReadSubViewer2(SubtitleTrack& track, TextStream& stream) {
     ResetTrack(track);
+    std::string_view header;
     std::string line;
-    if (SkipHeader(stream, "[SUBTIT", line)) {
+    if (SkipHeader(stream, "[SUBTIT", header)) {
         stream.ReadLine(line);
         int32_t h = 0, m = 0, s = 0, c = 0;
         int32_t endH = 0, endM = 0, endS = 0, endC = 0;
@@ -154,8 +156,8 @@ void ReadTimecodePairs(SubtitleTrack& track, TextStream& stream) {
     ResetTrack(track);
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
-    std::string prefix;
-    std::string lastAppended;
+    std::string_view prefix;
+    std::string_view lastAppended;
     while (HasRoom(track) && stream.ReadLine(prefix, 6)) {
         stream.Scan("%d:%d:%d:%d  %d:%d:%d:%d  ", h, m, s, c, endH, endM, endS, endC);
         track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);

@@ -5,16 +5,16 @@
 
 namespace orvalen {
 
-// The bytes of a subtitle file as the readers take them: a UTF-8 byte-order mark at the start
+// Makes the bytes of a subtitle file what the readers take: a UTF-8 byte-order mark at the start
 // is dropped, and a file that starts with a UTF-16 byte-order mark (LE or BE) is converted to
-// UTF-8 (an invalid unit becomes U+FFFD). Otherwise the bytes are returned unchanged. The
-// result views either fileBytes or converted.
-std::string_view DecodeByteOrderMark(std::string_view fileBytes, std::string& converted);
+// UTF-8 (an invalid unit becomes U+FFFD). Otherwise the bytes stay as they are.
+void DecodeByteOrderMark(std::string& fileBytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
 // The name of the text encoding of bytes, as glibc iconv knows it: "UTF-8" when the bytes are
-// valid UTF-8, otherwise uchardet's guess, and "WINDOWS-1252" when it has none.
+// valid UTF-8, otherwise uchardet's guess from a sample of the lines with non-ASCII bytes,
+// with "WINDOWS-1252" standing for Latin-1 and for no guess.
 std::string DetectEncoding(std::string_view bytes);
 
 }  // namespace orvalen

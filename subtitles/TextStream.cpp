@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace orvalen {
 
@@ -75,30 +76,35 @@ ScanResult MatchPattern(std::string_view input, std::string_view pattern, int32_
     return result;
 }
 
-TextStream::TextStream(std::string_view fileBytes) {
-    text_.reserve(fileBytes.size());
-    size_t start = 0;
-    while (start < fileBytes.size()) {
-        size_t crlf = fileBytes.find("\r\n", start);
-        if (crlf == std::string_view::npos) {
-            text_.append(fileBytes.substr(start));
-            break;
-        }
-        text_.append(fileBytes.substr(start, crlf - start));
-        start = crlf + 1;
+TextStream::TextStream(std::string fileBytes) : text_(std::move(fileBytes)) {
+    // Drop the CR of every CR LF, moving each run of bytes between CRs down once.
+    char* bytes = text_.data();
+    const size_t size = text_.size();
+    size_t in = 0;
+    size_t out = 0;
+    while (in < size) {
+        const void* cr = std::memchr(bytes + in, '\r', size - in);
+        size_t end = cr ? static_cast<size_t>(static_cast<const char*>(cr) - bytes) : size;
+        if (out != in) std::memmove(bytes + out, bytes + in, end - in);
+        out += end - in;
+        in = end;
+        if (in == size) break;
+        if (in + 1 == size || bytes[in + 1] != '\n') bytes[out++] = '\r';
+        ++in;
     }
+    text_.resize(out);
 }
 
-bool TextStream::ReadLine(std::string& line, size_t limit) {
+bool TextStream::ReadLine(std::string_view& line, size_t limit) {
     if (position_ >= text_.size()) {
-        line.clear();
+        line = {};
         return false;
     }
     size_t available = std::min(limit, text_.size() - position_);
     const char* begin = text_.data() + position_;
     const void* lf = std::memchr(begin, '\n', available);
     size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) + 1 : available;
-    line.assign(begin, length);
+    line = std::string_view(begin, length);
     position_ += length;
     return length > 0;
 }
@@ -116,12 +122,12 @@ int32_t FrameTime(int32_t n, int32_t frameRate) {
     return static_cast<int32_t>(static_cast<uint32_t>(seconds * 1000));
 }
 
-void TextBlock(TextStream& stream, std::string& text, std::string& lastAppended) {
-    std::string line;
+void TextBlock(TextStream& stream, std::string& text, std::string_view& lastAppended) {
+    std::string_view line;
     while (stream.ReadLine(line)) {
         if (line == "\n" || line == lastAppended) return;
         text += line;
-        lastAppended.swap(line);
+        lastAppended = line;
     }
 }
 

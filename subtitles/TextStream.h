@@ -38,11 +38,18 @@ ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... 
 // holding the whole file.
 class TextStream {
   public:
-    explicit TextStream(std::string_view fileBytes);
+    // Takes the file's bytes and converts their line ends in place.
+    explicit TextStream(std::string fileBytes);
 
     // Reads bytes up to and including the next LF, at most limit bytes. False, with line
-    // emptied, when the end of the file gives no byte.
-    bool ReadLine(std::string& line, size_t limit = LineLimit);
+    // emptied, when the end of the file gives no byte. The view stays valid with the stream.
+    bool ReadLine(std::string_view& line, size_t limit = LineLimit);
+    bool ReadLine(std::string& line, size_t limit = LineLimit) {
+        std::string_view view;
+        bool read = ReadLine(view, limit);
+        line.assign(view);
+        return read;
+    }
 
     // fscanf: consumes exactly what the pattern matched.
     template <typename... Values>
@@ -72,7 +79,7 @@ int32_t FrameTime(int32_t n, int32_t frameRate);
 // Appends the lines that follow a time line to text, LF included, up to the first empty line,
 // the end of the file, or a line equal to lastAppended (the line appended just before it, kept
 // by the caller across entries). The stopping line is not stored.
-void TextBlock(TextStream& stream, std::string& text, std::string& lastAppended);
+void TextBlock(TextStream& stream, std::string& text, std::string_view& lastAppended);
 
 // Replaces the first occurrence of from in text by to.
 void ReplaceFirst(std::string& text, char from, char to);

@@ -43,7 +43,7 @@ void ReadSubRip(SubtitleTrack& track, TextStream& stream) {
     int32_t number = 0;
     int32_t h = 0, m = 0, s = 0, ms = 0;
     int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
-    std::string lastAppended;
+    std::string_view lastAppended;
     while (HasRoom(track) && stream.Scan("%d\n", number).Converted == 1) {
         stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d\n", h, m, s, ms, endH, endM, endS, endMs);
         track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
@@ -56,14 +56,14 @@ void ReadSubRip(SubtitleTrack& track, TextStream& stream) {
 
 void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream) {
     ResetTrack(track);
-    std::string current;
-    std::string previous;
+    std::string_view current;
+    std::string_view previous;
     bool ended = !stream.ReadLine(current, LongLineLimit);
     while (!ended && !IsDialogueLine(current)) ended = !stream.ReadLine(current);
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
     while (!ended && current != previous && HasRoom(track)) {
-        if (current.find(',') == std::string::npos) {
+        if (current.find(',') == std::string_view::npos) {
             previous = current;
             ended = !stream.ReadLine(current);
             continue;

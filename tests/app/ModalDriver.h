@@ -15,8 +15,8 @@ inline constexpr const char* kModalDriverName = "orvalenModalDriver";
 
 // Acts on the next modal dialog of type T as soon as it is shown, as a user would, from the
 // event loop that the dialog runs. The returned flag tells whether the action ran; when no
-// such dialog shows up before the deadline, the active modal widget (if any) is closed so the
-// test cannot hang.
+// such dialog shows up before the deadline, the active modal widget and any shown dialog of
+// type T are closed so the test cannot hang.
 template <class T>
 std::shared_ptr<bool> WhenModal(std::function<void(T*)> action, int deadlineMs = 10000) {
     auto ran = std::make_shared<bool>(false);
@@ -37,6 +37,9 @@ std::shared_ptr<bool> WhenModal(std::function<void(T*)> action, int deadlineMs =
             timer->stop();
             timer->deleteLater();
             if (modal) modal->close();
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (qobject_cast<T*>(widget) && widget->isVisible()) widget->close();
+            }
         }
     });
     timer->start();

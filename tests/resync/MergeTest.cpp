@@ -38,6 +38,11 @@ TEST(AppendMergeTrack, AnchorsTheFirstEntryAndKeepsTheSpacing) {
     EXPECT_EQ(second.Count, 2);
 }
 
+TEST(MergeStartPosition, IsTheEndOfTheLastEntryInTrackOrder) {
+    EXPECT_EQ(MergeStartPosition(MakeTrack({{1000, 9000, "a"}, {2500, 5000, "b"}})), 5000);
+    EXPECT_EQ(MergeStartPosition(SubtitleTrack()), 0);
+}
+
 TEST(AppendMergeTrack, KeepsTheSecondFilesOrder) {
     SubtitleTrack track = MakeNumberedTrack(1);
     SubtitleTrack second = MakeTrack({{10000, 11000, "p"}, {8000, 9000, "q"}});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -122,7 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"HugeFirst", 100, {0, 1, 2, 3}, 0, {"99999999999999"}, {0, 1, 2, 3}},
         TypingCase{"HugeNegativeFourth", 100, {0, 1, 2, 3}, 3, {"-99999999999"}, {0, 1, 2, 3}},
         TypingCase{"FourthOrderWinsOverTheEnd", 2, {0, 1, 2, 3}, 3, {"5"}, {0, 1, 2, 3}},
-        TypingCase{"RaisingAllFromTheLast", 100, {0, 1, 2, 3}, 3, {"40"}, {0, 1, 2, 40}}),
+        TypingCase{"RaisingAllFromTheLast", 100, {0, 1, 2, 3}, 3, {"40"}, {0, 1, 2, 40}},
+        TypingCase{
+            "RaisingTheFirstFirstSnapsBack", 100, {0, 1, 2, 3}, 0, {"4", "40"}, {0, 1, 2, 3}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ReadNumber, ReadsAsAtoiWithoutOverflow) {
@@ -196,6 +199,52 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"ExactlyFour", {1, 3, 60, 80}, 4, {0, 1, 2, 3}},
                     FitCase{"TooShortIsLeftAlone", {1, 3, 60, 80}, 3, {1, 3, 60, 80}}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Any sequence of edits and clicks keeps the numbers strictly increasing, and within the track
+// when it holds four subtitles or more; a click moves its own number by one or changes nothing,
+// and never moves the numbers on the other side of it.
+TEST(ReferenceNumbersInvariant, SurvivesRandomEditsAndClicks) {
+    std::mt19937 random(20240611);
+    const std::vector<std::string> texts = {"",   "-",  "abc", "-7",  "0",   "1",           "3",
+                                            "12", "57", "99",  "100", "250", "99999999999", " 42x"};
+    for (int32_t count : {0, 1, 3, 4, 5, 9, 100}) {
+        SubtitleTrack track = MakeNumberedTrack(count);
+        ReferenceNumbers model(track);
+        for (int step = 0; step < 3000; ++step) {
+            int field = static_cast<int>(random() % 4);
+            ResyncQuad before = model.Numbers();
+            int action = static_cast<int>(random() % 3);
+            if (action == 0) {
+                model.Plus(field);
+            } else if (action == 1) {
+                model.Minus(field);
+            } else {
+                model.SetText(field, texts[random() % texts.size()]);
+            }
+            ResyncQuad after = model.Numbers();
+            for (int k = 0; k < 4; ++k) {
+                ASSERT_EQ(model.Text(k), std::to_string(after[k])) << "count " << count;
+                if (k > 0) {
+                    ASSERT_LT(after[k - 1], after[k]) << "count " << count;
+                }
+            }
+            if (count >= 4) {
+                ASSERT_GE(after[0], 0);
+                ASSERT_LE(after[3], count - 1);
+            }
+            if (action == 2 || count < 4) continue;
+            int direction = action == 0 ? 1 : -1;
+            if (after == before) continue;
+            ASSERT_EQ(after[field], before[field] + direction);
+            for (int k = 0; k < 4; ++k) {
+                bool behind = action == 0 ? k < field : k > field;
+                if (behind) {
+                    ASSERT_EQ(after[k], before[k]);
+                }
+            }
+        }
+    }
+}
 
 }  // namespace
 }  // namespace orvalen

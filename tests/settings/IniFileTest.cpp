@@ -48,31 +48,6 @@ TEST(IniFile, StringsAreCutAt2047Characters) {
     EXPECT_EQ(ini.ReadString("General", "SubDir", ""), std::string(2047, 'a'));
 }
 
-struct BoolCase {
-    const char* value;
-    bool expected;
-};
-
-void PrintTo(const BoolCase& c, std::ostream* out) {
-    *out << '"' << c.value << '"';
-}
-
-class IniFileBoolTest : public ::testing::TestWithParam<BoolCase> {};
-
-TEST_P(IniFileBoolTest, ReadsAnIntegerWithDefaultZero) {
-    ScratchDir dir;
-    IniFile ini(
-        dir.Write("Config.ini", std::string("[SubtitleFormat]\nsub=") + GetParam().value + "\n"));
-    EXPECT_EQ(ini.ReadBool("SubtitleFormat", "sub"), GetParam().expected) << GetParam().value;
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, IniFileBoolTest,
-                         ::testing::Values(BoolCase{"1", true}, BoolCase{"0", false},
-                                           BoolCase{"2", true}, BoolCase{"-1", true},
-                                           BoolCase{"0x0", false}, BoolCase{"$10", true},
-                                           BoolCase{"true", false}, BoolCase{"yes", false},
-                                           BoolCase{"", false}, BoolCase{"1x", false}));
-
 TEST(IniFile, WriteCreatesTheFile) {
     ScratchDir dir;
     IniFile ini(dir / "Config.ini");

@@ -58,6 +58,10 @@ TEST(LoadSettings, ReadsAHandEditedFile) {
                           "[General]\r\n"
                           "NbrChar=0x5\r\n"
                           "Delay=$10\r\n"
+                          "[Font]\r\n"
+                          "Size=12abc\r\n"
+                          "Height=-4294967296\r\n"
+                          "[General]\r\n"
                           "CurrentDir=1\r\n"
                           "AutoSelect=yes\r\n"
                           "SubDir=  subs  \r\n"
@@ -71,31 +75,9 @@ TEST(LoadSettings, ReadsAHandEditedFile) {
     EXPECT_TRUE(settings.SubDirEnabled);
     EXPECT_FALSE(settings.SubFilePathEnabled);
     EXPECT_EQ(settings.SubtitleFormat, Formats({SubtitleFormat::Sub, SubtitleFormat::Rt}));
+    EXPECT_EQ(ReadFontSettings(ini).Size, 10);
+    EXPECT_EQ(ReadFontSettings(ini).Height, -13);
 }
-
-struct NbrCharCase {
-    const char* stored;
-    int32_t expected;
-};
-
-void PrintTo(const NbrCharCase& c, std::ostream* out) {
-    *out << '"' << c.stored << '"';
-}
-
-class NbrCharDecodingTest : public ::testing::TestWithParam<NbrCharCase> {};
-
-TEST_P(NbrCharDecodingTest, UndecodableValuesGiveTheDefault) {
-    ScratchDir dir;
-    IniFile ini(
-        dir.Write("Config.ini", std::string("[General]\nNbrChar=") + GetParam().stored + "\n"));
-    EXPECT_EQ(LoadSettings(ini).NbrChar, GetParam().expected) << GetParam().stored;
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, NbrCharDecodingTest,
-                         ::testing::Values(NbrCharCase{"0x5", 5}, NbrCharCase{"$5", 5},
-                                           NbrCharCase{"five", 0}, NbrCharCase{"25", 25},
-                                           NbrCharCase{"12abc", 0}, NbrCharCase{"-3", -3},
-                                           NbrCharCase{"4294967296", 0}));
 
 Settings SampleSettings() {
     Settings settings;

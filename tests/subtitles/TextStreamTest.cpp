@@ -78,6 +78,17 @@ TEST(TextStream, ReadsCrLfAsLfAndKeepsLoneCr) {
     EXPECT_EQ(line, "");
 }
 
+TEST(TextStream, DropsOnlyTheCrOfCrLf) {
+    TextStream stream("\r\r\nx\r\r\r\n\ry\r");
+    std::string line;
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "\r\n");
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "x\r\r\n");
+    ASSERT_TRUE(stream.ReadLine(line));
+    EXPECT_EQ(line, "\ry\r");
+}
+
 TEST(TextStream, CutsLongLinesAtTheLimitAndReturnsTheRestNext) {
     std::string longLine(300, 'x');
     TextStream stream(longLine + "\nnext\n");
@@ -155,7 +166,7 @@ TEST(FrameTime, CountsWholeSecondsOfWholeFramesPerSecond) {
 
 TEST(TextBlock, StopsAtEmptyLineEndOfFileOrRepeatedLine) {
     TextStream stream("A\nB\n\nC\nC\nD\nD");
-    std::string last;
+    std::string_view last;
     std::string first, second, third;
     TextBlock(stream, first, last);
     EXPECT_EQ(first, "A\nB\n");
@@ -167,7 +178,7 @@ TEST(TextBlock, StopsAtEmptyLineEndOfFileOrRepeatedLine) {
 
 TEST(TextBlock, ComparesTheFirstLineWithTheLastLineOfTheEntryBefore) {
     TextStream stream("Same\n\nSame\nOther\n");
-    std::string last;
+    std::string_view last;
     std::string first, second;
     TextBlock(stream, first, last);
     EXPECT_EQ(first, "Same\n");

@@ -1,0 +1,54 @@
+// Loads arbitrary bytes under every extension, then writes the track as SubRip and reads that
+// back. The first byte picks the extension, the second the film's frame rate.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "subtitles/Parser.h"
+#include "subtitles/SubRipWriter.h"
+
+namespace {
+
+constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt", "a.dks",
+                                      "a.mpl", "a.scr", "a.vsf", "a.SUB", "a.smi", "a"};
+constexpr int32_t FrameRates[] = {0, 1, 500, 999, 1000, 23976, 25000, -25000, INT32_MAX, INT32_MIN};
+
+class FixedFrameRate : public orvalen::FrameRateProvider {
+  public:
+    explicit FixedFrameRate(int32_t rate) : rate_(rate) {}
+    int32_t GetFrameRate(const std::string&) override { return rate_; }
+
+  private:
+    int32_t rate_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2) return 0;
+    std::string_view name = Names[data[0] % std::size(Names)];
+    FixedFrameRate film(FrameRates[data[1] % std::size(FrameRates)]);
+    std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+
+    // The tracks live across inputs, as the window's do, so every load also checks that
+    // nothing of the previous one is left behind.
+    static orvalen::SubtitleTrack track;
+    static orvalen::SubtitleTrack again;
+    orvalen::LoaderState state;
+    orvalen::LoadReport report = orvalen::LoadSubtitleBytes(name, bytes, track, state, &film);
+    if (report.Reader == orvalen::SubtitleReaderId::None) return 0;
+    if (track.Count < 0 || track.Count > orvalen::TrackCapacity || track.Cursor != 0) {
+        __builtin_trap();
+    }
+    if (track.Count < orvalen::TrackCapacity &&
+        (track.StartMs[track.Count] != 0 || track.EndMs[track.Count] != 0 ||
+         !track.Texts[track.Count].empty())) {
+        __builtin_trap();
+    }
+
+    std::string written;
+    if (orvalen::WriteSubRip(track, written) != track.Count) __builtin_trap();
+    orvalen::LoadSubtitleBytes("b.srt", written, again, state, nullptr);
+    return 0;
+}

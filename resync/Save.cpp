@@ -1,0 +1,15 @@
+#include "resync/Save.h"
+
+#include "subtitles/SubRipWriter.h"
+
+namespace orvalen {
+
+SaveOutcome SaveTrack(SubtitleTrack& track, const std::string& path) {
+    SaveOutcome outcome;
+    std::string reason;
+    outcome.Ok = SaveSubRipFile(track, path, reason);
+    if (!outcome.Ok) outcome.Message = "Impossible d'écrire dans " + path + "\n" + reason;
+    return outcome;
+}
+
+}  // namespace orvalen

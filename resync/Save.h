@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "subtitles/SubtitleTrack.h"
+
+namespace orvalen {
+
+struct SaveOutcome {
+    bool Ok = false;
+    // When Ok is false: "Impossible d'écrire dans PATH", then the reason on its own line.
+    std::string Message;
+};
+
+// The save command once its dialog has given a path: writes track as SubRip to exactly that
+// path, which is replaced only by a complete new file, so a failure never loses the file that
+// was there. The track changes only in its Cursor, which the writer leaves at Count.
+SaveOutcome SaveTrack(SubtitleTrack& track, const std::string& path);
+
+}  // namespace orvalen

@@ -1,0 +1,55 @@
+#include "tests/app/EndToEndFixture.h"
+
+namespace orvalen::testing {
+namespace {
+
+TEST_F(EndToEndTest, TheCommandLineFilmFindsItsSubtitlesAndPlays) {
+    TFiche& w = Start();
+    ASSERT_TRUE(w.MovieOpen);
+    EXPECT_EQ(w.FoundSubtitleCount, 1);
+    EXPECT_EQ(w.FoundSubtitleFiles[0], Path("Test film.srt").toStdString());
+    EXPECT_EQ(w.Track.Count, 1);
+    EXPECT_EQ(w.Status->PanelText(2), "0:00:20");
+    EXPECT_EQ(w.Slider->maximum(), 20);
+    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
+    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(1) == "playing"; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Near(DisplayerCentre(), kFilmColor); }, 10000))
+        << qPrintable(DisplayerCentre().name());
+}
+
+TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
+    TFiche& w = Start();
+    ShowPosition(17000);
+    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(3) == "0:00:17"; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text().isEmpty(); }, 10000));
+    ShowPosition(3000);
+    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
+    EXPECT_EQ(w.Status->PanelText(3), "0:00:03");
+    EXPECT_EQ(w.Slider->value(), 3);
+    EXPECT_TRUE(PollUntil([&] { return Near(DisplayerCentre(), kFilmColor); }, 10000))
+        << qPrintable(DisplayerCentre().name());
+    // The label's text is drawn in the subtitle colour (yellow) on black.
+    const QImage label = w.SousTitre->grab().toImage();
+    int yellow = 0;
+    for (int y = 0; y < label.height(); ++y) {
+        for (int x = 0; x < label.width(); ++x) {
+            const QColor c = label.pixelColor(x, y);
+            yellow += c.red() > 200 && c.green() > 200 && c.blue() < 80;
+        }
+    }
+    EXPECT_GT(yellow, 30);
+    EXPECT_EQ(label.pixelColor(2, 2), QColor(Qt::black));
+}
+
+TEST_F(EndToEndTest, ClosingTheWindowWhilePlayingShutsTheFilmDown) {
+    TFiche& w = Start();
+    ASSERT_TRUE(PollUntil([&] { return w.Status->PanelText(1) == "playing"; }, 10000));
+    DestroyWindow();
+    const IniFile ini(ConfigPath().toStdString());
+    EXPECT_EQ(ini.ReadString("General", "StateBarre", "?"), "1");
+    EXPECT_EQ(ini.ReadString("General", "ToolBarre", "?"), "1");
+}
+
+}  // namespace
+}  // namespace orvalen::testing

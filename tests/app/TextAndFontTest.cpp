@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <string>
+
+#include "app/FontMapping.h"
+#include "app/SubtitleText.h"
+
+namespace orvalen {
+namespace {
+
+struct TextCase {
+    const char* name;
+    std::string bytes;
+    std::string encoding;
+    const char* shown;  // UTF-8
+};
+
+class DisplayTextCases : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(DisplayTextCases, DecodesAndBreaksLines) {
+    const TextCase& c = GetParam();
+    EXPECT_EQ(DisplayText(c.bytes, c.encoding), QString::fromUtf8(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DisplayTextCases,
+    ::testing::Values(TextCase{"TrailingLineFeedDropped", "Hello\n", "UTF-8", "Hello"},
+                      TextCase{"LineFeedBreak", "One\nTwo\n", "UTF-8", "One\nTwo"},
+                      TextCase{"CarriageReturnBreak", "One\rTwo\n", "UTF-8", "One\nTwo"},
+                      TextCase{"CrLfIsOneBreak", "One\r\nTwo", "UTF-8", "One\nTwo"},
+                      TextCase{"BlanksBeforeABreakDropped", "One   \nTwo \n", "UTF-8", "One\nTwo"},
+                      TextCase{"Utf8", "\xC3\x89t\xC3\xA9\n", "UTF-8", "Été"},
+                      TextCase{"Windows1252", "\xC9t\xE9 \x80\n", "WINDOWS-1252", "Été €"},
+                      TextCase{"Latin2", "\xB3\xF3\xBF\n", "ISO-8859-2", "łóż"},
+                      TextCase{"UnknownNameValidUtf8", "\xC3\xA9", "", "é"},
+                      TextCase{"UnknownNameLegacyBytes", "\xE9t\xE9", "", "été"},
+                      TextCase{"BogusNameFallsBack", "\xE9", "NO-SUCH-ENCODING", "é"},
+                      TextCase{"InvalidUtf8UnderItsName", "caf\xE9", "UTF-8", "café"},
+                      TextCase{"EmptyText", "", "UTF-8", ""},
+                      TextCase{"OnlyLineEnds", "\n\r\n", "UTF-8", ""}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+TEST(FaceName, IsCutToThirtyOneBytesOnACharacterBoundary) {
+    LogFont font;
+    SetFaceName(font, "Short");
+    EXPECT_EQ(FaceNameOf(font), "Short");
+    SetFaceName(font, std::string(40, 'a'));
+    EXPECT_EQ(FaceNameOf(font), std::string(31, 'a'));
+    // 30 ASCII bytes then a two-byte character: the character does not fit whole.
+    SetFaceName(font, std::string(30, 'b') + "\xC3\xA9" + "tail");
+    EXPECT_EQ(FaceNameOf(font), std::string(30, 'b'));
+    SetFaceName(font, std::string(29, 'c') + "\xC3\xA9" + "tail");
+    EXPECT_EQ(FaceNameOf(font), std::string(29, 'c') + "\xC3\xA9");
+    SetFaceName(font, "");
+    EXPECT_EQ(FaceNameOf(font), "");
+    EXPECT_EQ(font.FaceName[LogFont::FaceSize - 1], '\0');
+}
+
+struct ColorCase {
+    int32_t setting;
+    QColor color;
+};
+
+TEST(Colors, StoredColoursMapToRgb) {
+    for (const ColorCase& c :
+         {ColorCase{0x000000FF, QColor(255, 0, 0)}, ColorCase{0x0000FF00, QColor(0, 255, 0)},
+          ColorCase{0x00FF0000, QColor(0, 0, 255)}, ColorCase{0x00FFFFFF, QColor(255, 255, 255)},
+          ColorCase{0x01000000, QColor(0, 0, 0)}, ColorCase{0x00000000, QColor(0, 0, 0)}}) {
+        EXPECT_EQ(ColorFromSetting(c.setting), c.color) << std::hex << c.setting;
+    }
+    EXPECT_EQ(ColorToSetting(QColor(0x12, 0x34, 0x56)), 0x00563412);
+    EXPECT_EQ(VisibleOnBlack(QColor(Qt::black)), QColor(Qt::white));
+    EXPECT_EQ(VisibleOnBlack(QColor(10, 0, 0)), QColor(10, 0, 0));
+}
+
+TEST(FontSizes, PointsAndHeightsFollowTheStoredConvention) {
+    QFont font;
+    SetFontPointSize(font, 10);
+    EXPECT_EQ(font.pixelSize(), 13);
+    EXPECT_EQ(FontPointSize(font), 10);
+    EXPECT_EQ(FontHeight(font), -13);
+    SetFontPointSize(font, 12);
+    EXPECT_EQ(font.pixelSize(), 16);
+    EXPECT_EQ(FontPointSize(font), 12);
+    SetFontHeight(font, -20);
+    EXPECT_EQ(font.pixelSize(), 20);
+    EXPECT_EQ(FontPointSize(font), 15);
+    SetFontHeight(font, 0);
+    EXPECT_EQ(font.pixelSize(), 20) << "0 leaves the size";
+    SetFontPointSize(font, -5);
+    EXPECT_EQ(font.pixelSize(), 20) << "a non-positive size is ignored";
+    SetFontHeight(font, INT32_MIN);
+    EXPECT_GT(font.pixelSize(), 0);
+}
+
+TEST(FontSizes, APositiveHeightIsACellHeight) {
+    QFont font(DefaultSansFamily());
+    SetFontHeight(font, 30);
+    EXPECT_LE(font.pixelSize(), 30);
+    EXPECT_LE(QFontMetrics(font).height(), 31);
+    EXPECT_GE(QFontMetrics(font).height(), 26);
+}
+
+TEST(FontSettingsMapping, AppliesInOrderAndBuildsTheFullScreenRecord) {
+    FontSettings settings;
+    settings.Name = "DejaVu Sans Mono";
+    settings.Color = 0x0000FFFF;
+    settings.Size = 30;
+    settings.Height = -18;
+    settings.Pitch = 2;
+    settings.StrikeOut = true;
+    QFont font;
+    font.setBold(true);
+    QColor color;
+    ApplyFontSettings(settings, font, color);
+    EXPECT_EQ(font.families().front(), "DejaVu Sans Mono");
+    EXPECT_EQ(font.pixelSize(), 18);
+    EXPECT_FALSE(font.bold()) << "the style is rebuilt from the flags";
+    EXPECT_TRUE(font.strikeOut());
+    EXPECT_EQ(color, QColor(255, 255, 0));
+    EXPECT_EQ(FontPitch(font), 2);
+
+    const LogFont record = BuildFullScreenFont(settings, font);
+    EXPECT_EQ(record.Weight, 400);
+    EXPECT_EQ(record.Height, -18);
+    EXPECT_EQ(record.StrikeOut, 1);
+    EXPECT_EQ(record.PitchAndFamily, 2);
+    EXPECT_EQ(FaceNameOf(record), "DejaVu Sans Mono");
+    EXPECT_EQ(record.Width, 0);
+    EXPECT_EQ(record.Escapement, 0);
+
+    const QFont drawn = FontFromLogFont(record);
+    EXPECT_EQ(drawn.pixelSize(), 18);
+    EXPECT_TRUE(drawn.strikeOut());
+    EXPECT_EQ(drawn.weight(), QFont::Normal);
+}
+
+TEST(FontSettingsMapping, ExtraBoldRecordDrawsBold) {
+    LogFont record;
+    record.Weight = 800;
+    record.Height = -24;
+    const QFont drawn = FontFromLogFont(record);
+    EXPECT_GE(drawn.weight(), QFont::Bold);
+    EXPECT_EQ(drawn.pixelSize(), 24);
+    EXPECT_EQ(drawn.families().front(), DefaultSansFamily()) << "an empty face name";
+}
+
+}  // namespace
+}  // namespace orvalen

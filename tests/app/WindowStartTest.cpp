@@ -1,0 +1,235 @@
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QSlider>
+#include <QUrl>
+
+#include "app/FullScreenView.h"
+#include "app/StatusBar.h"
+#include "app/VideoPanel.h"
+#include "tests/app/WindowFixture.h"
+
+namespace orvalen::testing {
+namespace {
+
+class WindowStart : public WindowTest {
+  protected:
+    // "My Film.avi" with "My Film.srt" beside it, and settings that search there for SubRip.
+    QString FilmWithSubtitles() {
+        WriteFile(Path("My Film.avi"), "not really a film");
+        WriteFile(Path("My Film.srt"),
+                  "1\r\n00:00:01,000 --> 00:00:03,000\r\nHello\r\n\r\n"
+                  "2\r\n00:00:04,000 --> 00:00:06,000\r\nWorld\r\n\r\n");
+        return Path("My Film.avi");
+    }
+
+    TFiche& StartWith(const QString& film) {
+        TFiche& w = MakeWindow({film, "ignored second parameter"});
+        ConfigBox->Values.CurrentDir = true;
+        ConfigBox->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        ShowWindow();
+        return w;
+    }
+};
+
+TEST_F(WindowStart, TheCommandLineFilmOpensFindsItsSubtitlesAndPlays) {
+    device_.length = 95 * 60000 + 999;
+    TFiche& w = StartWith(FilmWithSubtitles());
+    EXPECT_FALSE(w.FirstShow);
+    EXPECT_TRUE(w.MovieOpen);
+    EXPECT_EQ(device_.openedPath, Path("My Film.avi").toStdString());
+    EXPECT_EQ(w.MoviePath, Path("My Film.avi").toStdString());
+    EXPECT_EQ(w.Slider->maximum(), 5700);
+    EXPECT_EQ(w.Status->PanelText(2), "1:35:00");
+    EXPECT_EQ(w.FoundSubtitleCount, 1);
+    EXPECT_EQ(w.Track.Count, 2);
+    EXPECT_EQ(device_.playCalls, 1);
+    EXPECT_EQ(device_.speed, 1.0);
+    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
+    EXPECT_EQ(w.Displayer->size(), QSize(320, 255));
+    EXPECT_EQ(w.windowTitle(), "Orvalen") << "the command-line open keeps the caption";
+    EXPECT_TRUE(messages_.empty());
+
+    TickAt(2000);
+    EXPECT_EQ(w.SousTitre->text(), "Hello");
+    EXPECT_EQ(w.Status->PanelText(1), "playing");
+}
+
+TEST_F(WindowStart, ALaterShowDoesNotOpenTheFilmAgain) {
+    TFiche& w = StartWith(FilmWithSubtitles());
+    ASSERT_EQ(device_.playCalls, 1);
+    w.hide();
+    w.show();
+    QApplication::processEvents();
+    w.FormShow();
+    EXPECT_EQ(device_.playCalls, 1);
+}
+
+TEST_F(WindowStart, AFilmThatWillNotOpenLeavesASilentEmptyWindow) {
+    device_.openSucceeds = false;
+    TFiche& w = StartWith(FilmWithSubtitles());
+    EXPECT_FALSE(w.FirstShow);
+    EXPECT_FALSE(w.MovieOpen);
+    EXPECT_TRUE(w.MoviePath.empty());
+    EXPECT_EQ(w.Track.Count, 0);
+    EXPECT_EQ(device_.playCalls, 0);
+    EXPECT_EQ(w.Status->PanelText(2), "");
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(WindowStart, WithoutAParameterNothingOpens) {
+    TFiche& w = MakeWindow();
+    ShowWindow();
+    w.FormShow();
+    EXPECT_FALSE(w.MovieOpen);
+    EXPECT_TRUE(device_.openedPath.empty());
+}
+
+TEST_F(WindowStart, DroppedFilesAreRefusedWithAMessage) {
+    TFiche& w = MakeWindow();
+    ShowWindow();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(FilmWithSubtitles())});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Sorry ! This function is not implemented yet.");
+    EXPECT_FALSE(w.MovieOpen);
+    EXPECT_TRUE(device_.openedPath.empty());
+}
+
+TEST_F(WindowStart, DisplayerPaintsTheDevicesPicture) {
+    TFiche& w = StartWith(FilmWithSubtitles());
+    device_.frameColor = 0xff20c040;
+    ASSERT_TRUE(device_.frameReady);
+    device_.frameReady();
+    EXPECT_TRUE(PollUntil([&] {
+        const QImage shown = w.Displayer->grab().toImage();
+        return shown.pixel(shown.width() / 2, shown.height() / 2) == 0xff20c040;
+    }));
+}
+
+TEST_F(WindowStart, DisplayerIsBlackWithoutAPicture) {
+    TFiche& w = MakeWindow();
+    ShowWindow();
+    const QImage shown = w.Displayer->grab().toImage();
+    EXPECT_EQ(shown.pixel(10, 10), 0xff000000);
+}
+
+class WindowFullScreen : public WindowStart {
+  protected:
+    TFiche& PlayFullScreen() {
+        TFiche& w = StartWith(FilmWithSubtitles());
+        TickAt(500);
+        w.FullscreenClick();
+        return w;
+    }
+};
+
+TEST_F(WindowFullScreen, TheBandShowsTheSubtitleAndTheWindowStaysFrozen) {
+    TFiche& w = PlayFullScreen();
+    ASSERT_TRUE(w.FullScreenPlaying);
+    ASSERT_TRUE(w.ScreenDC->isVisible());
+    EXPECT_EQ(w.ScreenDC->geometry(), QGuiApplication::primaryScreen()->geometry());
+
+    device_.mode = "paused";
+    TickAt(2000);
+    EXPECT_EQ(w.ScreenDC->BandText(), "Hello");
+    EXPECT_EQ(w.SousTitre->text(), "");
+    EXPECT_EQ(w.Status->PanelText(1), "playing");
+    EXPECT_EQ(w.Status->PanelText(3), "0:00:00");
+    EXPECT_EQ(w.Slider->value(), 0);
+
+    TickAt(3500);
+    EXPECT_EQ(w.ScreenDC->BandText(), "") << "blanked between subtitles";
+    TickAt(4500);
+    EXPECT_EQ(w.ScreenDC->BandText(), "World");
+}
+
+TEST_F(WindowFullScreen, TheBandIsBlackWithTheTextInTheSubtitleColour) {
+    WriteFile(ConfigPath(), "[Font]\nColor=65535\nSize=20\nBold=1\n");  // yellow
+    TFiche& w = PlayFullScreen();
+    device_.frameColor = 0xff3060a0;
+    TickAt(2000);
+    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->BandText() == "Hello"; }));
+    const QImage screen = w.ScreenDC->grab().toImage();
+    const ScreenRect band = w.FullScreenRect;
+    EXPECT_EQ(screen.pixel(screen.width() / 2, band.Top / 2), 0xff3060a0) << "the film above";
+    EXPECT_EQ(screen.pixel(2, band.Top + 2), 0xff000000) << "the band is black";
+    EXPECT_EQ(screen.pixel(2, band.Bottom - 2), 0xff000000);
+    int yellow = 0;
+    int textLeft = screen.width();
+    int textRight = 0;
+    for (int y = band.Top; y < band.Bottom; ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
+            const QColor c = screen.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() < 80) {
+                ++yellow;
+                textLeft = std::min(textLeft, x);
+                textRight = std::max(textRight, x);
+            }
+        }
+    }
+    EXPECT_GT(yellow, 30);
+    EXPECT_NEAR((textLeft + textRight) / 2, screen.width() / 2, 10) << "each line is centred";
+    EXPECT_EQ(screen.pixel(2, band.Bottom + 4), 0xff3060a0) << "nothing below the band";
+}
+
+TEST_F(WindowFullScreen, LeavingRepaintsTheWindowWhichResumesWindowedPlayback) {
+    TFiche& w = PlayFullScreen();
+    const int playsBefore = device_.playCalls;
+    w.LeaveFullScreen();
+    EXPECT_FALSE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+    EXPECT_EQ(device_.playCalls, playsBefore + 1);
+    TickAt(2000);
+    EXPECT_EQ(w.SousTitre->text(), "Hello");
+    EXPECT_EQ(w.Status->PanelText(3), "0:00:02");
+}
+
+TEST_F(WindowFullScreen, EscapeDoubleClickAndAltEnterLeave) {
+    TFiche& w = PlayFullScreen();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w.ScreenDC, &escape);
+    EXPECT_FALSE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+
+    w.FullscreenClick();
+    QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
+    QApplication::sendEvent(w.ScreenDC, &altEnter);
+    EXPECT_FALSE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+
+    w.FullscreenClick();
+    ASSERT_TRUE(w.ScreenDC->isVisible());
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.ScreenDC, &click);
+    EXPECT_FALSE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+}
+
+TEST_F(WindowFullScreen, APaintWhileTheFilmCoversTheScreenChangesNothing) {
+    TFiche& w = PlayFullScreen();
+    const int playsBefore = device_.playCalls;
+    w.FormPaint();
+    w.repaint();
+    EXPECT_TRUE(w.FullScreenPlaying);
+    EXPECT_EQ(device_.playCalls, playsBefore);
+}
+
+TEST_F(WindowFullScreen, AnUnknownFormatKeepsTheWindowedBranch) {
+    TFiche& w = PlayFullScreen();
+    w.LoadSubtitleFile("", w.Track);
+    ASSERT_TRUE(w.SubtitleFormatUnknown);
+    TickAt(7000);
+    EXPECT_EQ(w.Status->PanelText(3), "0:00:07");
+    EXPECT_EQ(w.ScreenDC->BandText(), "");
+}
+
+}  // namespace
+}  // namespace orvalen::testing

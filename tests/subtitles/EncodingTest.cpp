@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "subtitles/TextEncoding.h"
+
+namespace orvalen {
+namespace {
+
+TEST(IsValidUtf8, AcceptsWellFormedAndRejectsEverythingElse) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", true},
+        {"plain ASCII text that is longer than eight bytes", true},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", true},
+        {"caf\xE9", false},               // Latin-1
+        {"\xC3", false},                  // cut short
+        {"12345678\xE2\x82", false},      // cut short after an ASCII block
+        {"\xC0\xAF", false},              // overlong
+        {"\xE0\x80\xAF", false},          // overlong
+        {"\xED\xA0\x80", false},          // surrogate
+        {"\xF4\x90\x80\x80", false},      // beyond U+10FFFF
+        {"\xF8\x88\x80\x80\x80", false},  // five-byte form
+        {"\x80", false},                  // lone continuation
+        {"\xC3\x28", false},              // bad continuation
+    };
+    for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
+}
+
+TEST(DetectEncoding, NamesUtf8OrAnEightBitCodePage) {
+    EXPECT_EQ(DetectEncoding("ASCII only\n"), "UTF-8");
+    EXPECT_EQ(DetectEncoding("d\xC3\xA9j\xC3\xA0 vu\n"), "UTF-8");
+    std::string french;
+    for (int i = 0; i < 50; ++i) {
+        french += "Il \xE9tait une fois un ch\xE2teau tr\xE8s \xE9loign\xE9 o\xF9 l'on parlait.\n";
+    }
+    EXPECT_EQ(DetectEncoding(french), "WINDOWS-1252");
+    // One stray high byte in English text: never "ASCII", which could not decode it.
+    std::string english(20000, 'a');
+    english +=
+        "\xA3"
+        "5\n";
+    EXPECT_EQ(DetectEncoding(english), "WINDOWS-1252");
+}
+
+TEST(DecodeByteOrderMark, DropsUtf8MarkAndConvertsUtf16) {
+    std::string utf8 =
+        "\xEF\xBB\xBF"
+        "abc";
+    DecodeByteOrderMark(utf8);
+    EXPECT_EQ(utf8, "abc");
+    std::string le(
+        "\xFF\xFE"
+        "A\0\xE9\0\x3D\xD8\x00\xDE",
+        10);
+    DecodeByteOrderMark(le);
+    EXPECT_EQ(le, "A\xC3\xA9\xF0\x9F\x98\x80");
+    std::string be("\xFE\xFF\0A\x20\xAC", 6);
+    DecodeByteOrderMark(be);
+    EXPECT_EQ(be, "A\xE2\x82\xAC");
+    std::string plain = "\xEF\xBB no mark";
+    DecodeByteOrderMark(plain);
+    EXPECT_EQ(plain, "\xEF\xBB no mark");
+}
+
+}  // namespace
+}  // namespace orvalen
