@@ -1,0 +1,29 @@
+#include "app/DialogSubtitleChooser.h"
+
+#include <QFile>
+
+#include "app/FileOpenDialog.h"
+#include "discovery/Selectfiche.h"
+
+namespace orvalen {
+
+int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& candidates) {
+    selectSub_.Clear();
+    for (const std::string& path : candidates) selectSub_.Add(QFile::decodeName(path.c_str()));
+    selectSub_.Preselect(0);
+    const int chosen = selectSub_.ShowModal();
+    if (chosen < 0 || static_cast<size_t>(chosen) >= candidates.size()) return 0;
+    return chosen;
+}
+
+std::string DialogSubtitleChooser::AskForSubtitleFile(const std::string& filter,
+                                                      const std::string& initialDir) {
+    FileOpenDialog dialog(openDialog_);
+    dialog.SetFilter(filter);
+    dialog.SetInitialDir(QFile::decodeName(initialDir.c_str()));
+    dialog.SetFileName(QString());
+    dialog.Execute();
+    return QFile::encodeName(dialog.FileName()).toStdString();
+}
+
+}  // namespace orvalen
