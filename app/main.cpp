@@ -3,10 +3,12 @@
 #include <exception>
 #include <memory>
 
+#include "app/AboutBox.h"
 #include "app/Application.h"
 #include "app/ConfigBox.h"
 #include "app/Fiche.h"
 #include "app/SynchroBox.h"
+#include "discovery/Selectfiche.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
@@ -26,12 +28,16 @@ int main(int argc, char** argv) {
         // The dialogs are children of the main window and go with it.
         Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
         ConfigBox = new TConfigBox(Fiche);
+        SelectSub = new TSelectSub(Fiche);
         SynchroBox = new TSynchroBox(Fiche);
+        AboutBox = new TAboutBox(Fiche);
         Fiche->show();
         QApplication::exec();
         delete Fiche;
         ConfigBox = nullptr;
+        SelectSub = nullptr;
         SynchroBox = nullptr;
+        AboutBox = nullptr;
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
     }
