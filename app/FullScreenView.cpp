@@ -5,14 +5,11 @@
 #include <QScreen>
 
 #include "app/FontMapping.h"
-#include "app/VideoPanel.h"
-#include "media/MediaDevice.h"
 
 namespace orvalen {
 
-FullScreenView::FullScreenView(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("Orvalen");
     setCursor(Qt::BlankCursor);
     setFocusPolicy(Qt::StrongFocus);
@@ -39,17 +36,11 @@ void FullScreenView::DrawBandText(const QString& text) {
     update(BandInView());
 }
 
-void FullScreenView::FrameReady() {
-    frameStale_ = true;
-    update();
-}
-
 void FullScreenView::Enter(QScreen* screen) {
     if (screen) {
         setScreen(screen);
         setGeometry(screen->geometry());
     }
-    frameStale_ = true;
     showFullScreen();
     if (screen) setGeometry(screen->geometry());
     raise();
@@ -70,19 +61,13 @@ QRect FullScreenView::BandInView() const {
 }
 
 void FullScreenView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
     const QRect band = BandInView();
     if (!event->region().subtracted(QRegion(band)).isEmpty()) {
-        if (device_ && (frameStale_ || frame_.size() != size())) {
-            hasFrame_ = RenderDeviceFrame(*device_, size(), frame_);
-            frameStale_ = false;
-        }
-        if (hasFrame_ && frame_.size() == size()) {
-            painter.drawImage(0, 0, frame_);
-        } else {
-            painter.fillRect(rect(), Qt::black);
-        }
+        // The picture may have gone over the whole band; repaint it if it is not in this paint.
+        VideoPanel::paintEvent(event);
+        if (!event->region().contains(band)) update(band);
     }
+    QPainter painter(this);
     painter.fillRect(band, Qt::black);
     if (bandText_.isEmpty()) return;
     painter.setClipRect(band);

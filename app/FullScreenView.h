@@ -4,25 +4,22 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
-#include <QWidget>
 
+#include "app/VideoPanel.h"
 #include "playback/FullScreenBand.h"
 
 class QScreen;
 
 namespace orvalen {
 
-class MediaDevice;
-
 // The film over the whole screen with the subtitle band drawn over it. The band is black; a
 // text is drawn from the band's top, each line centred with black behind it, lines beyond the
 // band cut off.
-class FullScreenView : public QWidget {
+class FullScreenView : public VideoPanel {
     Q_OBJECT
   public:
     explicit FullScreenView(QWidget* parent = nullptr);
 
-    void SetDevice(MediaDevice* device) { device_ = device; }
     // The band in screen coordinates.
     void SetBand(const ScreenRect& band);
     ScreenRect Band() const { return band_; }
@@ -34,8 +31,6 @@ class FullScreenView : public QWidget {
     // The full-screen drawing step: an empty text blanks the band.
     void DrawBandText(const QString& text);
     const QString& BandText() const { return bandText_; }
-
-    void FrameReady();
 
     // Covers screen (its geometry is set explicitly, so no window manager is needed).
     void Enter(QScreen* screen);
@@ -54,14 +49,10 @@ class FullScreenView : public QWidget {
   private:
     QRect BandInView() const;
 
-    MediaDevice* device_ = nullptr;
     ScreenRect band_;
     QFont bandFont_;
     QColor textColor_ = Qt::white;
     QString bandText_;
-    QImage frame_;
-    bool hasFrame_ = false;
-    bool frameStale_ = true;
 };
 
 }  // namespace orvalen

@@ -1,5 +1,6 @@
 #include "app/VideoPanel.h"
 
+#include <QBackingStore>
 #include <QPainter>
 
 #include "media/MediaDevice.h"
@@ -22,17 +23,45 @@ VideoPanel::VideoPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void VideoPanel::FrameReady() {
-    frameStale_ = true;
     update();
 }
 
-void VideoPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (device_ && (frameStale_ || frame_.size() != size())) {
-        hasFrame_ = RenderDeviceFrame(*device_, size(), frame_);
-        frameStale_ = false;
+QImage VideoPanel::WindowPixels() const {
+    // Only a paint into the window's own raster store qualifies: grab() and render() paint
+    // elsewhere.
+    if (sharedPainter()) return {};
+    QPoint offset;
+    QPaintDevice* target = redirected(&offset);
+    QBackingStore* store = window()->backingStore();
+    if (!target || !store || target != store->paintDevice() ||
+        target->devType() != QInternal::Image) {
+        return {};
     }
-    if (hasFrame_ && frame_.size() == size()) {
+    auto& image = *static_cast<QImage*>(target);
+    if ((image.format() != QImage::Format_RGB32 &&
+         image.format() != QImage::Format_ARGB32_Premultiplied) ||
+        image.devicePixelRatio() != 1.0) {
+        return {};
+    }
+    const QRect area(-offset, size());
+    if (!image.rect().contains(area)) return {};
+    return QImage(image.bits() + static_cast<qsizetype>(area.y()) * image.bytesPerLine() +
+                      static_cast<qsizetype>(area.x()) * 4,
+                  area.width(), area.height(), image.bytesPerLine(), QImage::Format_RGB32);
+}
+
+void VideoPanel::paintEvent(QPaintEvent*) {
+    if (device_) {
+        // The picture goes straight into the window's pixels where it can, saving a copy.
+        QImage area = WindowPixels();
+        if (!area.isNull() &&
+            device_->RenderFrame(area.width(), area.height(),
+                                 static_cast<size_t>(area.bytesPerLine()), area.bits())) {
+            return;
+        }
+    }
+    QPainter painter(this);
+    if (device_ && RenderDeviceFrame(*device_, size(), frame_)) {
         painter.drawImage(0, 0, frame_);
     } else {
         painter.fillRect(rect(), Qt::black);

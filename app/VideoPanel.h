@@ -15,19 +15,19 @@ class VideoPanel : public QWidget {
 
     // The device whose picture is shown; null shows black.
     void SetDevice(MediaDevice* device) { device_ = device; }
-    // A new picture is ready: render it at the next paint.
+    // A new picture is ready: paint it.
     void FrameReady();
-    // The picture last painted (null before the first one).
-    const QImage& LastFrame() const { return frame_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // The window's pixels under this panel while it paints into the window's raster store,
+    // shared rather than copied; a null image otherwise.
+    QImage WindowPixels() const;
+
     MediaDevice* device_ = nullptr;
-    QImage frame_;
-    bool hasFrame_ = false;
-    bool frameStale_ = false;
+    QImage frame_;  // where the picture goes when the window's pixels cannot take it
 };
 
 // Renders the device's current picture into image (resized to size when needed). False when

@@ -107,10 +107,18 @@ TEST_F(WindowStart, DisplayerPaintsTheDevicesPicture) {
     device_.frameColor = 0xff20c040;
     ASSERT_TRUE(device_.frameReady);
     device_.frameReady();
+    // In the window itself, where the picture is drawn straight into the window's pixels...
+    const QRect panel(w.Displayer->mapTo(&w, QPoint(0, 0)), w.Displayer->size());
     EXPECT_TRUE(PollUntil([&] {
-        const QImage shown = w.Displayer->grab().toImage();
-        return shown.pixel(shown.width() / 2, shown.height() / 2) == 0xff20c040;
+        const QImage window = QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage();
+        return window.pixel(panel.topLeft()) == 0xff20c040 &&
+               window.pixel(panel.bottomRight()) == 0xff20c040 &&
+               window.pixel(panel.topLeft() - QPoint(1, 1)) != 0xff20c040 &&
+               window.pixel(panel.bottomRight() + QPoint(1, 1)) != 0xff20c040;
     }));
+    // ...and when the panel is painted anywhere else.
+    const QImage shown = w.Displayer->grab().toImage();
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), 0xff20c040);
 }
 
 TEST_F(WindowStart, DisplayerIsBlackWithoutAPicture) {
