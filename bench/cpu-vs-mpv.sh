@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Plays the demo film for 10 seconds under Xvfb, once in Orvalen and once in mpv --vo=x11, and
-# prints the CPU time (user + system) each process used.
+# Plays the demo film for 10 seconds under Xvfb in Orvalen and in mpv --vo=x11, in turns, and
+# prints the median CPU time (user + system) each process used over the rounds.
 #   bench/cpu-vs-mpv.sh [BUILD_DIR]        (default: build)
+# ORVALEN_BENCH_SECONDS (10) and ORVALEN_BENCH_ROUNDS (3) change the length and the rounds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 seconds=${ORVALEN_BENCH_SECONDS:-10}
+rounds=${ORVALEN_BENCH_ROUNDS:-3}
 player=$build/app/orvalen
 [[ -x $player ]] || { echo "cpu-vs-mpv: $player is not built" >&2; exit 2; }
 command -v mpv >/dev/null || { echo "cpu-vs-mpv: mpv is not installed" >&2; exit 2; }
@@ -40,10 +42,18 @@ cpu_seconds() {
     ' cpu_seconds "$seconds" "$@"
 }
 
-orvalen=$(ORVALEN_CONFIG="$work/Config.ini" cpu_seconds "$player" "$work/demo.avi")
-mpv=$(cpu_seconds mpv --vo=x11 --no-config --sub-auto=no --really-quiet "$work/demo.avi")
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+orvalen_runs=()
+mpv_runs=()
+for ((round = 1; round <= rounds; ++round)); do
+    orvalen_runs+=("$(ORVALEN_CONFIG="$work/Config.ini" cpu_seconds "$player" "$work/demo.avi")")
+    mpv_runs+=("$(cpu_seconds mpv --vo=x11 --no-config --sub-auto=no --really-quiet "$work/demo.avi")")
+done
+orvalen=$(median "${orvalen_runs[@]}")
+mpv=$(median "${mpv_runs[@]}")
 ratio=$(awk -v a="$orvalen" -v b="$mpv" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
-echo "demo film, ${seconds} s under Xvfb, CPU seconds (user + system):"
-echo "  orvalen        $orvalen"
-echo "  mpv --vo=x11   $mpv"
+echo "demo film, ${seconds} s under Xvfb, median of $rounds rounds, CPU seconds (user + system):"
+echo "  orvalen        $orvalen   (${orvalen_runs[*]})"
+echo "  mpv --vo=x11   $mpv   (${mpv_runs[*]})"
 echo "  ratio          $ratio (target: at most 1.10)"

@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+
+#include "subtitles/SubRipWriter.h"
 
 namespace orvalen::cli {
 
@@ -104,6 +107,86 @@ int LoadInput(const std::string& path, int32_t frameRate, SubtitleTrack& track, 
         return 3;
     }
     return 0;
+}
+
+bool WriteStandardOutput(std::string_view text, const char* command, const char* what) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "orvalen-sub %s: cannot write %s\n", command, what);
+        return false;
+    }
+    return true;
+}
+
+int WriteSubRipOutput(SubtitleTrack& track, const char* out, const char* command) {
+    if (out) {
+        std::string error;
+        if (!SaveSubRipFile(track, out, error)) {
+            std::fprintf(stderr, "orvalen-sub %s: cannot write '%s': %s\n", command, out,
+                         error.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    std::string text;
+    WriteSubRip(track, text);
+    return WriteStandardOutput(text, command) ? 0 : 1;
+}
+
+OptionParser::OptionParser(const char* command, const char* usage, size_t maxPositionals,
+                           const char* tooManyPositionals)
+    : command_(command),
+      usage_(usage),
+      maxPositionals_(maxPositionals),
+      tooManyPositionals_(tooManyPositionals) {}
+
+void OptionParser::AddOption(const char* name, const char* missingValue, ValueHandler take) {
+    options_.push_back({name, missingValue, std::move(take)});
+}
+
+void OptionParser::AddFps(int32_t& frameRate) {
+    AddOption("--fps", "--fps needs a value", [&frameRate](const char* value) {
+        return ParseFps(value, frameRate) ? nullptr : "--fps takes a positive number";
+    });
+}
+
+void OptionParser::AddOutput(const char*& output) {
+    AddOption("-o", "-o needs a file name", [&output](const char* value) -> const char* {
+        if (output) return "only one -o";
+        output = value;
+        return nullptr;
+    });
+}
+
+std::optional<int> OptionParser::Parse(int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            std::fputs(usage_, stdout);
+            return 0;
+        }
+        const Option* option = nullptr;
+        for (const Option& candidate : options_) {
+            if (std::strcmp(arg, candidate.name) == 0) option = &candidate;
+        }
+        if (option) {
+            if (++i == argc) return UsageError(option->missingValue);
+            if (const char* error = option->take(argv[i])) return UsageError(error);
+        } else if (arg[0] == '-' && arg[1] != '\0') {
+            return UsageError("unknown option");
+        } else if (positionals_.size() == maxPositionals_) {
+            return UsageError(tooManyPositionals_);
+        } else {
+            positionals_.push_back(arg);
+        }
+    }
+    return std::nullopt;
+}
+
+int OptionParser::UsageError(std::string_view message) const {
+    std::fprintf(stderr, "orvalen-sub %s: %.*s\n%s", command_, static_cast<int>(message.size()),
+                 message.data(), usage_);
+    return 2;
 }
 
 }  // namespace orvalen::cli

@@ -1,5 +1,3 @@
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "cli/CliCommon.h"
@@ -22,34 +20,15 @@ constexpr const char* Usage =
     "Exit status: 0 after a load, 1 when FILE cannot be opened, 2 on a usage error, 3 when\n"
     "the extension of FILE has no reader.\n";
 
-int UsageError(const char* message) {
-    std::fprintf(stderr, "orvalen-sub dump: %s\n%s", message, Usage);
-    return 2;
-}
-
 }  // namespace
 
 int RunDump(int argc, char** argv) {
-    const char* file = nullptr;
     int32_t frameRate = DefaultFrameRate;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        if (std::strcmp(arg, "--fps") == 0) {
-            if (++i == argc) return UsageError("--fps needs a value");
-            if (!ParseFps(argv[i], frameRate)) return UsageError("--fps takes a positive number");
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return UsageError("unknown option");
-        } else if (file) {
-            return UsageError("only one FILE");
-        } else {
-            file = arg;
-        }
-    }
-    if (!file) return UsageError("FILE is missing");
+    OptionParser options("dump", Usage, 1, "only one FILE");
+    options.AddFps(frameRate);
+    if (std::optional<int> ended = options.Parse(argc, argv)) return *ended;
+    if (options.Positionals().empty()) return options.UsageError("FILE is missing");
+    const char* file = options.Positionals()[0];
 
     SubtitleTrack track;
     LoadReport report;
@@ -68,11 +47,7 @@ int RunDump(int argc, char** argv) {
                    std::to_string(track.EndMs[i]) + '\t' + EscapeText(track.Texts[i]) + '\n';
         }
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "orvalen-sub dump: cannot write the output\n");
-        return 1;
-    }
-    return status;
+    return WriteStandardOutput(out, "dump") ? status : 1;
 }
 
 }  // namespace orvalen::cli

@@ -1,12 +1,9 @@
 #include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/IntegerArgument.h"
 #include "resync/Merge.h"
-#include "subtitles/SubRipWriter.h"
 
 namespace orvalen::cli {
 
@@ -28,50 +25,30 @@ constexpr const char* Usage =
     "Exit status: 0 on success, 1 when an input cannot be opened or OUT cannot be written, 2\n"
     "on a usage error, 3 when the extension of an input has no reader.\n";
 
-int UsageError(const char* message) {
-    std::fprintf(stderr, "orvalen-sub merge: %s\n%s", message, Usage);
-    return 2;
-}
-
 }  // namespace
 
 int RunMerge(int argc, char** argv) {
-    const char* files[2] = {nullptr, nullptr};
     const char* output = nullptr;
     int32_t frameRate = DefaultFrameRate;
     bool anchored = false;
     int32_t anchorMs = 0;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        if (std::strcmp(arg, "--at") == 0) {
-            if (++i == argc) return UsageError("--at needs a time in milliseconds");
-            if (anchored) return UsageError("only one --at");
-            if (!ParseInt32(argv[i], anchorMs)) {
-                return UsageError("--at takes a whole number of milliseconds");
-            }
-            anchored = true;
-        } else if (std::strcmp(arg, "--fps") == 0) {
-            if (++i == argc) return UsageError("--fps needs a value");
-            if (!ParseFps(argv[i], frameRate)) return UsageError("--fps takes a positive number");
-        } else if (std::strcmp(arg, "-o") == 0) {
-            if (++i == argc) return UsageError("-o needs a file name");
-            if (output) return UsageError("only one -o");
-            output = argv[i];
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return UsageError("unknown option");
-        } else if (files[1]) {
-            return UsageError("only two files");
-        } else {
-            files[files[0] ? 1 : 0] = arg;
-        }
-    }
-    if (!files[1]) return UsageError("FILE and SECOND are needed");
-    if (!anchored) return UsageError("--at is missing");
-    if (output && !*output) return UsageError("-o needs a file name");
+    OptionParser options("merge", Usage, 2, "only two files");
+    options.AddOption("--at", "--at needs a time in milliseconds",
+                      [&](const char* value) -> const char* {
+                          if (anchored) return "only one --at";
+                          if (!ParseInt32(value, anchorMs)) {
+                              return "--at takes a whole number of milliseconds";
+                          }
+                          anchored = true;
+                          return nullptr;
+                      });
+    options.AddFps(frameRate);
+    options.AddOutput(output);
+    if (std::optional<int> ended = options.Parse(argc, argv)) return *ended;
+    const std::vector<const char*>& files = options.Positionals();
+    if (files.size() < 2) return options.UsageError("FILE and SECOND are needed");
+    if (!anchored) return options.UsageError("--at is missing");
+    if (output && !*output) return options.UsageError("-o needs a file name");
 
     SubtitleTrack track;
     SubtitleTrack second;
@@ -83,23 +60,7 @@ int RunMerge(int argc, char** argv) {
     if (outcome.Dropped > 0) {
         std::fprintf(stderr, "orvalen-sub merge: %s\n", MergeStatusText(outcome).c_str());
     }
-
-    if (output) {
-        std::string error;
-        if (!SaveSubRipFile(track, output, error)) {
-            std::fprintf(stderr, "orvalen-sub merge: cannot write '%s': %s\n", output,
-                         error.c_str());
-            return 1;
-        }
-        return 0;
-    }
-    std::string out;
-    WriteSubRip(track, out);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "orvalen-sub merge: cannot write the output\n");
-        return 1;
-    }
-    return 0;
+    return WriteSubRipOutput(track, output, "merge");
 }
 
 }  // namespace orvalen::cli

@@ -7,7 +7,6 @@
 #include "cli/Commands.h"
 #include "cli/IntegerArgument.h"
 #include "resync/Resynchronisation.h"
-#include "subtitles/SubRipWriter.h"
 
 namespace orvalen::cli {
 
@@ -30,11 +29,6 @@ constexpr const char* Usage =
     "references start at the same time, 2 on a usage error (also for N outside FILE), 3 when\n"
     "the extension of FILE has no reader.\n";
 
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "orvalen-sub resync: %s\n%s", message.c_str(), Usage);
-    return 2;
-}
-
 bool ParseReference(const char* text, int32_t& number, int32_t& mark) {
     const char* colon = std::strchr(text, ':');
     if (!colon) return false;
@@ -45,54 +39,38 @@ bool ParseReference(const char* text, int32_t& number, int32_t& mark) {
 }  // namespace
 
 int RunResync(int argc, char** argv) {
-    const char* file = nullptr;
     const char* output = nullptr;
     int32_t frameRate = DefaultFrameRate;
     std::vector<int32_t> numbers;
     std::vector<int32_t> marks;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
+    OptionParser options("resync", Usage, 1, "only one FILE");
+    options.AddOption("--ref", "--ref needs N:MARK", [&](const char* value) -> const char* {
+        int32_t number = 0;
+        int32_t mark = 0;
+        if (!ParseReference(value, number, mark)) {
+            return "--ref takes N:MARK, N from 0, MARK in milliseconds";
         }
-        if (std::strcmp(arg, "--ref") == 0) {
-            int32_t number = 0;
-            int32_t mark = 0;
-            if (++i == argc) return UsageError("--ref needs N:MARK");
-            if (!ParseReference(argv[i], number, mark)) {
-                return UsageError("--ref takes N:MARK, N from 0, MARK in milliseconds");
-            }
-            numbers.push_back(number);
-            marks.push_back(mark);
-        } else if (std::strcmp(arg, "--fps") == 0) {
-            if (++i == argc) return UsageError("--fps needs a value");
-            if (!ParseFps(argv[i], frameRate)) return UsageError("--fps takes a positive number");
-        } else if (std::strcmp(arg, "-o") == 0) {
-            if (++i == argc) return UsageError("-o needs a file name");
-            if (output) return UsageError("only one -o");
-            output = argv[i];
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return UsageError("unknown option");
-        } else if (file) {
-            return UsageError("only one FILE");
-        } else {
-            file = arg;
-        }
-    }
-    if (!file) return UsageError("FILE is missing");
-    if (output && !*output) return UsageError("-o needs a file name");
-    if (numbers.size() != 4) return UsageError("exactly four --ref are needed");
+        numbers.push_back(number);
+        marks.push_back(mark);
+        return nullptr;
+    });
+    options.AddFps(frameRate);
+    options.AddOutput(output);
+    if (std::optional<int> ended = options.Parse(argc, argv)) return *ended;
+    if (options.Positionals().empty()) return options.UsageError("FILE is missing");
+    if (output && !*output) return options.UsageError("-o needs a file name");
+    if (numbers.size() != 4) return options.UsageError("exactly four --ref are needed");
     for (size_t k = 1; k < 4; ++k) {
-        if (numbers[k] <= numbers[k - 1]) return UsageError("the four N must increase");
+        if (numbers[k] <= numbers[k - 1]) return options.UsageError("the four N must increase");
     }
+    const char* file = options.Positionals()[0];
 
     SubtitleTrack track;
     int status = LoadInput(file, frameRate, track);
     if (status != 0) return status;
     if (numbers[3] >= track.Count) {
-        return UsageError("N must be below " + std::to_string(track.Count) +
-                          ", the number of subtitles in FILE");
+        return options.UsageError("N must be below " + std::to_string(track.Count) +
+                                  ", the number of subtitles in FILE");
     }
 
     ResyncQuad starts;
@@ -112,16 +90,7 @@ int RunResync(int argc, char** argv) {
     ApplyResync(track, result.Factor, result.Shift);
     std::printf("%s\n", ResyncStatusText(result.Factor, result.Shift).c_str());
     if (std::fflush(stdout) != 0) return 1;
-
-    if (output) {
-        std::string error;
-        if (!SaveSubRipFile(track, output, error)) {
-            std::fprintf(stderr, "orvalen-sub resync: cannot write '%s': %s\n", output,
-                         error.c_str());
-            return 1;
-        }
-    }
-    return 0;
+    return output ? WriteSubRipOutput(track, output, "resync") : 0;
 }
 
 }  // namespace orvalen::cli

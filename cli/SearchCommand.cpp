@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "discovery/SubtitleSearch.h"
 #include "settings/Settings.h"
@@ -55,15 +56,9 @@ int RunSearch(int argc, char** argv) {
     if (configPath.empty()) configPath = ConfigFilePath();
 
     Settings settings = LoadSettings(IniFile(configPath));
-    for (const std::string& path : FindSubtitleFiles(films[0], settings)) {
-        std::fwrite(path.data(), 1, path.size(), stdout);
-        std::fputc('\n', stdout);
-    }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "orvalen-sub search: cannot write the list\n");
-        return 1;
-    }
-    return 0;
+    std::string list;
+    for (const std::string& path : FindSubtitleFiles(films[0], settings)) list += path + '\n';
+    return WriteStandardOutput(list, "search", "the list") ? 0 : 1;
 }
 
 }  // namespace orvalen::cli

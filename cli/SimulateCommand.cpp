@@ -1,7 +1,5 @@
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -31,11 +29,6 @@ constexpr const char* Usage =
     "\n"
     "Exit status: 0 after a load, 1 when FILE cannot be opened, 2 on a usage error, 3 when\n"
     "the extension of FILE has no reader (no subtitle is then ever shown).\n";
-
-int UsageError(const char* message) {
-    std::fprintf(stderr, "orvalen-sub simulate: %s\n%s", message, Usage);
-    return 2;
-}
 
 bool ParseMilliseconds(std::string_view text, int32_t& value) {
     const std::string copy(text);
@@ -77,40 +70,28 @@ bool ParsePositions(std::string_view list, std::vector<Position>& positions) {
 }  // namespace
 
 int RunSimulate(int argc, char** argv) {
-    const char* file = nullptr;
     int32_t frameRate = DefaultFrameRate;
     int32_t delay = 0;
     std::vector<Position> positions;
     bool havePositions = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        if (std::strcmp(arg, "--fps") == 0) {
-            if (++i == argc) return UsageError("--fps needs a value");
-            if (!ParseFps(argv[i], frameRate)) return UsageError("--fps takes a positive number");
-        } else if (std::strcmp(arg, "--delay") == 0) {
-            if (++i == argc) return UsageError("--delay needs a value");
-            if (!ParseMilliseconds(argv[i], delay)) return UsageError("--delay takes an integer");
-        } else if (std::strcmp(arg, "--positions") == 0) {
-            if (++i == argc) return UsageError("--positions needs a list");
-            if (havePositions) return UsageError("only one --positions");
-            if (!ParsePositions(argv[i], positions)) {
-                return UsageError("--positions takes integers separated by commas");
-            }
-            havePositions = true;
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return UsageError("unknown option");
-        } else if (file) {
-            return UsageError("only one FILE");
-        } else {
-            file = arg;
-        }
-    }
-    if (!file) return UsageError("FILE is missing");
-    if (!havePositions) return UsageError("--positions is missing");
+    OptionParser options("simulate", Usage, 1, "only one FILE");
+    options.AddFps(frameRate);
+    options.AddOption("--delay", "--delay needs a value", [&delay](const char* value) {
+        return ParseMilliseconds(value, delay) ? nullptr : "--delay takes an integer";
+    });
+    options.AddOption("--positions", "--positions needs a list",
+                      [&](const char* value) -> const char* {
+                          if (havePositions) return "only one --positions";
+                          if (!ParsePositions(value, positions)) {
+                              return "--positions takes integers separated by commas";
+                          }
+                          havePositions = true;
+                          return nullptr;
+                      });
+    if (std::optional<int> ended = options.Parse(argc, argv)) return *ended;
+    if (options.Positionals().empty()) return options.UsageError("FILE is missing");
+    if (!havePositions) return options.UsageError("--positions is missing");
+    const char* file = options.Positionals()[0];
 
     SubtitleTrack track;
     const int status = LoadInput(file, frameRate, track);
@@ -126,11 +107,7 @@ int RunSimulate(int argc, char** argv) {
         out += std::to_string(position.ms) + '\t' + std::to_string(track.Cursor) + '\t' +
                EscapeText(shown) + '\n';
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "orvalen-sub simulate: cannot write the output\n");
-        return 1;
-    }
-    return status;
+    return WriteStandardOutput(out, "simulate") ? status : 1;
 }
 
 }  // namespace orvalen::cli

@@ -138,6 +138,7 @@ bool MpvDevice::Open(const std::string& path) {
     if (result != mpv::LoadResult::Loaded || core_ == nullptr) return false;
     open_ = true;
     path_ = path;
+    if (renderer_) renderer_->Show();
     // Opened and never played: at 0 and not moving, which the device calls stopped.
     stopped_ = true;
     return true;

@@ -86,6 +86,16 @@ void FrameRenderer::Clear() {
     std::lock_guard lock(mutex_);
     front_.reset();
     ++generation_;
+    showing_ = false;
+}
+
+void FrameRenderer::Show() {
+    {
+        std::lock_guard lock(mutex_);
+        showing_ = true;
+        redrawPending_ = true;
+    }
+    wake_.notify_one();
 }
 
 bool FrameRenderer::CopyFrame(int width, int height, size_t stride, void* pixels) {
@@ -132,6 +142,7 @@ void FrameRenderer::Run() {
         const int width = targetWidth_;
         const int height = targetHeight_;
         const uint64_t generation = generation_;
+        const bool showing = showing_;
         std::unique_ptr<Picture> picture = std::move(back_);
         lock.unlock();
 
@@ -172,7 +183,7 @@ void FrameRenderer::Run() {
         }
 
         lock.lock();
-        if (drawn && generation == generation_) {
+        if (drawn && showing && generation == generation_) {
             std::swap(front_, picture);
         }
         back_ = std::move(picture);

@@ -42,8 +42,11 @@ class FrameRenderer {
     // False when there is no picture (nothing open yet, or a film without video).
     bool CopyFrame(int width, int height, size_t stride, void* pixels);
 
-    // Forgets the picture, so that a closed film leaves nothing to show.
+    // Forgets the picture and drops every picture drawn until Show, so that a closed film,
+    // or the background mpv draws while it unloads one, leaves nothing to show.
     void Clear();
+    // Takes pictures again, starting with the current one (a paused film draws no new frame).
+    void Show();
 
   private:
     struct Picture;
@@ -62,6 +65,7 @@ class FrameRenderer {
     int targetWidth_ = 0;
     int targetHeight_ = 0;
     uint64_t generation_ = 0;  // moves on at each Clear: a picture drawn before is dropped
+    bool showing_ = false;     // between Show and Clear
     std::unique_ptr<Picture> front_;
     std::unique_ptr<Picture> back_;
 

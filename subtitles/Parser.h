@@ -71,9 +71,10 @@ std::string_view FileExtension(std::string_view path);
 bool ExtensionHasReader(std::string_view extension);
 
 // Reads the file at path into track, choosing the reader by extension and, for ".sub", by the
-// file's first line. Obtains the frame rate through frameRates (may be null) when the reader
-// counts frames and state.FrameRate is 0. Never throws. The caller re-aligns the track index
-// (ResyncIndex) and shows FrameRateStatus afterwards.
+// file's first line. A UTF-8 byte-order mark is skipped and UTF-16 converted to UTF-8 first;
+// track.Encoding names the texts' encoding. Obtains the frame rate through frameRates (may be
+// null) when the reader counts frames and state.FrameRate is 0. Never throws. The caller
+// re-aligns the track index (ResyncIndex) and shows FrameRateStatus afterwards.
 LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, LoaderState& state,
                             FrameRateProvider* frameRates);
 

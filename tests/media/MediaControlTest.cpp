@@ -49,6 +49,10 @@ struct FilmCase {
     int32_t height;
 };
 
+void PrintTo(const FilmCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class OpenFilmTest : public MediaControlTest, public testing::WithParamInterface<FilmCase> {};
 
 TEST_P(OpenFilmTest, OpensStoppedAtTheStartWithItsLengthAndSize) {
@@ -410,6 +414,10 @@ struct FrameRateCase {
     const char* name;
     int32_t frameRate;
 };
+
+void PrintTo(const FrameRateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameRateTest : public MediaControlTest, public testing::WithParamInterface<FrameRateCase> {};
 

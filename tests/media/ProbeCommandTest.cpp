@@ -60,6 +60,10 @@ struct ProbeCase {
     const char* expected;
 };
 
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ProbeCommandTest : public testing::TestWithParam<ProbeCase> {};
 
 TEST_P(ProbeCommandTest, PrintsLengthSizeAndFrameRate) {

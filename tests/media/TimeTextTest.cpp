@@ -14,6 +14,10 @@ struct TimeTextCase {
     const char* text;
 };
 
+void PrintTo(const TimeTextCase& c, std::ostream* os) {
+    *os << c.ms << " ms";
+}
+
 class TimeTextTest : public testing::TestWithParam<TimeTextCase> {};
 
 TEST_P(TimeTextTest, DropsMillisecondsAndPadsMinutesAndSeconds) {

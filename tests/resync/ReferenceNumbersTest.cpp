@@ -36,6 +36,10 @@ struct ButtonCase {
     ResyncQuad After;
 };
 
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class Buttons : public testing::TestWithParam<ButtonCase> {};
 
 TEST_P(Buttons, StepAndCarryTheRun) {
@@ -93,6 +97,10 @@ struct TypingCase {
     std::vector<std::string> Keystrokes;  // the field's text after each keystroke
     ResyncQuad After;
 };
+
+void PrintTo(const TypingCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class Typing : public testing::TestWithParam<TypingCase> {};
 
@@ -173,6 +181,10 @@ struct FitCase {
     int32_t NewCount;   // the track loaded since
     ResyncQuad After;
 };
+
+void PrintTo(const FitCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class FitToTrack : public testing::TestWithParam<FitCase> {};
 

@@ -85,6 +85,10 @@ struct RefusedStart {
     const char* Status;
 };
 
+void PrintTo(const RefusedStart& c, std::ostream* os) {
+    *os << c.Name << " (" << c.Track.Count << " subtitles)";
+}
+
 class RefusedStarts : public testing::TestWithParam<RefusedStart> {};
 
 TEST_P(RefusedStarts, LeaveAWaitingSeriesAsItWas) {

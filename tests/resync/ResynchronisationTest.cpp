@@ -30,6 +30,10 @@ struct WorkedExample {
     std::vector<Entry> After;
 };
 
+void PrintTo(const WorkedExample& c, std::ostream* os) {
+    *os << c.Name << " (factor " << c.Factor << ", shift " << c.Shift << ")";
+}
+
 class WorkedExamples : public testing::TestWithParam<WorkedExample> {};
 
 TEST_P(WorkedExamples, GiveTheDocumentedFactorShiftAndTimes) {
@@ -105,6 +109,10 @@ struct FactorCase {
     int32_t MarkStep;  // film time between consecutive marks
     double Factor;
 };
+
+void PrintTo(const FactorCase& c, std::ostream* os) {
+    *os << "span " << c.Span << ", mark step " << c.MarkStep << " -> " << c.Factor;
+}
 
 class FactorRounding : public testing::TestWithParam<FactorCase> {};
 

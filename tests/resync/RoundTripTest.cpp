@@ -114,6 +114,10 @@ struct FrameRateCase {
     int32_t MaxErrorMs;  // measured, then pinned
 };
 
+void PrintTo(const FrameRateCase& c, std::ostream* os) {
+    *os << c.Name << " (" << c.MsBetweenStarts << " ms apart)";
+}
+
 class FrameRateChange : public testing::TestWithParam<FrameRateCase> {};
 
 TEST_P(FrameRateChange, FourTrueMarksBringTheTimesBack) {
