@@ -44,36 +44,50 @@ class CommandsEndToEnd : public EndToEndTest {
         return PollUntil([&] { return window_->Status->PanelText(1) == mode; }, 10000);
     }
 
+    // Presses key in the main window once it has the keyboard (given back, as a person would
+    // by clicking on it, when a dialog that closed left the keyboard nowhere).
+    void PressInWindow(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QWidget* window = window_.get();
+        if (QApplication::activeWindow() != window) window->activateWindow();
+        ASSERT_TRUE(PollUntil([window] { return QApplication::activeWindow() == window; }, 10000));
+        QTest::keyClick(window, key, modifiers);
+    }
+
+    // Ctrl+O, then the film's path typed into the Open dialog and Enter.
+    void OpenWithCtrlO() {
+        auto typed = WhenModal<QFileDialog>([this](QFileDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            // Type the path, again if the dialog cleared the field while it settled, then Enter,
+            // again while the name field's completion list is open.
+            PollUntil(
+                [&] {
+                    if (!dialog->isVisible()) return true;
+                    if (name->text() != film_) {
+                        name->setFocus();
+                        name->selectAll();
+                        QTest::keyClicks(name, film_);
+                        return false;
+                    }
+                    QWidget* popup = QApplication::activePopupWidget();
+                    QTest::keyClick(popup ? popup : name, Qt::Key_Return);
+                    return !dialog->isVisible();
+                },
+                10000);
+            if (dialog->isVisible()) dialog->close();
+        });
+        PressInWindow(Qt::Key_O, Qt::ControlModifier);
+        ASSERT_TRUE(*typed);
+    }
+
     MpvDevice& Mpv() { return static_cast<MpvDevice&>(*window_->Device); }
 };
 
 TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     TFiche& w = StartWithoutFilm();
 
-    auto typed = WhenModal<QFileDialog>([this](QFileDialog* dialog) {
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(name, nullptr);
-        QTest::qWaitForWindowActive(dialog);
-        // Type the path, again if the dialog cleared the field while it settled, then Enter,
-        // again while the name field's completion list is open.
-        PollUntil(
-            [&] {
-                if (!dialog->isVisible()) return true;
-                if (name->text() != film_) {
-                    name->setFocus();
-                    name->selectAll();
-                    QTest::keyClicks(name, film_);
-                    return false;
-                }
-                QWidget* popup = QApplication::activePopupWidget();
-                QTest::keyClick(popup ? popup : name, Qt::Key_Return);
-                return !dialog->isVisible();
-            },
-            10000);
-        if (dialog->isVisible()) dialog->close();
-    });
-    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
-    ASSERT_TRUE(*typed);
+    OpenWithCtrlO();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
@@ -95,10 +109,8 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     Click(w.ButtonPlay);
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_Return, Qt::AltModifier);
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->isVisible(); }, 10000));
+    PressInWindow(Qt::Key_Return, Qt::AltModifier);
+    ASSERT_TRUE(w.ScreenDC->isVisible());
     EXPECT_TRUE(w.FullScreenPlaying);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.ScreenDC));
     QTest::keyClick(w.ScreenDC, Qt::Key_Escape);
@@ -109,13 +121,21 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     Click(w.SndButton);
     EXPECT_EQ(ImageIndex(w.SndButton), 16);
     EXPECT_TRUE(Mpv().Muted());
-    Click(w.SndButton);
-    EXPECT_EQ(ImageIndex(w.SndButton), 15);
-    EXPECT_FALSE(Mpv().Muted());
 
+    // Closed and opened again: the film has sound, the button still shows it muted.
     w.Fermer->trigger();
     EXPECT_FALSE(w.MovieOpen);
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
+    OpenWithCtrlO();
+    ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
+    EXPECT_TRUE(ModeBecomes("playing"));
+    EXPECT_EQ(ImageIndex(w.SndButton), 16);
+    EXPECT_FALSE(Mpv().Muted());
+    Click(w.SndButton);
+    EXPECT_EQ(ImageIndex(w.SndButton), 15);
+    EXPECT_FALSE(Mpv().Muted());
+    Click(w.SndButton);
+    EXPECT_TRUE(Mpv().Muted());
 }
 
 }  // namespace

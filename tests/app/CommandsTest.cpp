@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolBar>
+#include <limits>
 
 #include "app/AboutBox.h"
 #include "app/FullScreenView.h"
@@ -530,6 +531,14 @@ TEST_F(Commands, FitToVideoWithoutAPictureKeepsThePictureArea) {
     EXPECT_EQ(W().Displayer->size(), QSize(657, 337));
     EXPECT_EQ(Panel(0), "");
     EXPECT_EQ(W().WindowWidth(), 677);
+}
+
+TEST_F(Commands, FitToVideoBoundsAnAbsurdVideoSize) {
+    device_.videoWidth = std::numeric_limits<int32_t>::max();
+    device_.videoHeight = std::numeric_limits<int32_t>::max();
+    OpenThroughDialog(FilmWithSubtitle("huge"));
+    EXPECT_EQ(Panel(0), "2147483647 * 2147483647");
+    EXPECT_EQ(W().Displayer->size(), QSize(16384, 16384 + 15));
 }
 
 class SubtitleFiles : public Commands {
