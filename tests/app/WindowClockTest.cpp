@@ -42,6 +42,10 @@ struct LabelCase {
     std::vector<LabelTick> ticks;
 };
 
+void PrintTo(const LabelCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WindowClockLabel : public WindowClock, public ::testing::WithParamInterface<LabelCase> {};
 
 TEST_P(WindowClockLabel, ShowsTheDueSubtitle) {

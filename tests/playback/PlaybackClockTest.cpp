@@ -42,6 +42,10 @@ struct ClockCase {
     std::vector<Tick> ticks;
 };
 
+void PrintTo(const ClockCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ClockTicks : public testing::TestWithParam<ClockCase> {};
 
 TEST_P(ClockTicks, ShowAndAdvanceAsTheRulesSay) {
@@ -130,6 +134,10 @@ SubtitleTrack TenSubtitles() {
     for (int k = 1; k <= 10; ++k)
         entries.push_back({k * 10000, k * 10000 + 2000, std::to_string(k)});
     return MakeTrack(entries);
+}
+
+void PrintTo(const ResyncCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
 class Resync : public testing::TestWithParam<ResyncCase> {};
