@@ -362,6 +362,10 @@ void TFiche::FormShow() {
     if (CommandLine.isEmpty() || !FirstShow) return;
     FirstShow = false;
     const std::string path = QFile::encodeName(CommandLine.front()).toStdString();
+    OpenAndPlay(path);
+}
+
+void TFiche::OpenAndPlay(const std::string& path) {
     if (!Media.OpenMovie(path)) return;
     MoviePath = path;
     const int32_t length = Media.GetLength();

@@ -59,6 +59,9 @@ class TFiche : public QMainWindow {
     // Events.
     void FormCreate();
     void FormShow();
+    // Opens a film, reads its length, finds its subtitles, fits the window and plays; a film
+    // that will not open changes nothing. Shared by the command-line film and Open.
+    void OpenAndPlay(const std::string& path);
     void FormPaint();
     void FormDestroy();
     // Key preview: sees every key typed in the window before the focused control. Setting

@@ -47,16 +47,7 @@ void TFiche::OuvrirClick() {
     setWindowTitle(QStringLiteral("Orvalen - ") + chosen);
     if (MovieOpen) FermerClick();
     const std::string path = QFile::encodeName(chosen).toStdString();
-    if (!Media.OpenMovie(path)) return;
-    MoviePath = path;
-    const int32_t length = Media.GetLength();
-    Slider->setMaximum(length / 1000);
-    Slider->setValue(0);
-    Status->SetPanelText(2, QString::fromStdString(TimeText(length)));
-    SubtitleSearch(path);
-    FitToVideo();
-    MovieOpen = true;
-    LectureClick();
+    OpenAndPlay(path);
 }
 
 void TFiche::FermerClick() {
