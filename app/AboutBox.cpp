@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "orvalen/Version.h"
+
 namespace orvalen {
 
 TAboutBox* AboutBox = nullptr;
@@ -49,7 +51,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     ProductName->setFont(big);
 
-    Version = new QLabel(QStringLiteral("Version 0.9"), this);
+    Version = new QLabel(QStringLiteral("Version ") + QLatin1String(kVersion), this);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setDefault(true);

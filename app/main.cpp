@@ -1,18 +1,25 @@
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
 
 #include "app/AboutBox.h"
 #include "app/Application.h"
+#include "app/CommandLineOptions.h"
 #include "app/ConfigBox.h"
+#include "app/DiscardQtSettings.h"
+#include "app/DisplayCheck.h"
 #include "app/Fiche.h"
+#include "app/QuitOnSignal.h"
 #include "app/SynchroBox.h"
 #include "discovery/Selectfiche.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
     using namespace orvalen;
+    if (const std::optional<int> status = AnswerInformationOptions(argc, argv, stdout))
+        return *status;
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "orvalen: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
@@ -20,7 +27,10 @@ int main(int argc, char** argv) {
                      argc > 0 ? argv[0] : "orvalen");
         return 1;
     }
+    if (!XDisplayReachable(stderr)) return 1;
+    DiscardQtSettings();
     Application app(argc, argv);
+    const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
     QApplication::setApplicationName("Orvalen");
     // libmpv needs C number formatting, which Qt's locale set-up replaced.
     std::setlocale(LC_NUMERIC, "C");
