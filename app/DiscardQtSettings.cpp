@@ -4,23 +4,11 @@
 
 namespace orvalen {
 
-namespace {
-
-bool ReadNothing(QIODevice&, QSettings::SettingsMap&) {
-    return true;
-}
-
-// A refused write leaves no file: QSettings drops its temporary copy.
-bool RefuseWrite(QIODevice&, const QSettings::SettingsMap&) {
-    return false;
-}
-
-}  // namespace
-
 void DiscardQtSettings() {
-    const QSettings::Format discarded =
-        QSettings::registerFormat(QStringLiteral("orvalen-discarded"), ReadNothing, RefuseWrite);
-    if (discarded != QSettings::InvalidFormat) QSettings::setDefaultFormat(discarded);
+    // Below the null device: no user, root included, can create it.
+    const QString nowhere = QStringLiteral("/dev/null/orvalen-discards-qt-settings");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
 }  // namespace orvalen
