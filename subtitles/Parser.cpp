@@ -45,6 +45,7 @@ LoadReport LoadText(std::string_view path, std::string fileBytes, SubtitleTrack&
     EntryAppender entries(track);
     reader.Read(entries, stream, state.FrameRate);
     track.Cursor = 0;
+    report.Dropped = entries.Dropped();
     Finish(report, state);
     return report;
 }

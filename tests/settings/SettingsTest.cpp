@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -199,6 +200,16 @@ TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Message, "Impossible d'écrire dans " + plainFile + "/Config.ini");
     EXPECT_EQ(ReadFile(plainFile), "x");
+}
+
+TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
+    ScratchDir dir;
+    IniFile ini(dir.Write("Config.ini", "[General]\nStateBarre=0\n"));
+    ASSERT_EQ(::chmod(ini.Path().c_str(), 0444), 0);
+    WriteOutcome outcome = WriteBarSettings(ini, BarSettings{true, true});
+    EXPECT_FALSE(outcome.Ok);
+    EXPECT_EQ(outcome.Message, "Impossible d'écrire dans " + ini.Path());
+    EXPECT_EQ(ReadFile(ini.Path()), "[General]\nStateBarre=0\n");
 }
 
 TEST(SaveSettings, MessageNamesTheFullPath) {
