@@ -106,6 +106,12 @@ int LoadInput(const std::string& path, int32_t frameRate, SubtitleTrack& track, 
         }
         return 3;
     }
+    if (result.Dropped > 0 && !quiet) {
+        std::fprintf(
+            stderr,
+            "orvalen-sub: '%s': %lld subtitles not loaded: a track holds at most %d subtitles\n",
+            path.c_str(), static_cast<long long>(result.Dropped), TrackCapacity);
+    }
     return 0;
 }
 

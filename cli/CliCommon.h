@@ -21,8 +21,8 @@ std::string EscapeText(std::string_view text);
 
 // Loads an input file exactly as the player's loader does, with the given frame rate for the
 // formats that count frames. Returns 0 on a load with a reader, 1 when the file cannot be
-// opened, 3 when its extension has no reader; prints a message on stderr for 1 and 3 unless
-// quiet.
+// opened, 3 when its extension has no reader; prints a message on stderr for 1 and 3, and for
+// subtitles left out beyond the track's capacity, unless quiet.
 int LoadInput(const std::string& path, int32_t frameRate, SubtitleTrack& track,
               LoadReport* report = nullptr, bool quiet = false);
 
