@@ -3,15 +3,15 @@
 #include <QFile>
 
 #include "app/FileOpenDialog.h"
-#include "discovery/Selectfiche.h"
+#include "discovery/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 
 int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& candidates) {
-    selectSub_.Clear();
-    for (const std::string& path : candidates) selectSub_.Add(QFile::decodeName(path.c_str()));
-    selectSub_.Preselect(0);
-    const int chosen = selectSub_.ShowModal();
+    choiceDialog_.Clear();
+    for (const std::string& path : candidates) choiceDialog_.Add(QFile::decodeName(path.c_str()));
+    choiceDialog_.Preselect(0);
+    const int chosen = choiceDialog_.ShowModal();
     if (chosen < 0 || static_cast<size_t>(chosen) >= candidates.size()) return 0;
     return chosen;
 }

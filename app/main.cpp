@@ -3,12 +3,12 @@
 #include <exception>
 #include <memory>
 
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 #include "app/Application.h"
-#include "app/ConfigBox.h"
-#include "app/Fiche.h"
-#include "app/SynchroBox.h"
-#include "discovery/Selectfiche.h"
+#include "app/ConfigDialog.h"
+#include "app/MainWindow.h"
+#include "app/ReferenceDialog.h"
+#include "discovery/SubtitleChoiceDialog.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
@@ -26,18 +26,19 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     try {
         // The dialogs are children of the main window and go with it.
-        Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
-        ConfigBox = new TConfigBox(Fiche);
-        SelectSub = new TSelectSub(Fiche);
-        SynchroBox = new TSynchroBox(Fiche);
-        AboutBox = new TAboutBox(Fiche);
-        Fiche->show();
+        TheMainWindow =
+            new MainWindow(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
+        TheConfigDialog = new ConfigDialog(TheMainWindow);
+        TheSubtitleChoiceDialog = new SubtitleChoiceDialog(TheMainWindow);
+        TheReferenceDialog = new ReferenceDialog(TheMainWindow);
+        TheAboutDialog = new AboutDialog(TheMainWindow);
+        TheMainWindow->show();
         QApplication::exec();
-        delete Fiche;
-        ConfigBox = nullptr;
-        SelectSub = nullptr;
-        SynchroBox = nullptr;
-        AboutBox = nullptr;
+        delete TheMainWindow;
+        TheConfigDialog = nullptr;
+        TheSubtitleChoiceDialog = nullptr;
+        TheReferenceDialog = nullptr;
+        TheAboutDialog = nullptr;
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
     }

@@ -14,11 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 #include "app/DialogSubtitleChooser.h"
 #include "app/FileOpenDialog.h"
 #include "app/SubtitleFontDialog.h"
-#include "discovery/Selectfiche.h"
+#include "discovery/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"
@@ -147,33 +147,34 @@ TEST(FileOpenDialog, NextUseStartsWhereTheLastOneLeft) {
 }
 
 TEST(DialogSubtitleChooser, ReturnsTheChosenCandidate) {
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     DialogSubtitleChooser chooser(select, &fileDialog);
     QStringList shown;
-    WhenModal<TSelectSub>([&](TSelectSub* dialog) {
-        for (int i = 0; i < dialog->ComboBox->count(); ++i) {
-            shown << dialog->ComboBox->itemText(i);
+    WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
+        for (int i = 0; i < dialog->ChoiceList->count(); ++i) {
+            shown << dialog->ChoiceList->itemText(i);
         }
-        dialog->ComboBox->setCurrentIndex(2);
-        dialog->ButtonOK->click();
+        dialog->ChoiceList->setCurrentIndex(2);
+        dialog->OkButton->click();
     });
     EXPECT_EQ(chooser.ChooseSubtitleFile({"/d/a.srt", "/d/b & c.srt", "/d/c.sub"}), 2);
     EXPECT_EQ(shown, (QStringList{"/d/a.srt", "/d/b & c.srt", "/d/c.sub"}));
 }
 
 TEST(DialogSubtitleChooser, SecondSearchReplacesTheEntries) {
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     DialogSubtitleChooser chooser(select, &fileDialog);
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
     chooser.ChooseSubtitleFile({"/a/1.srt", "/a/2.srt", "/a/3.srt"});
     int count = 0;
-    WhenModal<TSelectSub>([&](TSelectSub* dialog) {
+    WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
         count = dialog->Count();
-        dialog->ButtonOK->click();
+        dialog->OkButton->click();
     });
     EXPECT_EQ(chooser.ChooseSubtitleFile({"/b/1.srt", "/b/2.srt"}), 0);
     EXPECT_EQ(count, 2);
@@ -183,7 +184,7 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
     QTemporaryDir dir;
     const QString subtitle = dir.filePath("other name.srt");
     Touch(subtitle);
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     open.SetFileName(QStringLiteral("/somewhere/old.avi"));
@@ -207,7 +208,7 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
 
 TEST(DialogSubtitleChooser, CancelledFallbackGivesEmptyPath) {
     QTemporaryDir dir;
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     open.SetFileName(dir.filePath("film.avi"));
@@ -285,15 +286,15 @@ TEST(SubtitleFontDialog, CancellingTheColourKeepsItAndCancellingTheDialogDropsAl
     EXPECT_EQ(afterColourCancel, SampleChoice().Color);
 }
 
-TEST(TAboutBox, ShowsImageNameVersionAndClosesWithOk) {
-    TAboutBox about;
+TEST(AboutDialog, ShowsImageNameVersionAndClosesWithOk) {
+    AboutDialog about;
     EXPECT_EQ(about.windowTitle(), "About");
     EXPECT_TRUE(about.isModal());
     EXPECT_FALSE(about.ProgramIcon->pixmap().isNull());
     EXPECT_EQ(about.ProductName->text(), "Orvalen");
     EXPECT_EQ(about.Version->text(), "Version 0.9");
     EXPECT_EQ(about.OKButton->text(), "OK");
-    WhenModal<TAboutBox>([](TAboutBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    WhenModal<AboutDialog>([](AboutDialog* box) { QTest::keyClick(box, Qt::Key_Return); });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 

@@ -23,11 +23,11 @@ class CommandsEndToEnd : public EndToEndTest {
         EndToEndTest::TearDown();
     }
 
-    TFiche& StartWithoutFilm() {
-        window_ = std::make_unique<TFiche>(std::make_unique<MpvDevice>(), QStringList{});
-        Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
-        ConfigBox = configBox_.get();
+    MainWindow& StartWithoutFilm() {
+        window_ = std::make_unique<MainWindow>(std::make_unique<MpvDevice>(), QStringList{});
+        TheMainWindow = window_.get();
+        configDialog_ = std::make_unique<ConfigDialog>();
+        TheConfigDialog = configDialog_.get();
         window_->show();
         window_->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -41,7 +41,7 @@ class CommandsEndToEnd : public EndToEndTest {
     }
 
     bool ModeBecomes(const char* mode) {
-        return PollUntil([&] { return window_->Status->PanelText(1) == mode; }, 10000);
+        return PollUntil([&] { return window_->StatusArea->PanelText(1) == mode; }, 10000);
     }
 
     // Presses key in the main window once it has the keyboard (given back, as a person would
@@ -85,56 +85,56 @@ class CommandsEndToEnd : public EndToEndTest {
 };
 
 TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
-    TFiche& w = StartWithoutFilm();
+    MainWindow& w = StartWithoutFilm();
 
     OpenWithCtrlO();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     EXPECT_EQ(w.FoundSubtitleCount, 1);
-    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
-    EXPECT_EQ(w.Slider->maximum(), 20);
+    EXPECT_EQ(w.StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(w.PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
-    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return w.SubtitleLabel->text() == kSubtitle; }, 10000));
 
-    Click(w.ButtonPause);
+    Click(w.PauseButton);
     EXPECT_TRUE(ModeBecomes("paused"));
-    Click(w.ButtonPlay);
+    Click(w.PlayButton);
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.ButtonStop);
+    Click(w.StopButton);
     EXPECT_TRUE(ModeBecomes("stopped"));
     EXPECT_EQ(w.Media.GetPosition(), 0);
-    EXPECT_EQ(w.Slider->value(), 0);
-    Click(w.ButtonPlay);
+    EXPECT_EQ(w.PositionSlider->value(), 0);
+    Click(w.PlayButton);
     EXPECT_TRUE(ModeBecomes("playing"));
 
     PressInWindow(Qt::Key_Return, Qt::AltModifier);
-    ASSERT_TRUE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(w.FullScreenWindow->isVisible());
     EXPECT_TRUE(w.FullScreenPlaying);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.ScreenDC));
-    QTest::keyClick(w.ScreenDC, Qt::Key_Escape);
-    EXPECT_FALSE(w.ScreenDC->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.FullScreenWindow));
+    QTest::keyClick(w.FullScreenWindow, Qt::Key_Escape);
+    EXPECT_FALSE(w.FullScreenWindow->isVisible());
     EXPECT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.SndButton);
-    EXPECT_EQ(ImageIndex(w.SndButton), 16);
+    Click(w.MuteButton);
+    EXPECT_EQ(ImageIndex(w.MuteButton), 16);
     EXPECT_TRUE(Mpv().Muted());
 
     // Closed and opened again: the film has sound, the button still shows it muted.
-    w.Fermer->trigger();
+    w.CloseFilmItem->trigger();
     EXPECT_FALSE(w.MovieOpen);
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     OpenWithCtrlO();
     ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
-    EXPECT_EQ(ImageIndex(w.SndButton), 16);
+    EXPECT_EQ(ImageIndex(w.MuteButton), 16);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.SndButton);
-    EXPECT_EQ(ImageIndex(w.SndButton), 15);
+    Click(w.MuteButton);
+    EXPECT_EQ(ImageIndex(w.MuteButton), 15);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.SndButton);
+    Click(w.MuteButton);
     EXPECT_TRUE(Mpv().Muted());
 }
 

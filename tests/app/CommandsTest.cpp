@@ -11,13 +11,13 @@
 #include <QToolBar>
 #include <limits>
 
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/StatusBar.h"
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
-#include "discovery/Selectfiche.h"
+#include "discovery/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"
@@ -40,7 +40,7 @@ class Commands : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         MakeWindow();
-        Settings& settings = ConfigBox->Values;
+        Settings& settings = TheConfigDialog->Values;
         settings.CurrentDir = true;
         settings.SubtitleFormat.fill(false);
         settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
@@ -52,7 +52,7 @@ class Commands : public WindowTest {
         WindowTest::TearDown();
     }
 
-    TFiche& W() { return *window_; }
+    MainWindow& W() { return *window_; }
 
     // A film file with a subtitle file of the same name beside it.
     QString FilmWithSubtitle(const QString& name, const std::string& text = "Hello") {
@@ -65,12 +65,12 @@ class Commands : public WindowTest {
     void OpenThroughDialog(const QString& film) {
         auto ran =
             WhenModal<QFileDialog>([film](QFileDialog* dialog) { ChooseFile(dialog, film); });
-        W().OuvrirClick();
+        W().OpenFilm();
         ASSERT_TRUE(*ran);
     }
 
-    QString Panel(int index) const { return window_->Status->PanelText(index); }
-    QList<QAction*> MenuItems() const { return window_->MenuSousTitre->actions(); }
+    QString Panel(int index) const { return window_->StatusArea->PanelText(index); }
+    QList<QAction*> MenuItems() const { return window_->SubtitlesMenu->actions(); }
     QList<QAction*> PopupItems() const { return window_->PopupMenu->actions(); }
     // The text of an entry without the line end the readers keep.
     std::string TrackText(int index = 0) const {
@@ -87,7 +87,7 @@ TEST_F(Commands, PlayWithoutAFilmAsksForOneWithTheVideoFilter) {
         filters = dialog->nameFilters();
         Cancel(dialog);
     });
-    W().LectureClick();
+    W().Play();
     EXPECT_TRUE(*ran);
     EXPECT_EQ(filters, QStringList{kVideoFilter});
     EXPECT_FALSE(W().MovieOpen);
@@ -106,27 +106,27 @@ TEST_F(Commands, OpenPlaysTheFilmWithItsSubtitlesAndSizesTheWindow) {
     EXPECT_TRUE(W().MovieOpen);
     EXPECT_EQ(device_.openedPath, film.toStdString());
     EXPECT_EQ(W().MoviePath, film.toStdString());
-    EXPECT_EQ(W().Slider->maximum(), 754);
-    EXPECT_EQ(W().Slider->value(), 0);
+    EXPECT_EQ(W().PositionSlider->maximum(), 754);
+    EXPECT_EQ(W().PositionSlider->value(), 0);
     EXPECT_EQ(Panel(2), "0:12:34");
     EXPECT_EQ(Panel(0), "640 * 272");
     EXPECT_EQ(TrackText(), "Hello");
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.speed, 1.0);
-    EXPECT_EQ(W().Displayer->size(), QSize(640, 287));
+    EXPECT_EQ(W().VideoArea->size(), QSize(640, 287));
     EXPECT_EQ(W().WindowWidth(), 660);
-    EXPECT_EQ(W().WindowHeight(), 287 + 32 + W().LowPanel->height() + 30);
+    EXPECT_EQ(W().WindowHeight(), 287 + 32 + W().SubtitlePanel->height() + 30);
 }
 
 TEST_F(Commands, OpenSetsTheVideoFilterAgainAfterASubtitleCommand) {
     WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
-    W().OpenSubFileClick();
+    W().OpenSubtitleFile();
     QStringList filters;
     WhenModal<QFileDialog>([&](QFileDialog* dialog) {
         filters = dialog->nameFilters();
         Cancel(dialog);
     });
-    W().OuvrirClick();
+    W().OpenFilm();
     EXPECT_EQ(filters, QStringList{kVideoFilter});
 }
 
@@ -134,7 +134,7 @@ TEST_F(Commands, CancelledOpenChangesNothing) {
     OpenThroughDialog(FilmWithSubtitle("first"));
     const QString caption = W().windowTitle();
     WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
-    W().OuvrirClick();
+    W().OpenFilm();
     EXPECT_EQ(W().windowTitle(), caption);
     EXPECT_TRUE(W().MovieOpen);
     EXPECT_EQ(device_.closeCalls, 0);
@@ -178,7 +178,7 @@ class SliderMaximum : public Commands, public ::testing::WithParamInterface<Leng
 TEST_P(SliderMaximum, IsTheLengthInWholeSeconds) {
     device_.length = GetParam().length;
     OpenThroughDialog(FilmWithSubtitle("film"));
-    EXPECT_EQ(W().Slider->maximum(), GetParam().maximum);
+    EXPECT_EQ(W().PositionSlider->maximum(), GetParam().maximum);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, SliderMaximum,
@@ -206,7 +206,7 @@ class Backward : public FilmOpen, public ::testing::WithParamInterface<BackCase>
 TEST_P(Backward, GoesOneMinuteBackAndPlays) {
     device_.position = GetParam().from;
     device_.mode = "paused";
-    W().RetourClick();
+    W().BackOneMinute();
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{GetParam().to});
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.speed, 1.0);
@@ -217,11 +217,11 @@ INSTANTIATE_TEST_SUITE_P(Positions, Backward,
                                            BackCase{-1, 0}));
 
 TEST_F(FilmOpen, ForwardThenPauseThenPlayResumesAtNormalSpeed) {
-    W().AvanceRapideClick();
+    W().FastForward();
     EXPECT_EQ(device_.speed, 2.0);
-    W().PauseClick();
+    W().Pause();
     EXPECT_EQ(device_.mode, "paused");
-    W().LectureClick();
+    W().Play();
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.speed, 1.0);
 }
@@ -233,23 +233,23 @@ TEST_F(FilmOpen, StopRewindsAndRealignsTheTrack) {
     device_.position = 21000;
     W().LoadSubtitleFile(Path("three.srt").toStdString(), W().Track);
     ASSERT_EQ(W().Track.Cursor, 2);
-    W().Slider->setValue(21);
-    W().StopClick();
+    W().PositionSlider->setValue(21);
+    W().Stop();
     EXPECT_EQ(device_.position, 0);
     EXPECT_EQ(device_.mode, "stopped");
-    EXPECT_EQ(W().Slider->value(), 0);
+    EXPECT_EQ(W().PositionSlider->value(), 0);
     EXPECT_EQ(W().Track.Cursor, 0);
     EXPECT_TRUE(W().MovieOpen);
 }
 
 TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
     W().SliderMovedByUser = false;
-    W().Slider->setValue(1000);
+    W().PositionSlider->setValue(1000);
     EXPECT_TRUE(device_.seeks.empty());
 
     W().SliderMovedByUser = true;
     device_.mode = "paused";
-    W().Slider->setValue(1234);
+    W().PositionSlider->setValue(1234);
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{1234000});
     EXPECT_EQ(device_.mode, "playing");
 }
@@ -257,11 +257,11 @@ TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
 TEST_F(FilmOpen, CloseKeepsCaptionLabelAndTrack) {
     const QString caption = W().windowTitle();
     TickAt(2000);
-    ASSERT_EQ(W().SousTitre->text(), "Hello");
+    ASSERT_EQ(W().SubtitleLabel->text(), "Hello");
     const QSize size = W().size();
     W().SliderMovedByUser = false;
-    W().Slider->setValue(30);
-    W().FermerClick();
+    W().PositionSlider->setValue(30);
+    W().CloseFilm();
 
     EXPECT_FALSE(W().MovieOpen);
     EXPECT_EQ(W().FrameRate, 0);
@@ -269,45 +269,45 @@ TEST_F(FilmOpen, CloseKeepsCaptionLabelAndTrack) {
     EXPECT_EQ(device_.closeCalls, 1);
     EXPECT_FALSE(device_.open);
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel) EXPECT_EQ(Panel(panel), "");
-    EXPECT_EQ(W().Slider->value(), 0);
+    EXPECT_EQ(W().PositionSlider->value(), 0);
     EXPECT_EQ(W().windowTitle(), caption);
-    EXPECT_EQ(W().SousTitre->text(), "Hello");
+    EXPECT_EQ(W().SubtitleLabel->text(), "Hello");
     EXPECT_EQ(W().size(), size);
     EXPECT_EQ(TrackText(), "Hello");
     EXPECT_EQ(W().FoundSubtitleCount, 1);
 }
 
 TEST_F(Commands, TransportWithoutAFilmDoesNothing) {
-    W().PauseClick();
-    W().StopClick();
-    W().AvanceRapideClick();
-    W().RetourClick();
-    W().FullscreenClick();
-    W().SndButtonClick();
+    W().Pause();
+    W().Stop();
+    W().FastForward();
+    W().BackOneMinute();
+    W().ToggleFullScreen();
+    W().ToggleMute();
     EXPECT_EQ(device_.pauseCalls, 0);
     EXPECT_EQ(device_.playCalls, 0);
     EXPECT_TRUE(device_.seeks.empty());
     EXPECT_FALSE(W().FullScreenPlaying);
-    EXPECT_EQ(ImageIndex(W().SndButton), 15);
-    W().FermerClick();
+    EXPECT_EQ(ImageIndex(W().MuteButton), 15);
+    W().CloseFilm();
     EXPECT_EQ(device_.closeCalls, 1);
 }
 
 TEST_F(FilmOpen, SoundButtonStateOutlivesTheFilm) {
-    W().SndButtonClick();
-    EXPECT_EQ(ImageIndex(W().SndButton), 16);
+    W().ToggleMute();
+    EXPECT_EQ(ImageIndex(W().MuteButton), 16);
     EXPECT_TRUE(device_.muted);
 
-    W().FermerClick();
+    W().CloseFilm();
     device_.muted = false;  // a newly opened film has sound
     OpenThroughDialog(FilmWithSubtitle("other"));
-    EXPECT_EQ(ImageIndex(W().SndButton), 16);
+    EXPECT_EQ(ImageIndex(W().MuteButton), 16);
     EXPECT_FALSE(device_.muted);
 
-    W().SndButtonClick();
-    EXPECT_EQ(ImageIndex(W().SndButton), 15);
+    W().ToggleMute();
+    EXPECT_EQ(ImageIndex(W().MuteButton), 15);
     EXPECT_FALSE(device_.muted);
-    W().SndButtonClick();
+    W().ToggleMute();
     EXPECT_TRUE(device_.muted);
 }
 
@@ -320,10 +320,10 @@ struct PopupCase {
 class PopupCaption : public Commands, public ::testing::WithParamInterface<PopupCase> {};
 
 TEST_P(PopupCaption, FollowsTheModeShownInTheStatusBar) {
-    W().Status->SetPanelText(1, QString::fromUtf8(GetParam().mode));
-    W().PopupMenuPopup();
-    EXPECT_EQ(W().PopupLecPause->text(), QString::fromUtf8(GetParam().caption));
-    EXPECT_EQ(ImageIndex(W().PopupLecPause), GetParam().image);
+    W().StatusArea->SetPanelText(1, QString::fromUtf8(GetParam().mode));
+    W().UpdatePopupMenu();
+    EXPECT_EQ(W().PopupPlayPauseItem->text(), QString::fromUtf8(GetParam().caption));
+    EXPECT_EQ(ImageIndex(W().PopupPlayPauseItem), GetParam().image);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -336,50 +336,50 @@ TEST_F(FilmOpen, PopupItemPausesWhilePlayingAndPlaysOtherwise) {
     TickAt(1000);
     ASSERT_EQ(Panel(1), "playing");
     emit W().PopupMenu->aboutToShow();
-    W().PopupLecPause->trigger();
+    W().PopupPlayPauseItem->trigger();
     EXPECT_EQ(device_.mode, "paused");
 
     TickAt(1000);
     emit W().PopupMenu->aboutToShow();
-    EXPECT_EQ(W().PopupLecPause->text(), "Lecture");
-    W().PopupLecPause->trigger();
+    EXPECT_EQ(W().PopupPlayPauseItem->text(), "Lecture");
+    W().PopupPlayPauseItem->trigger();
     EXPECT_EQ(device_.mode, "playing");
 
-    W().PopupStop->trigger();
+    W().PopupStopItem->trigger();
     EXPECT_EQ(device_.mode, "stopped");
 }
 
 TEST_F(Commands, PopupPlayWithoutAFilmAsksForOne) {
-    W().PopupMenuPopup();
+    W().UpdatePopupMenu();
     auto ran = WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
-    W().PopupLecPauseClick();
+    W().TogglePlayPause();
     EXPECT_TRUE(*ran);
 }
 
 TEST_F(Commands, BarItemsToggleMarkAndBarTogetherWithoutResizing) {
-    ASSERT_FALSE(W().BarreOutil->isChecked());
-    const QSize size = W().Client->size();
-    W().BarreOutil->trigger();
-    EXPECT_TRUE(W().BarreOutil->isChecked());
+    ASSERT_FALSE(W().ToolBarItem->isChecked());
+    const QSize size = W().ClientArea->size();
+    W().ToolBarItem->trigger();
+    EXPECT_TRUE(W().ToolBarItem->isChecked());
     EXPECT_FALSE(W().ToolBar->isHidden());
-    W().BarreOutilClick();
-    EXPECT_FALSE(W().BarreOutil->isChecked());
+    W().ToggleToolBar();
+    EXPECT_FALSE(W().ToolBarItem->isChecked());
     EXPECT_TRUE(W().ToolBar->isHidden());
 
-    W().StateBarre->trigger();
-    EXPECT_TRUE(W().StateBarre->isChecked());
-    EXPECT_FALSE(W().Status->isHidden());
-    W().StateBarre->trigger();
-    EXPECT_FALSE(W().StateBarre->isChecked());
-    EXPECT_TRUE(W().Status->isHidden());
-    EXPECT_EQ(W().Client->size(), size);
+    W().StatusBarItem->trigger();
+    EXPECT_TRUE(W().StatusBarItem->isChecked());
+    EXPECT_FALSE(W().StatusArea->isHidden());
+    W().StatusBarItem->trigger();
+    EXPECT_FALSE(W().StatusBarItem->isChecked());
+    EXPECT_TRUE(W().StatusArea->isHidden());
+    EXPECT_EQ(W().ClientArea->size(), size);
 }
 
 TEST_F(Commands, ExitEndsTheMessageLoop) {
     bool quitByCommand = false;
     QTimer::singleShot(0, window_.get(), [&] {
         quitByCommand = true;
-        W().Quitter->trigger();
+        W().QuitItem->trigger();
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -394,56 +394,56 @@ TEST_F(Commands, ExitEndsTheMessageLoop) {
 
 TEST_F(Commands, AboutShowsTheAboutBoxModally) {
     QString title;
-    auto ran = WhenModal<TAboutBox>([&](TAboutBox* box) {
+    auto ran = WhenModal<AboutDialog>([&](AboutDialog* box) {
         title = box->windowTitle();
         box->OKButton->click();
     });
-    W().Apropos1->trigger();
+    W().AboutItem->trigger();
     EXPECT_TRUE(*ran);
     EXPECT_EQ(title, "About");
 }
 
 TEST_F(Commands, ConfigurationShowsTheConfigurationDialogModally) {
-    auto ran = WhenModal<TConfigBox>([](TConfigBox* box) { box->reject(); });
-    W().ConfigurationClick();
+    auto ran = WhenModal<ConfigDialog>([](ConfigDialog* box) { box->reject(); });
+    W().ShowConfiguration();
     EXPECT_TRUE(*ran);
 }
 
 TEST_F(FilmOpen, FullScreenPlaysUntilEscapeAndTheNextPaintResumesWindowedPlay) {
     ShowWindow();
-    W().FullscreenClick();
+    W().ToggleFullScreen();
     EXPECT_TRUE(W().FullScreenPlaying);
-    EXPECT_TRUE(W().ScreenDC->isVisible());
+    EXPECT_TRUE(W().FullScreenWindow->isVisible());
     EXPECT_EQ(device_.mode, "playing");
 
     const int plays = device_.playCalls;
-    QTest::keyClick(W().ScreenDC, Qt::Key_Escape);
-    EXPECT_FALSE(W().ScreenDC->isVisible());
+    QTest::keyClick(W().FullScreenWindow, Qt::Key_Escape);
+    EXPECT_FALSE(W().FullScreenWindow->isVisible());
     ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
     EXPECT_EQ(device_.playCalls, plays + 1);
 }
 
 TEST_F(FilmOpen, FullScreenEndsWithADoubleClickOrAltEnter) {
     ShowWindow();
-    W().PopupFullscreenClick();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(W().ScreenDC));
-    QTest::mouseDClick(W().ScreenDC, Qt::LeftButton);
-    EXPECT_FALSE(W().ScreenDC->isVisible());
+    W().ToggleFullScreenFromPopup();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(W().FullScreenWindow));
+    QTest::mouseDClick(W().FullScreenWindow, Qt::LeftButton);
+    EXPECT_FALSE(W().FullScreenWindow->isVisible());
     ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
 
-    W().FullscreenClick();
-    ASSERT_TRUE(W().ScreenDC->isVisible());
-    QTest::keyClick(W().ScreenDC, Qt::Key_Return, Qt::AltModifier);
-    EXPECT_FALSE(W().ScreenDC->isVisible());
+    W().ToggleFullScreen();
+    ASSERT_TRUE(W().FullScreenWindow->isVisible());
+    QTest::keyClick(W().FullScreenWindow, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_FALSE(W().FullScreenWindow->isVisible());
     ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
 }
 
 TEST_F(FilmOpen, FullScreenCommandWhileFullScreenReturnsToTheWindow) {
     ShowWindow();
-    W().FullscreenClick();
-    ASSERT_TRUE(W().ScreenDC->isVisible());
-    W().Fullscreen->trigger();
-    EXPECT_FALSE(W().ScreenDC->isVisible());
+    W().ToggleFullScreen();
+    ASSERT_TRUE(W().FullScreenWindow->isVisible());
+    W().FullScreenItem->trigger();
+    EXPECT_FALSE(W().FullScreenWindow->isVisible());
     ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
     EXPECT_EQ(device_.mode, "playing");
 }
@@ -469,19 +469,19 @@ TEST_F(Commands, TwelvePointFontMakesTheSubtitleArea60High) {
     font.setWeight(QFont::Bold);
     const QColor yellow(255, 255, 0);
     ChooseFont(font, yellow);
-    W().Polices1Click();
+    W().ChooseSubtitleFont();
 
-    EXPECT_EQ(W().LowPanel->height(), 60);
+    EXPECT_EQ(W().SubtitlePanel->height(), 60);
     EXPECT_EQ(W().WindowHeight(),
-              W().Displayer->height() + W().Displayer->y() + W().LowPanel->height() + 30);
-    const QFont label = W().SousTitre->font();
+              W().VideoArea->height() + W().VideoArea->y() + W().SubtitlePanel->height() + 30);
+    const QFont label = W().SubtitleLabel->font();
     EXPECT_EQ(FontPointSize(label), 12);
     EXPECT_TRUE(label.italic());
     EXPECT_TRUE(label.underline());
     EXPECT_FALSE(label.strikeOut());
     EXPECT_TRUE(label.bold());
     EXPECT_EQ(label.families().front(), DefaultSansFamily());
-    EXPECT_EQ(W().SousTitreColor(), yellow);
+    EXPECT_EQ(W().SubtitleLabelColor(), yellow);
 
     EXPECT_EQ(FaceNameOf(W().FullScreenFont), DefaultSansFamily().toStdString());
     EXPECT_EQ(W().FullScreenFont.Height, -16);
@@ -489,25 +489,25 @@ TEST_F(Commands, TwelvePointFontMakesTheSubtitleArea60High) {
     EXPECT_EQ(W().FullScreenFont.Italic, 1);
     EXPECT_EQ(W().FullScreenFont.Underline, 1);
     EXPECT_EQ(W().FullScreenFont.StrikeOut, 0);
-    EXPECT_EQ(W().ScreenDC->TextColor(), yellow);
-    EXPECT_EQ(W().ScreenDC->BandFont().pixelSize(), 16);
+    EXPECT_EQ(W().FullScreenWindow->TextColor(), yellow);
+    EXPECT_EQ(W().FullScreenWindow->BandFont().pixelSize(), 16);
 }
 
 TEST_F(Commands, EightPointFontLeavesTheSubtitleAreaAsItWas) {
-    const int before = W().LowPanel->height();
+    const int before = W().SubtitlePanel->height();
     ChooseFont(PointFont(8), Qt::white);
-    W().Polices1Click();
-    EXPECT_EQ(W().LowPanel->height(), before);
-    EXPECT_EQ(FontPointSize(W().SousTitre->font()), 8);
-    EXPECT_FALSE(W().SousTitre->font().bold());
+    W().ChooseSubtitleFont();
+    EXPECT_EQ(W().SubtitlePanel->height(), before);
+    EXPECT_EQ(FontPointSize(W().SubtitleLabel->font()), 8);
+    EXPECT_FALSE(W().SubtitleLabel->font().bold());
 }
 
 TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
     ChooseFont(PointFont(20), Qt::green);
-    W().Polices1Click();
+    W().ChooseSubtitleFont();
     const LogFont record = W().FullScreenFont;
-    const QFont label = W().SousTitre->font();
-    const int lowHeight = W().LowPanel->height();
+    const QFont label = W().SubtitleLabel->font();
+    const int lowHeight = W().SubtitlePanel->height();
 
     FontChoice seen;
     WhenModal<SubtitleFontDialog>([&](SubtitleFontDialog* dialog) {
@@ -515,20 +515,20 @@ TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
         dialog->FontPanel()->setCurrentFont(PointFont(30));
         dialog->reject();
     });
-    W().Polices1Click();
+    W().ChooseSubtitleFont();
     EXPECT_EQ(seen.Font.pointSize(), 20);
     EXPECT_EQ(seen.Color, QColor(Qt::green));
     EXPECT_EQ(std::memcmp(&record, &W().FullScreenFont, sizeof record), 0);
-    EXPECT_EQ(W().SousTitre->font(), label);
-    EXPECT_EQ(W().LowPanel->height(), lowHeight);
-    EXPECT_EQ(W().SousTitreColor(), QColor(Qt::green));
+    EXPECT_EQ(W().SubtitleLabel->font(), label);
+    EXPECT_EQ(W().SubtitlePanel->height(), lowHeight);
+    EXPECT_EQ(W().SubtitleLabelColor(), QColor(Qt::green));
 }
 
 TEST_F(Commands, FitToVideoWithoutAPictureKeepsThePictureArea) {
     device_.hasVideo = false;
     OpenThroughDialog(FilmWithSubtitle("sound only"));
     EXPECT_TRUE(W().MovieOpen);
-    EXPECT_EQ(W().Displayer->size(), QSize(657, 337));
+    EXPECT_EQ(W().VideoArea->size(), QSize(657, 337));
     EXPECT_EQ(Panel(0), "");
     EXPECT_EQ(W().WindowWidth(), 677);
 }
@@ -538,7 +538,7 @@ TEST_F(Commands, FitToVideoBoundsAnAbsurdVideoSize) {
     device_.videoHeight = std::numeric_limits<int32_t>::max();
     OpenThroughDialog(FilmWithSubtitle("huge"));
     EXPECT_EQ(Panel(0), "2147483647 * 2147483647");
-    EXPECT_EQ(W().Displayer->size(), QSize(16384, 16384 + 15));
+    EXPECT_EQ(W().VideoArea->size(), QSize(16384, 16384 + 15));
 }
 
 class SubtitleFiles : public Commands {
@@ -562,11 +562,11 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt"});
     QStringList listed;
     QString preselected;
-    WhenModal<TSelectSub>([&](TSelectSub* dialog) {
-        for (int i = 0; i < dialog->Count(); ++i) listed << dialog->ComboBox->itemText(i);
-        preselected = dialog->ComboBox->currentText();
-        dialog->ComboBox->setCurrentIndex(1);
-        dialog->ButtonOK->click();
+    WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
+        for (int i = 0; i < dialog->Count(); ++i) listed << dialog->ChoiceList->itemText(i);
+        preselected = dialog->ChoiceList->currentText();
+        dialog->ChoiceList->setCurrentIndex(1);
+        dialog->OkButton->click();
     });
     W().SubtitleSearch(Film().toStdString());
 
@@ -584,7 +584,7 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
 }
 
 TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
-    ConfigBox->Values.AutoSelect = true;
+    TheConfigDialog->Values.AutoSelect = true;
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt"});
     auto asked = WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     W().SubtitleSearch(Film().toStdString());
@@ -596,7 +596,8 @@ TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
 
 TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt", "Movie.sub"});
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
@@ -609,20 +610,22 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     EXPECT_EQ(W().FoundSubtitleCount, 1);
     EXPECT_EQ(MenuItems().size(), 6);
     EXPECT_EQ(PopupItems().size(), 5);
-    EXPECT_EQ(MenuItems()[4], W().Polices1);
-    EXPECT_EQ(PopupItems()[4], W().N3);
+    EXPECT_EQ(MenuItems()[4], W().FontsItem);
+    EXPECT_EQ(PopupItems()[4], W().PopupFilesSeparator);
 }
 
 TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WriteCandidates({"Movie.a.srt", "Movie.b.srt", "Movie.c.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
     WriteFile(Path("Next.avi"), "film");
     WriteFile(Path("Next.1.srt"), SrtWith("1"));
     WriteFile(Path("Next.2.srt"), SrtWith("2"));
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
     W().SubtitleSearch(Path("Next.avi").toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     ASSERT_EQ(PopupItems().size(), 7);
@@ -636,7 +639,7 @@ TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
     WriteFile(Film(), "film");
     WriteFile(Path("elsewhere.srt"), SrtWith("kept"));
     W().LoadSubtitleFile(Path("elsewhere.srt").toStdString(), W().Track);
-    ConfigBox->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
+    TheConfigDialog->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
 
     QStringList filters;
     QString directory;
@@ -666,7 +669,8 @@ TEST_F(SubtitleFiles, NothingFoundAndAFileChosenInTheDialogLoadsIt) {
 
 TEST_F(SubtitleFiles, PathsWithAmpersandsShowExactlyAndLoadWhenClicked) {
     WriteCandidates({"Movie & Co.srt", "Movie && more.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     EXPECT_EQ(MenuItems()[6]->text(), Path("Movie && Co.srt"));
@@ -693,13 +697,13 @@ TEST_F(SubtitleFiles, OpenAnotherFileUsesTheSubtitleFilterAndLoadsTheChoice) {
         filters = dialog->nameFilters();
         ChooseFile(dialog, Path("any name.sub"));
     });
-    W().OpenSubFile->trigger();
+    W().OpenSubtitleFileItem->trigger();
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
     EXPECT_EQ(TrackText(), "Frames");
     EXPECT_EQ(Panel(4), "FrameRate = 23976");
 
     WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
-    W().OpenSubFileClick();
+    W().OpenSubtitleFile();
     EXPECT_EQ(TrackText(), "Frames");
 }
 

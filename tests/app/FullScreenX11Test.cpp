@@ -18,12 +18,12 @@ class FullScreenX11 : public EndToEndTest {
 };
 
 TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
-    TFiche& w = Start();
+    MainWindow& w = Start();
     ShowPosition(2000);
-    ASSERT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
-    w.FullscreenClick();
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->isVisible(); }, 10000));
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->BandText() == kSubtitle; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return w.SubtitleLabel->text() == kSubtitle; }, 10000));
+    w.ToggleFullScreen();
+    ASSERT_TRUE(PollUntil([&] { return w.FullScreenWindow->isVisible(); }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return w.FullScreenWindow->BandText() == kSubtitle; }, 10000));
 
     QScreen* screen = QGuiApplication::primaryScreen();
     const ScreenRect band = w.FullScreenRect;
@@ -52,18 +52,18 @@ TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
     };
     EXPECT_TRUE(PollUntil(bandFound, 10000));
 
-    EXPECT_EQ(w.ScreenDC->geometry(), screen->geometry());
-    const QString frozen = w.Status->PanelText(3);
+    EXPECT_EQ(w.FullScreenWindow->geometry(), screen->geometry());
+    const QString frozen = w.StatusArea->PanelText(3);
     w.Media.SeekTo(16000);
     w.ResyncIndex();
-    EXPECT_TRUE(PollUntil([&] { return w.ScreenDC->BandText().isEmpty(); }, 10000))
+    EXPECT_TRUE(PollUntil([&] { return w.FullScreenWindow->BandText().isEmpty(); }, 10000))
         << "blanked after the subtitle";
-    EXPECT_EQ(w.Status->PanelText(3), frozen) << "the window stays frozen in full screen";
+    EXPECT_EQ(w.StatusArea->PanelText(3), frozen) << "the window stays frozen in full screen";
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(w.ScreenDC, &escape);
+    QApplication::sendEvent(w.FullScreenWindow, &escape);
     EXPECT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(3) != frozen; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return w.StatusArea->PanelText(3) != frozen; }, 10000));
 }
 
 }  // namespace

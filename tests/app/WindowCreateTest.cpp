@@ -20,30 +20,30 @@ using WindowCreate = WindowTest;
 
 TEST_F(WindowCreate, HasTheFixedClientAreaCaptionAndControls) {
     MakeWindow();
-    TFiche& w = *window_;
+    MainWindow& w = *window_;
     EXPECT_EQ(w.windowTitle(), "Orvalen");
-    EXPECT_EQ(w.Client->size(), QSize(678, 440));
+    EXPECT_EQ(w.ClientArea->size(), QSize(678, 440));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(w.Displayer->geometry(), QRect(8, 32, 657, 337));
-    EXPECT_EQ(w.LowPanel->geometry(), QRect(0, 440 - 58, 678, 58));
-    EXPECT_EQ(w.Status->height(), 16);
-    EXPECT_EQ(w.Status->geometry().bottom(), w.LowPanel->height() - 1);
-    EXPECT_EQ(w.SousTitre->y(), 0);
-    EXPECT_EQ(w.SousTitre->width(), 678);
-    EXPECT_TRUE(w.SousTitre->wordWrap());
-    EXPECT_TRUE(w.SousTitre->alignment() & Qt::AlignHCenter);
-    EXPECT_EQ(w.Slider->minimum(), 0);
-    EXPECT_EQ(w.Slider->maximum(), 1000);
-    EXPECT_EQ(w.Slider->value(), 0);
-    EXPECT_EQ(w.Slider->size(), QSize(241, 22));
-    EXPECT_EQ(w.Timer1->interval(), 50);
+    EXPECT_EQ(w.VideoArea->geometry(), QRect(8, 32, 657, 337));
+    EXPECT_EQ(w.SubtitlePanel->geometry(), QRect(0, 440 - 58, 678, 58));
+    EXPECT_EQ(w.StatusArea->height(), 16);
+    EXPECT_EQ(w.StatusArea->geometry().bottom(), w.SubtitlePanel->height() - 1);
+    EXPECT_EQ(w.SubtitleLabel->y(), 0);
+    EXPECT_EQ(w.SubtitleLabel->width(), 678);
+    EXPECT_TRUE(w.SubtitleLabel->wordWrap());
+    EXPECT_TRUE(w.SubtitleLabel->alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(w.PositionSlider->minimum(), 0);
+    EXPECT_EQ(w.PositionSlider->maximum(), 1000);
+    EXPECT_EQ(w.PositionSlider->value(), 0);
+    EXPECT_EQ(w.PositionSlider->size(), QSize(241, 22));
+    EXPECT_EQ(w.ClockTimer->interval(), 50);
     EXPECT_EQ(w.Track.Count, 0);
     EXPECT_EQ(w.MergeTrack.Count, 0);
 }
 
 TEST_F(WindowCreate, StateStartsAsDeclared) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     EXPECT_FALSE(w.MovieOpen);
     EXPECT_FALSE(w.FullScreenPlaying);
     EXPECT_FALSE(w.SubtitleFormatUnknown);
@@ -59,21 +59,21 @@ TEST_F(WindowCreate, StateStartsAsDeclared) {
 }
 
 TEST_F(WindowCreate, TheClockRunsFromCreation) {
-    window_ = std::make_unique<TFiche>(std::make_unique<FakeMediaDevice>(device_));
-    EXPECT_TRUE(window_->Timer1->isActive());
+    window_ = std::make_unique<MainWindow>(std::make_unique<FakeMediaDevice>(device_));
+    EXPECT_TRUE(window_->ClockTimer->isActive());
 }
 
 TEST_F(WindowCreate, FullScreenRectIsTheBandAboveTheBottomOfTheScreen) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(w.FullScreenRect,
               (ScreenRect{0, screen.height() - 90, screen.width(), screen.height() - 14}));
-    EXPECT_EQ(w.ScreenDC->Band(), w.FullScreenRect);
+    EXPECT_EQ(w.FullScreenWindow->Band(), w.FullScreenRect);
 }
 
 struct ItemRow {
     const char* name;
-    QAction* TFiche::*item;
+    QAction* MainWindow::*item;
     const char* caption;
     const char* hint;
     QKeySequence shortcut;
@@ -81,39 +81,44 @@ struct ItemRow {
 };
 
 TEST_F(WindowCreate, MenuItemsCarryTheirCaptionsHintsShortcutsAndImages) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     const std::vector<ItemRow> rows = {
-        {"Ouvrir", &TFiche::Ouvrir, "Open", "Open a movie", QKeySequence("Ctrl+O"), 5},
-        {"Fermer", &TFiche::Fermer, "Close", "Close the opened movie", {}, -1},
-        {"Quitter", &TFiche::Quitter, "Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"), 7},
-        {"Fullscreen", &TFiche::Fullscreen, "Full Screen", "Play the movie in fullscreen",
+        {"Ouvrir", &MainWindow::OpenFilmItem, "Open", "Open a movie", QKeySequence("Ctrl+O"), 5},
+        {"Fermer", &MainWindow::CloseFilmItem, "Close", "Close the opened movie", {}, -1},
+        {"Quitter", &MainWindow::QuitItem, "Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"), 7},
+        {"Fullscreen", &MainWindow::FullScreenItem, "Full Screen", "Play the movie in fullscreen",
          QKeySequence(Qt::ALT | Qt::Key_Return), 6},
-        {"BarreOutil", &TFiche::BarreOutil, "ToolBar", "Show/Hide the Toolbar", {}, -1},
-        {"StateBarre", &TFiche::StateBarre, "Status Bar", "Show/Hide the Status Bar", {}, -1},
-        {"Configuration", &TFiche::Configuration, "Configuration",
+        {"BarreOutil", &MainWindow::ToolBarItem, "ToolBar", "Show/Hide the Toolbar", {}, -1},
+        {"StateBarre",
+         &MainWindow::StatusBarItem,
+         "Status Bar",
+         "Show/Hide the Status Bar",
+         {},
+         -1},
+        {"Configuration", &MainWindow::ConfigurationItem, "Configuration",
          "Display the configuration window for Orvalen", QKeySequence("Alt+O"), 8},
-        {"Lecture", &TFiche::Lecture, "Play", "Play the movie", {}, 2},
-        {"Stop", &TFiche::Stop, "Stop", "Stop playing", {}, 4},
-        {"Pause", &TFiche::Pause, "Pause", "Pause", {}, 1},
-        {"AvanceRapide", &TFiche::AvanceRapide, "Forward", "Play 2x", {}, 0},
-        {"Retour", &TFiche::Retour, "Backward", "Back 1 minute", {}, 3},
+        {"Lecture", &MainWindow::PlayItem, "Play", "Play the movie", {}, 2},
+        {"Stop", &MainWindow::StopItem, "Stop", "Stop playing", {}, 4},
+        {"Pause", &MainWindow::PauseItem, "Pause", "Pause", {}, 1},
+        {"AvanceRapide", &MainWindow::FastForwardItem, "Forward", "Play 2x", {}, 0},
+        {"Retour", &MainWindow::BackOneMinuteItem, "Backward", "Back 1 minute", {}, 3},
         {"OpenSubFile",
-         &TFiche::OpenSubFile,
+         &MainWindow::OpenSubtitleFileItem,
          "Open another file",
          "Open another subtitle file",
          {},
          13},
-        {"AutoResync", &TFiche::AutoResync, "Resynchronisation", "Resynchronize a subtitle",
-         QKeySequence("Ctrl+R"), 14},
-        {"MergeFile", &TFiche::MergeFile, "Merge a file", "Merge a subtitle file",
+        {"AutoResync", &MainWindow::ResynchronisationItem, "Resynchronisation",
+         "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
+        {"MergeFile", &MainWindow::MergeItem, "Merge a file", "Merge a subtitle file",
          QKeySequence("Ctrl+M"), 12},
-        {"Sauvegarder", &TFiche::Sauvegarder, "Save", "Save the subtitle in SubRip (.srt) format",
+        {"Sauvegarder", &MainWindow::SaveItem, "Save", "Save the subtitle in SubRip (.srt) format",
          QKeySequence("Ctrl+S"), 11},
-        {"Polices1", &TFiche::Polices1, "Fonts", "Configure the font of the subtitles", {}, 9},
-        {"PopupLecPause", &TFiche::PopupLecPause, "Play", "Play/Pause the movie", {}, 2},
-        {"PopupStop", &TFiche::PopupStop, "Stop", "Stop playing", {}, 4},
+        {"Polices1", &MainWindow::FontsItem, "Fonts", "Configure the font of the subtitles", {}, 9},
+        {"PopupLecPause", &MainWindow::PopupPlayPauseItem, "Play", "Play/Pause the movie", {}, 2},
+        {"PopupStop", &MainWindow::PopupStopItem, "Stop", "Stop playing", {}, 4},
         {"PopupFullscreen",
-         &TFiche::PopupFullscreen,
+         &MainWindow::PopupFullScreenItem,
          "Full Screen",
          "Play the movie in fullscreen",
          {},
@@ -127,41 +132,49 @@ TEST_F(WindowCreate, MenuItemsCarryTheirCaptionsHintsShortcutsAndImages) {
         EXPECT_EQ(item->shortcut(), row.shortcut) << row.name;
         EXPECT_EQ(ImageIndex(item), row.image) << row.name;
     }
-    EXPECT_EQ(w.Apropos1->text(), "&About ...");
+    EXPECT_EQ(w.AboutItem->text(), "&About ...");
 }
 
 TEST_F(WindowCreate, MenusHoldTheirItemsInOrder) {
-    TFiche& w = MakeWindow();
-    EXPECT_EQ(w.MenuFichier->title(), "&File");
-    EXPECT_EQ(w.MenuAffichage->title(), "&View");
-    EXPECT_EQ(w.MenuCommandes->title(), "&Command");
-    EXPECT_EQ(w.MenuSousTitre->title(), "&Subtitles");
-    EXPECT_EQ(w.MenuFichier->actions(), (QList<QAction*>{w.Ouvrir, w.Fermer, w.Quitter}));
-    EXPECT_EQ(w.MenuAffichage->actions(), (QList<QAction*>{w.Fullscreen, w.N4, w.BarreOutil,
-                                                           w.StateBarre, w.N5, w.Configuration}));
-    EXPECT_EQ(w.MenuCommandes->actions(),
-              (QList<QAction*>{w.Lecture, w.Stop, w.Pause, w.AvanceRapide, w.Retour}));
+    MainWindow& w = MakeWindow();
+    EXPECT_EQ(w.FileMenu->title(), "&File");
+    EXPECT_EQ(w.ViewMenu->title(), "&View");
+    EXPECT_EQ(w.CommandMenu->title(), "&Command");
+    EXPECT_EQ(w.SubtitlesMenu->title(), "&Subtitles");
+    EXPECT_EQ(w.FileMenu->actions(),
+              (QList<QAction*>{w.OpenFilmItem, w.CloseFilmItem, w.QuitItem}));
+    EXPECT_EQ(
+        w.ViewMenu->actions(),
+        (QList<QAction*>{w.FullScreenItem, w.ViewBarsSeparator, w.ToolBarItem, w.StatusBarItem,
+                         w.ViewConfigurationSeparator, w.ConfigurationItem}));
+    EXPECT_EQ(w.CommandMenu->actions(), (QList<QAction*>{w.PlayItem, w.StopItem, w.PauseItem,
+                                                         w.FastForwardItem, w.BackOneMinuteItem}));
     // The found subtitle files are added from position 6 of this menu and 5 of the popup.
-    EXPECT_EQ(w.MenuSousTitre->actions(), (QList<QAction*>{w.OpenSubFile, w.AutoResync, w.MergeFile,
-                                                           w.Sauvegarder, w.Polices1, w.N2}));
+    EXPECT_EQ(w.SubtitlesMenu->actions(),
+              (QList<QAction*>{w.OpenSubtitleFileItem, w.ResynchronisationItem, w.MergeItem,
+                               w.SaveItem, w.FontsItem, w.SubtitleFilesSeparator}));
     EXPECT_EQ(w.PopupMenu->actions(),
-              (QList<QAction*>{w.PopupLecPause, w.PopupStop, w.N1, w.PopupFullscreen, w.N3}));
-    for (QAction* separator : {w.N1, w.N2, w.N3, w.N4, w.N5}) EXPECT_TRUE(separator->isSeparator());
-    EXPECT_TRUE(w.BarreOutil->isCheckable());
-    EXPECT_TRUE(w.StateBarre->isCheckable());
+              (QList<QAction*>{w.PopupPlayPauseItem, w.PopupStopItem, w.PopupFullScreenSeparator,
+                               w.PopupFullScreenItem, w.PopupFilesSeparator}));
+    for (QAction* separator :
+         {w.PopupFullScreenSeparator, w.SubtitleFilesSeparator, w.PopupFilesSeparator,
+          w.ViewBarsSeparator, w.ViewConfigurationSeparator})
+        EXPECT_TRUE(separator->isSeparator());
+    EXPECT_TRUE(w.ToolBarItem->isCheckable());
+    EXPECT_TRUE(w.StatusBarItem->isCheckable());
 }
 
 TEST_F(WindowCreate, CommandsNotBuiltYetAreDisabled) {
-    TFiche& w = MakeWindow();
-    EXPECT_FALSE(w.AutoResync->isEnabled());
-    EXPECT_FALSE(w.MergeFile->isEnabled());
-    EXPECT_FALSE(w.Sauvegarder->isEnabled());
-    EXPECT_TRUE(w.OpenSubFile->isEnabled());
-    EXPECT_TRUE(w.Polices1->isEnabled());
+    MainWindow& w = MakeWindow();
+    EXPECT_FALSE(w.ResynchronisationItem->isEnabled());
+    EXPECT_FALSE(w.MergeItem->isEnabled());
+    EXPECT_FALSE(w.SaveItem->isEnabled());
+    EXPECT_TRUE(w.OpenSubtitleFileItem->isEnabled());
+    EXPECT_TRUE(w.FontsItem->isEnabled());
 }
 
 TEST_F(WindowCreate, ToolBarButtonsInOrderWithTheirHintsAndImages) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     struct Button {
         QAction* action;
         const char* hint;
@@ -169,15 +182,16 @@ TEST_F(WindowCreate, ToolBarButtonsInOrderWithTheirHintsAndImages) {
         QAction* runs;
     };
     const std::vector<Button> buttons = {
-        {w.ButtonOpen, "Ouvrir un fichier Vidéo", 5, w.Ouvrir},
-        {w.ToolButton1, "Quitter Orvalen", 7, w.Quitter},
-        {w.ButtonPref, "Affiche la fenêtre de configuration de Orvalen", 8, w.Configuration},
-        {w.ButtonBackward, "Retour Rapide", 3, w.Retour},
-        {w.ButtonPlay, "Lecture du fichier Vidéo", 2, w.Lecture},
-        {w.ButtonPause, "Pause", 1, w.Pause},
-        {w.ButtonStop, "Arrêt de la lecture", 4, w.Stop},
-        {w.ButtonForward, "Avance Rapide", 0, w.AvanceRapide},
-        {w.SndButton, "Sound On/Off", 15, nullptr},
+        {w.OpenFilmButton, "Ouvrir un fichier Vidéo", 5, w.OpenFilmItem},
+        {w.QuitButton, "Quitter Orvalen", 7, w.QuitItem},
+        {w.ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen", 8,
+         w.ConfigurationItem},
+        {w.BackOneMinuteButton, "Retour Rapide", 3, w.BackOneMinuteItem},
+        {w.PlayButton, "Lecture du fichier Vidéo", 2, w.PlayItem},
+        {w.PauseButton, "Pause", 1, w.PauseItem},
+        {w.StopButton, "Arrêt de la lecture", 4, w.StopItem},
+        {w.FastForwardButton, "Avance Rapide", 0, w.FastForwardItem},
+        {w.MuteButton, "Sound On/Off", 15, nullptr},
     };
     // Open, Play without a film and Configuration show modal dialogs: close each at once.
     QTimer closer;
@@ -196,13 +210,13 @@ TEST_F(WindowCreate, ToolBarButtonsInOrderWithTheirHintsAndImages) {
     }
     const QList<QAction*> order = w.ToolBar->actions();
     ASSERT_EQ(order.size(), 13);
-    EXPECT_EQ(order[0], w.ButtonOpen);
-    EXPECT_EQ(order[2], w.ToolButton8);
-    EXPECT_EQ(order[4], w.ToolButton5);
-    EXPECT_EQ(order[9], w.ButtonForward);
-    EXPECT_EQ(w.ToolBar->widgetForAction(order[10]), w.Slider);
-    EXPECT_EQ(order[11], w.ToolButton3);
-    EXPECT_EQ(order[12], w.SndButton);
+    EXPECT_EQ(order[0], w.OpenFilmButton);
+    EXPECT_EQ(order[2], w.FileButtonsSeparator);
+    EXPECT_EQ(order[4], w.TransportSeparator);
+    EXPECT_EQ(order[9], w.FastForwardButton);
+    EXPECT_EQ(w.ToolBar->widgetForAction(order[10]), w.PositionSlider);
+    EXPECT_EQ(order[11], w.SoundSeparator);
+    EXPECT_EQ(order[12], w.MuteButton);
 }
 
 int DifferentPixels(const QImage& a, const QImage& b) {
@@ -221,22 +235,22 @@ TEST(ImageListTest, SeventeenImagesOfSixteenPixelsTheSoundImagesClearlyApart) {
 }
 
 TEST_F(WindowCreate, WithoutConfigIniBothBarsAreHiddenAndUnchecked) {
-    TFiche& w = MakeWindow();
-    EXPECT_FALSE(w.StateBarre->isChecked());
-    EXPECT_TRUE(w.Status->isHidden());
-    EXPECT_FALSE(w.BarreOutil->isChecked());
+    MainWindow& w = MakeWindow();
+    EXPECT_FALSE(w.StatusBarItem->isChecked());
+    EXPECT_TRUE(w.StatusArea->isHidden());
+    EXPECT_FALSE(w.ToolBarItem->isChecked());
     EXPECT_TRUE(w.ToolBar->isHidden());
 }
 
 TEST_F(WindowCreate, WithoutConfigIniTheFontIsTheDefault) {
-    TFiche& w = MakeWindow();
-    const QFont font = w.SousTitre->font();
+    MainWindow& w = MakeWindow();
+    const QFont font = w.SubtitleLabel->font();
     EXPECT_EQ(font.pixelSize(), 13);
     EXPECT_FALSE(font.bold());
     EXPECT_FALSE(font.italic());
-    EXPECT_EQ(w.SousTitreColor(), QColor(Qt::black));
+    EXPECT_EQ(w.SubtitleLabelColor(), QColor(Qt::black));
     // Black on the black panel would hide every subtitle: it is shown in white.
-    EXPECT_EQ(w.SousTitre->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(w.SubtitleLabel->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(w.FullScreenFont.Weight, 400);
     EXPECT_EQ(w.FullScreenFont.Height, -13);
     EXPECT_EQ(w.FullScreenFont.Italic, 0);
@@ -248,13 +262,13 @@ TEST_F(WindowCreate, ConfigIniSetsTheBarsAndTheFont) {
               "[General]\r\nStateBarre=1\r\nToolBarre=2\r\n"
               "[Font]\r\nName=DejaVu Serif\r\nColor=255\r\nSize=12\r\nHeight=-20\r\nPitch=2\r\n"
               "Italic=1\r\nUnderline=1\r\nStrikeOut=0\r\nBold=1\r\n");
-    TFiche& w = MakeWindow();
-    EXPECT_TRUE(w.StateBarre->isChecked());
-    EXPECT_FALSE(w.Status->isHidden());
-    EXPECT_TRUE(w.BarreOutil->isChecked());
+    MainWindow& w = MakeWindow();
+    EXPECT_TRUE(w.StatusBarItem->isChecked());
+    EXPECT_FALSE(w.StatusArea->isHidden());
+    EXPECT_TRUE(w.ToolBarItem->isChecked());
     EXPECT_FALSE(w.ToolBar->isHidden());
 
-    const QFont font = w.SousTitre->font();
+    const QFont font = w.SubtitleLabel->font();
     EXPECT_EQ(font.families().front(), "DejaVu Serif");
     EXPECT_EQ(font.pixelSize(), 20) << "Height is applied after Size and decides";
     EXPECT_TRUE(font.bold());
@@ -262,7 +276,7 @@ TEST_F(WindowCreate, ConfigIniSetsTheBarsAndTheFont) {
     EXPECT_TRUE(font.underline());
     EXPECT_FALSE(font.strikeOut());
     EXPECT_TRUE(font.fixedPitch());
-    EXPECT_EQ(w.SousTitreColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.SubtitleLabelColor(), QColor(255, 0, 0));
 
     EXPECT_EQ(w.FullScreenFont.Weight, 800);
     EXPECT_EQ(w.FullScreenFont.Height, -20);
@@ -271,23 +285,23 @@ TEST_F(WindowCreate, ConfigIniSetsTheBarsAndTheFont) {
     EXPECT_EQ(w.FullScreenFont.Underline, 1);
     EXPECT_EQ(w.FullScreenFont.StrikeOut, 0);
     EXPECT_EQ(FaceNameOf(w.FullScreenFont), "DejaVu Serif");
-    EXPECT_EQ(w.ScreenDC->BandFont().pixelSize(), 20);
-    EXPECT_TRUE(w.ScreenDC->BandFont().bold());
-    EXPECT_EQ(w.ScreenDC->TextColor(), QColor(255, 0, 0));
+    EXPECT_EQ(w.FullScreenWindow->BandFont().pixelSize(), 20);
+    EXPECT_TRUE(w.FullScreenWindow->BandFont().bold());
+    EXPECT_EQ(w.FullScreenWindow->TextColor(), QColor(255, 0, 0));
 }
 
 TEST_F(WindowCreate, ABrokenConfigIniGivesTheDefaults) {
     WriteFile(ConfigPath(), std::string("\x00\xff[General\nStateBarre=yes\n[Font]\nSize=x\n", 40));
-    TFiche& w = MakeWindow();
-    EXPECT_FALSE(w.StateBarre->isChecked());
-    EXPECT_EQ(w.SousTitre->font().pixelSize(), 13);
+    MainWindow& w = MakeWindow();
+    EXPECT_FALSE(w.StatusBarItem->isChecked());
+    EXPECT_EQ(w.SubtitleLabel->font().pixelSize(), 13);
 }
 
 TEST_F(WindowCreate, DestroyWritesTheTwoBarsAndClosesTheFilm) {
     WriteFile(ConfigPath(), "[General]\nStateBarre=1\nToolBarre=0\nDelay=300\n");
-    TFiche& w = MakeWindow();
-    w.StateBarre->setChecked(false);
-    w.BarreOutil->setChecked(true);
+    MainWindow& w = MakeWindow();
+    w.StatusBarItem->setChecked(false);
+    w.ToolBarItem->setChecked(true);
     w.MovieOpen = true;
     device_.open = true;
     DestroyWindow();

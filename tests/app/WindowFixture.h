@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigBox.h"
-#include "app/Fiche.h"
+#include "app/ConfigDialog.h"
+#include "app/MainWindow.h"
 #include "app/MessageBox.h"
 #include "tests/app/FakeMediaDevice.h"
 
@@ -56,7 +56,7 @@ inline void WriteFile(const QString& path, const std::string& bytes) {
 }
 
 // A main window over a fake device, its settings file in a temporary directory, message
-// boxes recorded instead of shown, and the clock driven by the test (Timer1 stopped).
+// boxes recorded instead of shown, and the clock driven by the test (ClockTimer stopped).
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -67,8 +67,8 @@ class WindowTest : public ::testing::Test {
 
     void TearDown() override {
         window_.reset();
-        ConfigBox = nullptr;
-        configBox_.reset();
+        TheConfigDialog = nullptr;
+        configDialog_.reset();
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
     }
@@ -76,13 +76,13 @@ class WindowTest : public ::testing::Test {
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     QString ConfigPath() const { return Path("Config.ini"); }
 
-    TFiche& MakeWindow(QStringList commandLine = {}) {
-        window_ = std::make_unique<TFiche>(std::make_unique<FakeMediaDevice>(device_),
-                                           std::move(commandLine));
-        Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
-        ConfigBox = configBox_.get();
-        window_->Timer1->stop();
+    MainWindow& MakeWindow(QStringList commandLine = {}) {
+        window_ = std::make_unique<MainWindow>(std::make_unique<FakeMediaDevice>(device_),
+                                               std::move(commandLine));
+        TheMainWindow = window_.get();
+        configDialog_ = std::make_unique<ConfigDialog>();
+        TheConfigDialog = configDialog_.get();
+        window_->ClockTimer->stop();
         return *window_;
     }
 
@@ -98,14 +98,14 @@ class WindowTest : public ::testing::Test {
 
     void TickAt(int32_t position) {
         device_.position = position;
-        window_->Timer1Timer();
+        window_->OnClockTick();
     }
 
     QTemporaryDir dir_;
     FakeDeviceState device_;
     std::vector<QString> messages_;
-    std::unique_ptr<TFiche> window_;
-    std::unique_ptr<TConfigBox> configBox_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ConfigDialog> configDialog_;
 };
 
 }  // namespace orvalen::testing

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/DialogSubtitleChooser.h"
-#include "app/Fiche.h"
 #include "app/FileOpenDialog.h"
-#include "discovery/Selectfiche.h"
+#include "app/MainWindow.h"
+#include "discovery/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 
@@ -58,7 +58,7 @@ void CheckItem(QAction* item) {
 }
 
 // One radio item per candidate; its caption shows the path, its data keeps the exact bytes.
-QAction* AddFileItem(TFiche* window, QMenu* menu, const std::string& path, int tag) {
+QAction* AddFileItem(MainWindow* window, QMenu* menu, const std::string& path, int tag) {
     const QByteArray bytes = QByteArray::fromStdString(path);
     auto* item = new QAction(MenuCaption(QFile::decodeName(bytes)), menu);
     item->setCheckable(true);
@@ -67,21 +67,21 @@ QAction* AddFileItem(TFiche* window, QMenu* menu, const std::string& path, int t
     FileItemGroup(menu)->addAction(item);
     menu->addAction(item);
     QObject::connect(item, &QAction::triggered, window,
-                     [window, item] { window->SubtitlesItemsClick(item); });
+                     [window, item] { window->LoadFoundSubtitleFile(item); });
     return item;
 }
 
 }  // namespace
 
-void TFiche::SubtitleSearch(const std::string& moviePath) {
-    if (!SelectSub) SelectSub = new TSelectSub(this);
-    SelectSub->Clear();
+void MainWindow::SubtitleSearch(const std::string& moviePath) {
+    if (!TheSubtitleChoiceDialog) TheSubtitleChoiceDialog = new SubtitleChoiceDialog(this);
+    TheSubtitleChoiceDialog->Clear();
     if (FoundSubtitleCount > 1) {
-        RemoveFileItems(MenuSousTitre, kFirstMenuFileItem, FoundSubtitleCount);
+        RemoveFileItems(SubtitlesMenu, kFirstMenuFileItem, FoundSubtitleCount);
         RemoveFileItems(PopupMenu, kFirstPopupFileItem, FoundSubtitleCount);
     }
 
-    DialogSubtitleChooser chooser(*SelectSub, OpenDialog);
+    DialogSubtitleChooser chooser(*TheSubtitleChoiceDialog, OpenFileDialog);
     const SearchOutcome outcome = ::orvalen::SubtitleSearch(moviePath, CurrentSettings(), chooser);
 
     const size_t kept = std::min(outcome.Found.size(), FoundSubtitleFiles.size());
@@ -89,29 +89,29 @@ void TFiche::SubtitleSearch(const std::string& moviePath) {
     std::copy_n(outcome.Found.begin(), kept, FoundSubtitleFiles.begin());
     if (kept >= 2) {
         for (size_t i = 0; i < kept; ++i) {
-            AddFileItem(this, MenuSousTitre, FoundSubtitleFiles[i], static_cast<int>(i));
+            AddFileItem(this, SubtitlesMenu, FoundSubtitleFiles[i], static_cast<int>(i));
             AddFileItem(this, PopupMenu, FoundSubtitleFiles[i], static_cast<int>(i));
         }
         const int chosen = std::clamp(outcome.ChosenIndex, 0, static_cast<int>(kept) - 1);
-        CheckItem(FileItemAt(MenuSousTitre, kFirstMenuFileItem + chosen));
+        CheckItem(FileItemAt(SubtitlesMenu, kFirstMenuFileItem + chosen));
         CheckItem(FileItemAt(PopupMenu, kFirstPopupFileItem + chosen));
     }
     FoundSubtitleCount = static_cast<int32_t>(kept);
     LoadSubtitleFile(outcome.ChosenPath, Track);
 }
 
-void TFiche::OpenSubFileClick() {
-    FileOpenDialog dialog(OpenDialog);
+void MainWindow::OpenSubtitleFile() {
+    FileOpenDialog dialog(OpenFileDialog);
     dialog.SetFilter(SubtitleFileFilter(CurrentSettings().SubtitleFormat));
     dialog.SetFileName(QString());
     if (!dialog.Execute()) return;
     LoadSubtitleFile(QFile::encodeName(dialog.FileName()).toStdString(), Track);
 }
 
-void TFiche::SubtitlesItemsClick(QAction* item) {
+void MainWindow::LoadFoundSubtitleFile(QAction* item) {
     if (!item) return;
     const int tag = item->property(kTagProperty).toInt();
-    CheckItem(FileItemAt(MenuSousTitre, kFirstMenuFileItem + tag));
+    CheckItem(FileItemAt(SubtitlesMenu, kFirstMenuFileItem + tag));
     CheckItem(FileItemAt(PopupMenu, kFirstPopupFileItem + tag));
     LoadSubtitleFile(item->data().toByteArray().toStdString(), Track);
 }

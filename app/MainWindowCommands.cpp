@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AboutBox.h"
-#include "app/ConfigBox.h"
-#include "app/Fiche.h"
+#include "app/AboutDialog.h"
+#include "app/ConfigDialog.h"
 #include "app/FileOpenDialog.h"
 #include "app/FontMapping.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
+#include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
@@ -39,55 +39,55 @@ int32_t HeightFromTenths(int64_t tenths) {
 
 }  // namespace
 
-void TFiche::OuvrirClick() {
-    FileOpenDialog dialog(OpenDialog);
+void MainWindow::OpenFilm() {
+    FileOpenDialog dialog(OpenFileDialog);
     dialog.SetFilter(kVideoFilter);
     if (!dialog.Execute()) return;
     const QString chosen = dialog.FileName();
     setWindowTitle(QStringLiteral("Orvalen - ") + chosen);
-    if (MovieOpen) FermerClick();
+    if (MovieOpen) CloseFilm();
     const std::string path = QFile::encodeName(chosen).toStdString();
     OpenAndPlay(path);
 }
 
-void TFiche::FermerClick() {
+void MainWindow::CloseFilm() {
     Media.CloseAllDevices();
     MovieOpen = false;
     FrameRate = 0;
     MoviePath.clear();
-    for (int panel = 0; panel < StatusBar::PanelCount; ++panel) Status->SetPanelText(panel, {});
-    Slider->setValue(0);
+    for (int panel = 0; panel < StatusBar::PanelCount; ++panel) StatusArea->SetPanelText(panel, {});
+    PositionSlider->setValue(0);
 }
 
-void TFiche::QuitterClick() {
+void MainWindow::Quit() {
     QCoreApplication::quit();
 }
 
-void TFiche::LectureClick() {
+void MainWindow::Play() {
     if (MovieOpen) {
         Media.PlayMovie();
     } else {
-        OuvrirClick();
+        OpenFilm();
     }
 }
 
-void TFiche::PauseClick() {
+void MainWindow::Pause() {
     if (MovieOpen) Media.PauseMovie();
 }
 
-void TFiche::StopClick() {
+void MainWindow::Stop() {
     if (!MovieOpen) return;
     Media.StopMovie();
     Media.ShowVideoWindow();
-    Slider->setValue(0);
+    PositionSlider->setValue(0);
     ResyncIndex();
 }
 
-void TFiche::AvanceRapideClick() {
+void MainWindow::FastForward() {
     if (MovieOpen) Media.PlayFast();
 }
 
-void TFiche::RetourClick() {
+void MainWindow::BackOneMinute() {
     if (!MovieOpen) return;
     Media.BackOneMinute();
     ResyncIndex();
@@ -95,9 +95,9 @@ void TFiche::RetourClick() {
 
 // Its shortcut, Alt+Enter, may reach the main window while the film covers the screen: the
 // command then returns to the window.
-void TFiche::FullscreenClick() {
+void MainWindow::ToggleFullScreen() {
     if (!MovieOpen) return;
-    if (ScreenDC->isVisible()) {
+    if (FullScreenWindow->isVisible()) {
         LeaveFullScreen();
         return;
     }
@@ -106,68 +106,68 @@ void TFiche::FullscreenClick() {
     ShowFullScreen();
 }
 
-void TFiche::SliderChange() {
+void MainWindow::OnPositionSliderMoved() {
     if (!SliderMovedByUser) return;
-    Media.SeekTo(Slider->value() * 1000);
+    Media.SeekTo(PositionSlider->value() * 1000);
     ResyncIndex();
     Media.PlayMovie();
 }
 
-void TFiche::PopupMenuPopup() {
-    if (Status->PanelText(1) == QLatin1String("playing")) {
-        PopupLecPause->setText(QStringLiteral("Pause"));
-        SetImageIndex(PopupLecPause, kImagePause);
+void MainWindow::UpdatePopupMenu() {
+    if (StatusArea->PanelText(1) == QLatin1String("playing")) {
+        PopupPlayPauseItem->setText(QStringLiteral("Pause"));
+        SetImageIndex(PopupPlayPauseItem, kImagePause);
     } else {
-        PopupLecPause->setText(QStringLiteral("Lecture"));
-        SetImageIndex(PopupLecPause, kImagePlay);
+        PopupPlayPauseItem->setText(QStringLiteral("Lecture"));
+        SetImageIndex(PopupPlayPauseItem, kImagePlay);
     }
 }
 
-void TFiche::PopupLecPauseClick() {
-    if (ImageIndex(PopupLecPause) == kImagePause) {
-        PauseClick();
+void MainWindow::TogglePlayPause() {
+    if (ImageIndex(PopupPlayPauseItem) == kImagePause) {
+        Pause();
     } else {
-        LectureClick();
+        Play();
     }
 }
 
-void TFiche::PopupStopClick() {
-    StopClick();
+void MainWindow::StopFromPopup() {
+    Stop();
 }
 
-void TFiche::PopupFullscreenClick() {
-    FullscreenClick();
+void MainWindow::ToggleFullScreenFromPopup() {
+    ToggleFullScreen();
 }
 
 // A checkable menu item has already flipped its own mark when its command runs, so the
 // current state is read from the bar, which always agrees with the mark before the click.
-void TFiche::BarreOutilClick() {
+void MainWindow::ToggleToolBar() {
     const bool show = ToolBar->isHidden();
-    BarreOutil->setChecked(show);
+    ToolBarItem->setChecked(show);
     ToolBar->setVisible(show);
 }
 
-void TFiche::StateBarreClick() {
-    const bool show = Status->isHidden();
-    StateBarre->setChecked(show);
-    Status->setVisible(show);
+void MainWindow::ToggleStatusBar() {
+    const bool show = StatusArea->isHidden();
+    StatusBarItem->setChecked(show);
+    StatusArea->setVisible(show);
 }
 
-void TFiche::SndButtonClick() {
+void MainWindow::ToggleMute() {
     if (!MovieOpen) return;
-    if (ImageIndex(SndButton) == kImageSoundOn) {
-        SetImageIndex(SndButton, kImageSoundOff);
+    if (ImageIndex(MuteButton) == kImageSoundOn) {
+        SetImageIndex(MuteButton, kImageSoundOff);
         Media.SoundOff();
     } else {
-        SetImageIndex(SndButton, kImageSoundOn);
+        SetImageIndex(MuteButton, kImageSoundOn);
         Media.SoundOn();
     }
 }
 
-void TFiche::Polices1Click() {
+void MainWindow::ChooseSubtitleFont() {
     QFont start = FontFromLogFont(FullScreenFont);
-    start.setPointSize(std::max(FontPointSize(SousTitre->font()), 1));
-    const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SousTitreColor()});
+    start.setPointSize(std::max(FontPointSize(SubtitleLabel->font()), 1));
+    const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SubtitleLabelColor()});
     if (!choice) return;
 
     const QFont& chosen = choice->Font;
@@ -180,12 +180,12 @@ void TFiche::Polices1Click() {
     FullScreenFont.Underline = chosen.underline() ? 1 : 0;
     FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
     FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
-    ScreenDC->SetBandFont(FontFromLogFont(FullScreenFont));
-    ScreenDC->SetTextColor(choice->Color);
+    FullScreenWindow->SetBandFont(FontFromLogFont(FullScreenFont));
+    FullScreenWindow->SetTextColor(choice->Color);
 
-    QFont label = SousTitre->font();
+    QFont label = SubtitleLabel->font();
     label.setFamilies({QString::fromStdString(FaceNameOf(FullScreenFont)), DefaultSansFamily()});
-    SetSousTitreColor(choice->Color);
+    SetSubtitleLabelColor(choice->Color);
     SetFontHeight(label, FullScreenFont.Height);
     SetFontPitch(label, FullScreenFont.PitchAndFamily);
     const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
@@ -195,37 +195,37 @@ void TFiche::Polices1Click() {
     label.setUnderline(FullScreenFont.Underline != 0);
     label.setStrikeOut(FullScreenFont.StrikeOut != 0);
     label.setBold(FullScreenFont.Weight > 600);
-    SousTitre->setFont(label);
+    SubtitleLabel->setFont(label);
 
-    if (size > 8) LowPanel->resize(LowPanel->width(), 5 * size);
-    SetWindowHeight(Displayer->height() + Displayer->y() + LowPanel->height() + 30);
+    if (size > 8) SubtitlePanel->resize(SubtitlePanel->width(), 5 * size);
+    SetWindowHeight(VideoArea->height() + VideoArea->y() + SubtitlePanel->height() + 30);
     LayOutClient();
 }
 
-void TFiche::Apropos1Click() {
-    if (!AboutBox) AboutBox = new TAboutBox(this);
-    AboutBox->exec();
+void MainWindow::ShowAbout() {
+    if (!TheAboutDialog) TheAboutDialog = new AboutDialog(this);
+    TheAboutDialog->exec();
 }
 
-void TFiche::ConfigurationClick() {
-    if (ConfigBox) ConfigBox->exec();
+void MainWindow::ShowConfiguration() {
+    if (TheConfigDialog) TheConfigDialog->exec();
 }
 
 // Without a video size (a file with no picture) the picture area keeps its size and the size
 // panel stays empty; the subtitle area and the window still follow the font.
-void TFiche::FitToVideo() {
+void MainWindow::FitToVideo() {
     int32_t width = 0;
     int32_t height = 0;
     const bool sized = Media.GetVideoSize(width, height);
     if (sized) {
-        Displayer->resize(std::clamp(width, 0, kMaxVideoSide),
+        VideoArea->resize(std::clamp(width, 0, kMaxVideoSide),
                           std::clamp(height, 0, kMaxVideoSide) + 15);
     }
-    const int32_t fontSize = FontPointSize(SousTitre->font());
-    if (fontSize > 8) LowPanel->resize(LowPanel->width(), 5 * fontSize);
-    SetWindowHeight(Displayer->height() + Displayer->y() + LowPanel->height() + 30);
-    SetWindowWidth(Displayer->width() + 20);
-    Status->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+    const int32_t fontSize = FontPointSize(SubtitleLabel->font());
+    if (fontSize > 8) SubtitlePanel->resize(SubtitlePanel->width(), 5 * fontSize);
+    SetWindowHeight(VideoArea->height() + VideoArea->y() + SubtitlePanel->height() + 30);
+    SetWindowWidth(VideoArea->width() + 20);
+    StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
 }
 
 }  // namespace orvalen

@@ -8,11 +8,11 @@ class QPushButton;
 namespace orvalen {
 
 // The about box: an image, the product name, its version and OK.
-class TAboutBox : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TAboutBox(QWidget* parent = nullptr);
-    ~TAboutBox() override;
+    explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     QLabel* ProgramIcon;
     QLabel* ProductName;
@@ -21,6 +21,6 @@ class TAboutBox : public QDialog {
 };
 
 // The one instance, created at start-up.
-extern TAboutBox* AboutBox;
+extern AboutDialog* TheAboutDialog;
 
 }  // namespace orvalen

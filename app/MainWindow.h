@@ -47,60 +47,60 @@ class MediaFrameRates : public FrameRateProvider {
 // The main window: the film, its subtitles, the menus, the tool bar and the status bar, and
 // every piece of state that outlives one command. Commands and other windows reach the
 // fields and controls directly.
-class TFiche : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // The window drives device; commandLine holds the program's parameters (the first names
     // a film to open when the window is first shown).
-    explicit TFiche(std::unique_ptr<MediaDevice> device, QStringList commandLine = {},
-                    QWidget* parent = nullptr);
-    ~TFiche() override;
+    explicit MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandLine = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Events.
-    void FormCreate();
-    void FormShow();
+    void LoadStartState();
+    void OpenCommandLineFilm();
     // Opens a film, reads its length, finds its subtitles, fits the window and plays; a film
     // that will not open changes nothing. Shared by the command-line film and Open.
     void OpenAndPlay(const std::string& path);
-    void FormPaint();
-    void FormDestroy();
+    void ResumeAfterFullScreen();
+    void CloseFilmAndSaveBars();
     // Key preview: sees every key typed in the window before the focused control. Setting
     // key to 0 swallows it.
-    void FormKeyPress(char& key);
+    void PreviewKey(char& key);
     // Files dropped on the window.
     void DropFiles(const QList<QUrl>& files);
 
     // The playback clock.
-    void Timer1Timer();
+    void OnClockTick();
     void ResyncIndex();
 
     // Commands (menus, tool bar, popup menu).
-    void OuvrirClick();
-    void FermerClick();
-    void QuitterClick();
-    void LectureClick();
-    void PauseClick();
-    void StopClick();
-    void AvanceRapideClick();
-    void RetourClick();
-    void FullscreenClick();
-    void SliderChange();
-    void PopupMenuPopup();
-    void PopupLecPauseClick();
-    void PopupStopClick();
-    void PopupFullscreenClick();
-    void BarreOutilClick();
-    void StateBarreClick();
-    void SndButtonClick();
-    void Polices1Click();
-    void Apropos1Click();
-    void ConfigurationClick();
+    void OpenFilm();
+    void CloseFilm();
+    void Quit();
+    void Play();
+    void Pause();
+    void Stop();
+    void FastForward();
+    void BackOneMinute();
+    void ToggleFullScreen();
+    void OnPositionSliderMoved();
+    void UpdatePopupMenu();
+    void TogglePlayPause();
+    void StopFromPopup();
+    void ToggleFullScreenFromPopup();
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    void ToggleMute();
+    void ChooseSubtitleFont();
+    void ShowAbout();
+    void ShowConfiguration();
     void FitToVideo();
-    void OpenSubFileClick();
-    void SubtitlesItemsClick(QAction* item);
-    void AutoResyncClick();
-    void MergeFileClick();
-    void SauvegarderClick();
+    void OpenSubtitleFile();
+    void LoadFoundSubtitleFile(QAction* item);
+    void StartResynchronisation();
+    void StartMerge();
+    void SaveSubtitles();
 
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into Track.
@@ -118,8 +118,8 @@ class TFiche : public QMainWindow {
     const Settings& CurrentSettings() const;
 
     // The subtitle label's font colour.
-    QColor SousTitreColor() const;
-    void SetSousTitreColor(const QColor& color);
+    QColor SubtitleLabelColor() const;
+    void SetSubtitleLabelColor(const QColor& color);
 
     // The window's outer size as the sizing rules count it; the client area is this size
     // less the frame allowance below.
@@ -150,7 +150,7 @@ class TFiche : public QMainWindow {
     std::string& MoviePath;
     int32_t FoundSubtitleCount = 0;
     LogFont FullScreenFont{};
-    FullScreenView* ScreenDC = nullptr;  // the full-screen picture and subtitle band
+    FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and subtitle band
     ScreenRect FullScreenRect;
     SubtitleTrack Track;
     SubtitleTrack MergeTrack;
@@ -161,61 +161,61 @@ class TFiche : public QMainWindow {
     MediaFrameRates FrameRates;
 
     // Controls.
-    QWidget* Client = nullptr;  // the client area below the menu bar
+    QWidget* ClientArea = nullptr;  // the client area below the menu bar
     QToolBar* ToolBar = nullptr;
-    QAction* ButtonOpen = nullptr;
-    QAction* ToolButton1 = nullptr;
-    QAction* ToolButton8 = nullptr;
-    QAction* ButtonPref = nullptr;
-    QAction* ToolButton5 = nullptr;
-    QAction* ButtonBackward = nullptr;
-    QAction* ButtonPlay = nullptr;
-    QAction* ButtonPause = nullptr;
-    QAction* ButtonStop = nullptr;
-    QAction* ButtonForward = nullptr;
-    QSlider* Slider = nullptr;
-    QAction* ToolButton3 = nullptr;
-    QAction* SndButton = nullptr;
-    VideoPanel* Displayer = nullptr;
-    QWidget* LowPanel = nullptr;
-    QLabel* SousTitre = nullptr;
-    StatusBar* Status = nullptr;
-    QFileDialog* OpenDialog = nullptr;
-    QFileDialog* SaveDialog = nullptr;
-    QTimer* Timer1 = nullptr;
+    QAction* OpenFilmButton = nullptr;
+    QAction* QuitButton = nullptr;
+    QAction* FileButtonsSeparator = nullptr;
+    QAction* ConfigurationButton = nullptr;
+    QAction* TransportSeparator = nullptr;
+    QAction* BackOneMinuteButton = nullptr;
+    QAction* PlayButton = nullptr;
+    QAction* PauseButton = nullptr;
+    QAction* StopButton = nullptr;
+    QAction* FastForwardButton = nullptr;
+    QSlider* PositionSlider = nullptr;
+    QAction* SoundSeparator = nullptr;
+    QAction* MuteButton = nullptr;
+    VideoPanel* VideoArea = nullptr;
+    QWidget* SubtitlePanel = nullptr;
+    QLabel* SubtitleLabel = nullptr;
+    StatusBar* StatusArea = nullptr;
+    QFileDialog* OpenFileDialog = nullptr;
+    QFileDialog* SaveFileDialog = nullptr;
+    QTimer* ClockTimer = nullptr;
 
-    QMenu* MenuFichier = nullptr;
-    QAction* Ouvrir = nullptr;
-    QAction* Fermer = nullptr;
-    QAction* Quitter = nullptr;
-    QMenu* MenuAffichage = nullptr;
-    QAction* Fullscreen = nullptr;
-    QAction* N4 = nullptr;
-    QAction* BarreOutil = nullptr;
-    QAction* StateBarre = nullptr;
-    QAction* N5 = nullptr;
-    QAction* Configuration = nullptr;
-    QMenu* MenuCommandes = nullptr;
-    QAction* Lecture = nullptr;
-    QAction* Stop = nullptr;
-    QAction* Pause = nullptr;
-    QAction* AvanceRapide = nullptr;
-    QAction* Retour = nullptr;
-    QMenu* MenuSousTitre = nullptr;
-    QAction* OpenSubFile = nullptr;
-    QAction* AutoResync = nullptr;
-    QAction* MergeFile = nullptr;
-    QAction* Sauvegarder = nullptr;
-    QAction* Polices1 = nullptr;
-    QAction* N2 = nullptr;
-    QAction* Apropos1 = nullptr;
+    QMenu* FileMenu = nullptr;
+    QAction* OpenFilmItem = nullptr;
+    QAction* CloseFilmItem = nullptr;
+    QAction* QuitItem = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QAction* FullScreenItem = nullptr;
+    QAction* ViewBarsSeparator = nullptr;
+    QAction* ToolBarItem = nullptr;
+    QAction* StatusBarItem = nullptr;
+    QAction* ViewConfigurationSeparator = nullptr;
+    QAction* ConfigurationItem = nullptr;
+    QMenu* CommandMenu = nullptr;
+    QAction* PlayItem = nullptr;
+    QAction* StopItem = nullptr;
+    QAction* PauseItem = nullptr;
+    QAction* FastForwardItem = nullptr;
+    QAction* BackOneMinuteItem = nullptr;
+    QMenu* SubtitlesMenu = nullptr;
+    QAction* OpenSubtitleFileItem = nullptr;
+    QAction* ResynchronisationItem = nullptr;
+    QAction* MergeItem = nullptr;
+    QAction* SaveItem = nullptr;
+    QAction* FontsItem = nullptr;
+    QAction* SubtitleFilesSeparator = nullptr;
+    QAction* AboutItem = nullptr;
 
     QMenu* PopupMenu = nullptr;
-    QAction* PopupLecPause = nullptr;
-    QAction* PopupStop = nullptr;
-    QAction* N1 = nullptr;
-    QAction* PopupFullscreen = nullptr;
-    QAction* N3 = nullptr;
+    QAction* PopupPlayPauseItem = nullptr;
+    QAction* PopupStopItem = nullptr;
+    QAction* PopupFullScreenSeparator = nullptr;
+    QAction* PopupFullScreenItem = nullptr;
+    QAction* PopupFilesSeparator = nullptr;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -233,13 +233,13 @@ class TFiche : public QMainWindow {
     void ShowSubtitleText(std::string_view text);
     int32_t CurrentDelay() const;
 
-    // The text last put in SousTitre, to skip decoding and relayout when it has not changed.
+    // The text last put in SubtitleLabel, to skip decoding and relayout when it has not changed.
     std::string shownText_;
     std::string shownEncoding_;
     std::atomic<bool> frameUpdatePending_{false};
 };
 
 // The one main window.
-extern TFiche* Fiche;
+extern MainWindow* TheMainWindow;
 
 }  // namespace orvalen

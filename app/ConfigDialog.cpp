@@ -1,10 +1,10 @@
-#include "app/ConfigBox.h"
+#include "app/ConfigDialog.h"
 
 namespace orvalen {
 
-TConfigBox* ConfigBox = nullptr;
+ConfigDialog* TheConfigDialog = nullptr;
 
-TConfigBox::TConfigBox(QWidget* parent) : QDialog(parent) {
+ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Configuration");
     Values = LoadSettings(IniFile(ConfigFilePath()));
 }

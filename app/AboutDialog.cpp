@@ -1,4 +1,4 @@
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 namespace orvalen {
 
-TAboutBox* AboutBox = nullptr;
+AboutDialog* TheAboutDialog = nullptr;
 
 namespace {
 
@@ -36,7 +36,7 @@ QPixmap AboutImage() {
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
 
@@ -77,8 +77,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TAboutBox::~TAboutBox() {
-    if (AboutBox == this) AboutBox = nullptr;
+AboutDialog::~AboutDialog() {
+    if (TheAboutDialog == this) TheAboutDialog = nullptr;
 }
 
 }  // namespace orvalen

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "discovery/Selectfiche.h"
+#include "discovery/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 
@@ -22,53 +22,53 @@ class SelectSubTest : public ::testing::Test {
         for (const char* path : paths) dialog.Add(QString::fromUtf8(path));
         dialog.Preselect(0);
     }
-    TSelectSub dialog;
+    SubtitleChoiceDialog dialog;
 };
 
 TEST_F(SelectSubTest, CaptionsAndControls) {
     EXPECT_EQ(dialog.windowTitle(), "Select a subtitle file");
-    EXPECT_EQ(dialog.Label1->text(), "The following subtitles files have been found : ");
-    EXPECT_EQ(dialog.ButtonOK->text(), "OK");
-    EXPECT_TRUE(dialog.ButtonOK->isDefault());
-    EXPECT_TRUE(dialog.ComboBox->isEditable());
+    EXPECT_EQ(dialog.PromptLabel->text(), "The following subtitles files have been found : ");
+    EXPECT_EQ(dialog.OkButton->text(), "OK");
+    EXPECT_TRUE(dialog.OkButton->isDefault());
+    EXPECT_TRUE(dialog.ChoiceList->isEditable());
     EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);
 }
 
 TEST_F(SelectSubTest, OkAtOnceReturnsThePreselectedFirstEntry) {
     Fill({"/films/a.srt", "/films/b.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) { shown->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) { shown->OkButton->click(); });
     EXPECT_EQ(dialog.ShowModal(), 0);
     EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(SelectSubTest, ThirdOfThreeReturnsTwo) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/c.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(2);
-        shown->ButtonOK->click();
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(2);
+        shown->OkButton->click();
     });
     EXPECT_EQ(dialog.ShowModal(), 2);
 }
 
 TEST_F(SelectSubTest, EnterPressesOk) {
     Fill({"/films/a.srt", "/films/b.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(1);
-        QTest::keyClick(shown->ComboBox, Qt::Key_Return);
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(1);
+        QTest::keyClick(shown->ChoiceList, Qt::Key_Return);
     });
     EXPECT_EQ(dialog.ShowModal(), 1);
 }
 
 TEST_F(SelectSubTest, ClosingWithoutOkReturnsTheFirstEntry) {
     Fill({"/films/a.srt", "/films/b.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(1);
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(1);
         shown->close();
     });
     EXPECT_EQ(dialog.ShowModal(), 0);
 
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(1);
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(1);
         QTest::keyClick(shown, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.ShowModal(), 0);
@@ -83,12 +83,12 @@ class SelectSubTyped : public SelectSubTest, public ::testing::WithParamInterfac
 
 TEST_P(SelectSubTyped, TypedTextGivesAnIndexInTheList) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/c.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(1);
-        QLineEdit* edit = shown->ComboBox->lineEdit();
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(1);
+        QLineEdit* edit = shown->ChoiceList->lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, QString::fromUtf8(GetParam().typed));
-        shown->ButtonOK->click();
+        shown->OkButton->click();
     });
     EXPECT_EQ(dialog.ShowModal(), GetParam().expected);
     EXPECT_EQ(dialog.Count(), 3);
@@ -102,24 +102,24 @@ INSTANTIATE_TEST_SUITE_P(Typed, SelectSubTyped,
 
 TEST_F(SelectSubTest, ClearEmptiesListAndEditField) {
     Fill({"/films/a.srt", "/films/b.srt"});
-    dialog.ComboBox->lineEdit()->setText("typed");
+    dialog.ChoiceList->lineEdit()->setText("typed");
     dialog.Clear();
     EXPECT_EQ(dialog.Count(), 0);
-    EXPECT_EQ(dialog.ComboBox->currentText(), "");
+    EXPECT_EQ(dialog.ChoiceList->currentText(), "");
 }
 
 TEST_F(SelectSubTest, PathsAreShownExactly) {
     Fill({"/films/Tom & Jerry/a.srt", "/films/été/b&&c.srt"});
-    EXPECT_EQ(dialog.ComboBox->itemText(0), "/films/Tom & Jerry/a.srt");
-    EXPECT_EQ(dialog.ComboBox->itemText(1), QString::fromUtf8("/films/été/b&&c.srt"));
-    EXPECT_EQ(dialog.ComboBox->currentText(), "/films/Tom & Jerry/a.srt");
+    EXPECT_EQ(dialog.ChoiceList->itemText(0), "/films/Tom & Jerry/a.srt");
+    EXPECT_EQ(dialog.ChoiceList->itemText(1), QString::fromUtf8("/films/été/b&&c.srt"));
+    EXPECT_EQ(dialog.ChoiceList->currentText(), "/films/Tom & Jerry/a.srt");
 }
 
 TEST_F(SelectSubTest, DuplicatePathsKeepTheChosenPosition) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/a.srt"});
-    WhenModal<TSelectSub>([](TSelectSub* shown) {
-        shown->ComboBox->setCurrentIndex(2);
-        shown->ButtonOK->click();
+    WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
+        shown->ChoiceList->setCurrentIndex(2);
+        shown->OkButton->click();
     });
     EXPECT_EQ(dialog.ShowModal(), 2);
 }

@@ -11,11 +11,11 @@ namespace orvalen {
 
 // Lets the user pick one of several candidate subtitle files. Created once and kept hidden
 // between uses; the search clears it, fills it and shows it.
-class TSelectSub : public QDialog {
+class SubtitleChoiceDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSelectSub(QWidget* parent = nullptr);
-    ~TSelectSub() override;
+    explicit SubtitleChoiceDialog(QWidget* parent = nullptr);
+    ~SubtitleChoiceDialog() override;
 
     void Clear();
     void Add(const QString& path);
@@ -29,18 +29,18 @@ class TSelectSub : public QDialog {
     // entry whose text was typed exactly, else the first.
     int SelectedIndex() const;
 
-    QLabel* Label1;
-    QComboBox* ComboBox;
-    QPushButton* ButtonOK;
+    QLabel* PromptLabel;
+    QComboBox* ChoiceList;
+    QPushButton* OkButton;
 
   public slots:
-    void ButtonOKClick();
+    void AcceptChoice();
 
   private:
     int result_ = 0;
 };
 
 // The one instance, created at start-up.
-extern TSelectSub* SelectSub;
+extern SubtitleChoiceDialog* TheSubtitleChoiceDialog;
 
 }  // namespace orvalen

@@ -1,15 +1,15 @@
 #include <QLabel>
 #include <QSlider>
 
-#include "app/Fiche.h"
 #include "app/FullScreenView.h"
+#include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "app/SubtitleText.h"
 #include "playback/PlaybackClock.h"
 
 namespace orvalen {
 
-void TFiche::Timer1Timer() {
+void MainWindow::OnClockTick() {
     if (!MovieOpen) return;
     const int32_t pos = Media.GetPosition();
     std::string_view text;
@@ -17,38 +17,38 @@ void TFiche::Timer1Timer() {
 
     if (FullScreenPlaying && !SubtitleFormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        ScreenDC->DrawBandText(DisplayText(text, Track.Encoding));
+        FullScreenWindow->DrawBandText(DisplayText(text, Track.Encoding));
         return;
     }
 
-    Status->SetPanelText(1, QString::fromStdString(Media.GetMode()));
-    Status->SetPanelText(3, QString::fromStdString(TimeText(pos)));
-    if (Slider->value() == LastSliderPosition) {
+    StatusArea->SetPanelText(1, QString::fromStdString(Media.GetMode()));
+    StatusArea->SetPanelText(3, QString::fromStdString(TimeText(pos)));
+    if (PositionSlider->value() == LastSliderPosition) {
         // Cleared before the move, so that the change this move raises does not seek.
         SliderMovedByUser = false;
-        Slider->setValue(pos / 1000);
+        PositionSlider->setValue(pos / 1000);
     } else {
         SliderMovedByUser = true;
     }
-    LastSliderPosition = Slider->value();
+    LastSliderPosition = PositionSlider->value();
     if (!SubtitleFormatUnknown) ShowSubtitleText(text);
 }
 
-void TFiche::ResyncIndex() {
+void MainWindow::ResyncIndex() {
     ::orvalen::ResyncIndex(Track, Media.GetPosition());
 }
 
-void TFiche::ShowSubtitleText(std::string_view text) {
+void MainWindow::ShowSubtitleText(std::string_view text) {
     if (text == shownText_ && Track.Encoding == shownEncoding_) return;
     shownText_.assign(text);
     shownEncoding_ = Track.Encoding;
-    SousTitre->setText(DisplayText(text, Track.Encoding));
-    const int width = SousTitre->width();
-    SousTitre->resize(
-        width, std::max(SousTitre->heightForWidth(width), SousTitre->fontMetrics().height()));
+    SubtitleLabel->setText(DisplayText(text, Track.Encoding));
+    const int width = SubtitleLabel->width();
+    SubtitleLabel->resize(width, std::max(SubtitleLabel->heightForWidth(width),
+                                          SubtitleLabel->fontMetrics().height()));
 }
 
-int32_t TFiche::CurrentDelay() const {
+int32_t MainWindow::CurrentDelay() const {
     return CurrentSettings().Delay;
 }
 
