@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "app/FileOpenDialog.h"
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 

@@ -8,7 +8,7 @@
 #include "app/DialogSubtitleChooser.h"
 #include "app/FileOpenDialog.h"
 #include "app/MainWindow.h"
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 

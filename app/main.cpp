@@ -8,7 +8,7 @@
 #include "app/ConfigDialog.h"
 #include "app/MainWindow.h"
 #include "app/ReferenceDialog.h"
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {

@@ -18,7 +18,7 @@
 #include "app/DialogSubtitleChooser.h"
 #include "app/FileOpenDialog.h"
 #include "app/SubtitleFontDialog.h"
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"

@@ -17,7 +17,7 @@
 #include "app/StatusBar.h"
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"

@@ -1,4 +1,4 @@
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

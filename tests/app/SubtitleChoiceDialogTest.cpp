@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "discovery/SubtitleChoiceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 using test::WhenModal;
 
-class SelectSubTest : public ::testing::Test {
+class SubtitleChoiceTest : public ::testing::Test {
   protected:
     void Fill(std::initializer_list<const char*> paths) {
         dialog.Clear();
@@ -25,7 +25,7 @@ class SelectSubTest : public ::testing::Test {
     SubtitleChoiceDialog dialog;
 };
 
-TEST_F(SelectSubTest, CaptionsAndControls) {
+TEST_F(SubtitleChoiceTest, CaptionsAndControls) {
     EXPECT_EQ(dialog.windowTitle(), "Select a subtitle file");
     EXPECT_EQ(dialog.PromptLabel->text(), "The following subtitles files have been found : ");
     EXPECT_EQ(dialog.OkButton->text(), "OK");
@@ -34,14 +34,14 @@ TEST_F(SelectSubTest, CaptionsAndControls) {
     EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);
 }
 
-TEST_F(SelectSubTest, OkAtOnceReturnsThePreselectedFirstEntry) {
+TEST_F(SubtitleChoiceTest, OkAtOnceReturnsThePreselectedFirstEntry) {
     Fill({"/films/a.srt", "/films/b.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) { shown->OkButton->click(); });
     EXPECT_EQ(dialog.ShowModal(), 0);
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(SelectSubTest, ThirdOfThreeReturnsTwo) {
+TEST_F(SubtitleChoiceTest, ThirdOfThreeReturnsTwo) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/c.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
         shown->ChoiceList->setCurrentIndex(2);
@@ -50,7 +50,7 @@ TEST_F(SelectSubTest, ThirdOfThreeReturnsTwo) {
     EXPECT_EQ(dialog.ShowModal(), 2);
 }
 
-TEST_F(SelectSubTest, EnterPressesOk) {
+TEST_F(SubtitleChoiceTest, EnterPressesOk) {
     Fill({"/films/a.srt", "/films/b.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
         shown->ChoiceList->setCurrentIndex(1);
@@ -59,7 +59,7 @@ TEST_F(SelectSubTest, EnterPressesOk) {
     EXPECT_EQ(dialog.ShowModal(), 1);
 }
 
-TEST_F(SelectSubTest, ClosingWithoutOkReturnsTheFirstEntry) {
+TEST_F(SubtitleChoiceTest, ClosingWithoutOkReturnsTheFirstEntry) {
     Fill({"/films/a.srt", "/films/b.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
         shown->ChoiceList->setCurrentIndex(1);
@@ -79,9 +79,9 @@ struct TypedCase {
     int expected;
 };
 
-class SelectSubTyped : public SelectSubTest, public ::testing::WithParamInterface<TypedCase> {};
+class SubtitleChoiceTyped : public SubtitleChoiceTest, public ::testing::WithParamInterface<TypedCase> {};
 
-TEST_P(SelectSubTyped, TypedTextGivesAnIndexInTheList) {
+TEST_P(SubtitleChoiceTyped, TypedTextGivesAnIndexInTheList) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/c.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
         shown->ChoiceList->setCurrentIndex(1);
@@ -94,13 +94,13 @@ TEST_P(SelectSubTyped, TypedTextGivesAnIndexInTheList) {
     EXPECT_EQ(dialog.Count(), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Typed, SelectSubTyped,
+INSTANTIATE_TEST_SUITE_P(Typed, SubtitleChoiceTyped,
                          ::testing::Values(TypedCase{"/films/c.srt", 2},
                                            TypedCase{"/films/b.srt", 1},
                                            TypedCase{"/films/nothing.srt", 0},
                                            TypedCase{"/FILMS/C.SRT", 0}));
 
-TEST_F(SelectSubTest, ClearEmptiesListAndEditField) {
+TEST_F(SubtitleChoiceTest, ClearEmptiesListAndEditField) {
     Fill({"/films/a.srt", "/films/b.srt"});
     dialog.ChoiceList->lineEdit()->setText("typed");
     dialog.Clear();
@@ -108,14 +108,14 @@ TEST_F(SelectSubTest, ClearEmptiesListAndEditField) {
     EXPECT_EQ(dialog.ChoiceList->currentText(), "");
 }
 
-TEST_F(SelectSubTest, PathsAreShownExactly) {
+TEST_F(SubtitleChoiceTest, PathsAreShownExactly) {
     Fill({"/films/Tom & Jerry/a.srt", "/films/été/b&&c.srt"});
     EXPECT_EQ(dialog.ChoiceList->itemText(0), "/films/Tom & Jerry/a.srt");
     EXPECT_EQ(dialog.ChoiceList->itemText(1), QString::fromUtf8("/films/été/b&&c.srt"));
     EXPECT_EQ(dialog.ChoiceList->currentText(), "/films/Tom & Jerry/a.srt");
 }
 
-TEST_F(SelectSubTest, DuplicatePathsKeepTheChosenPosition) {
+TEST_F(SubtitleChoiceTest, DuplicatePathsKeepTheChosenPosition) {
     Fill({"/films/a.srt", "/films/b.srt", "/films/a.srt"});
     WhenModal<SubtitleChoiceDialog>([](SubtitleChoiceDialog* shown) {
         shown->ChoiceList->setCurrentIndex(2);
