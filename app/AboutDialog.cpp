@@ -9,8 +9,6 @@
 
 namespace orvalen {
 
-AboutDialog* TheAboutDialog = nullptr;
-
 namespace {
 
 // A strip of film with a subtitle bar: what the program is about, drawn at run time.
@@ -75,10 +73,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-AboutDialog::~AboutDialog() {
-    if (TheAboutDialog == this) TheAboutDialog = nullptr;
 }
 
 }  // namespace orvalen

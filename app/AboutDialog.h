@@ -12,15 +12,12 @@ class AboutDialog : public QDialog {
     Q_OBJECT
   public:
     explicit AboutDialog(QWidget* parent = nullptr);
-    ~AboutDialog() override;
 
+  private:
     QLabel* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
     QPushButton* OKButton;
 };
-
-// The one instance, created at start-up.
-extern AboutDialog* TheAboutDialog;
 
 }  // namespace orvalen

@@ -2,11 +2,13 @@
 
 namespace orvalen {
 
-ConfigDialog* TheConfigDialog = nullptr;
-
 ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Configuration");
-    Values = LoadSettings(IniFile(ConfigFilePath()));
+    settings_ = LoadSettings(IniFile(ConfigFilePath()));
+}
+
+const Settings& ConfigDialog::CurrentSettings() const {
+    return settings_;
 }
 
 }  // namespace orvalen

@@ -13,9 +13,11 @@ class ConfigDialog : public QDialog {
   public:
     explicit ConfigDialog(QWidget* parent = nullptr);
 
-    Settings Values;
-};
+    // The live search and display settings.
+    const Settings& CurrentSettings() const;
 
-extern ConfigDialog* TheConfigDialog;
+  private:
+    Settings settings_;
+};
 
 }  // namespace orvalen

@@ -28,8 +28,6 @@
 
 namespace orvalen {
 
-MainWindow* TheMainWindow = nullptr;
-
 namespace {
 
 constexpr int kClientWidth = 678;
@@ -87,7 +85,10 @@ MainWindow::~MainWindow() {
     FullScreenWindow->SetDevice(nullptr);
     Device.reset();
     qApp->removeEventFilter(this);
-    if (TheMainWindow == this) TheMainWindow = nullptr;
+}
+
+void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
+    dialogs_ = dialogs;
 }
 
 void MainWindow::CreateControls() {
@@ -437,7 +438,7 @@ void MainWindow::OnFrameReady() {
 
 const Settings& MainWindow::CurrentSettings() const {
     static const Settings defaults;
-    return TheConfigDialog ? TheConfigDialog->Values : defaults;
+    return dialogs_.Configuration ? dialogs_.Configuration->CurrentSettings() : defaults;
 }
 
 QColor MainWindow::SubtitleLabelColor() const {

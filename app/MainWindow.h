@@ -28,9 +28,21 @@ class QUrl;
 
 namespace orvalen {
 
+class AboutDialog;
+class ConfigDialog;
 class FullScreenView;
+class ReferenceDialog;
 class StatusBar;
+class SubtitleChoiceDialog;
 class VideoPanel;
+
+// The dialogs the main window opens; they are its children.
+struct MainWindowDialogs {
+    ConfigDialog* Configuration = nullptr;
+    SubtitleChoiceDialog* SubtitleChoice = nullptr;
+    ReferenceDialog* Reference = nullptr;
+    AboutDialog* About = nullptr;
+};
 
 // Answers the loader's frame-rate question from the media layer.
 class MediaFrameRates : public FrameRateProvider {
@@ -55,6 +67,10 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandLine = {},
                         QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Hands the window the dialogs its commands open. A dialog it lacks is not shown (the
+    // subtitle choice dialog is then made on first use) and the settings are the defaults.
+    void UseDialogs(const MainWindowDialogs& dialogs);
 
     // Events.
     void LoadStartState();
@@ -235,11 +251,9 @@ class MainWindow : public QMainWindow {
 
     // The text last put in SubtitleLabel, to skip decoding and relayout when it has not changed.
     std::string shownText_;
+    MainWindowDialogs dialogs_;
     std::string shownEncoding_;
     std::atomic<bool> frameUpdatePending_{false};
 };
-
-// The one main window.
-extern MainWindow* TheMainWindow;
 
 }  // namespace orvalen

@@ -203,12 +203,11 @@ void MainWindow::ChooseSubtitleFont() {
 }
 
 void MainWindow::ShowAbout() {
-    if (!TheAboutDialog) TheAboutDialog = new AboutDialog(this);
-    TheAboutDialog->exec();
+    if (dialogs_.About) dialogs_.About->exec();
 }
 
 void MainWindow::ShowConfiguration() {
-    if (TheConfigDialog) TheConfigDialog->exec();
+    if (dialogs_.Configuration) dialogs_.Configuration->exec();
 }
 
 // Without a video size (a file with no picture) the picture area keeps its size and the size

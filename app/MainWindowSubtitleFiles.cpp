@@ -74,14 +74,14 @@ QAction* AddFileItem(MainWindow* window, QMenu* menu, const std::string& path, i
 }  // namespace
 
 void MainWindow::SubtitleSearch(const std::string& moviePath) {
-    if (!TheSubtitleChoiceDialog) TheSubtitleChoiceDialog = new SubtitleChoiceDialog(this);
-    TheSubtitleChoiceDialog->Clear();
+    if (!dialogs_.SubtitleChoice) dialogs_.SubtitleChoice = new SubtitleChoiceDialog(this);
+    dialogs_.SubtitleChoice->Clear();
     if (FoundSubtitleCount > 1) {
         RemoveFileItems(SubtitlesMenu, kFirstMenuFileItem, FoundSubtitleCount);
         RemoveFileItems(PopupMenu, kFirstPopupFileItem, FoundSubtitleCount);
     }
 
-    DialogSubtitleChooser chooser(*TheSubtitleChoiceDialog, OpenFileDialog);
+    DialogSubtitleChooser chooser(*dialogs_.SubtitleChoice, OpenFileDialog);
     const SearchOutcome outcome = ::orvalen::SubtitleSearch(moviePath, CurrentSettings(), chooser);
 
     const size_t kept = std::min(outcome.Found.size(), FoundSubtitleFiles.size());

@@ -2,8 +2,6 @@
 
 namespace orvalen {
 
-ReferenceDialog* TheReferenceDialog = nullptr;
-
 ReferenceDialog::ReferenceDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Synchronisation semi-automatique");
 }

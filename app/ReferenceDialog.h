@@ -11,6 +11,4 @@ class ReferenceDialog : public QDialog {
     explicit ReferenceDialog(QWidget* parent = nullptr);
 };
 
-extern ReferenceDialog* TheReferenceDialog;
-
 }  // namespace orvalen

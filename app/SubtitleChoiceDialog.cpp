@@ -8,58 +8,56 @@
 
 namespace orvalen {
 
-SubtitleChoiceDialog* TheSubtitleChoiceDialog = nullptr;
-
 SubtitleChoiceDialog::SubtitleChoiceDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Select a subtitle file"));
     setModal(true);
     resize(349, 131);
     move(355, 310);
 
-    PromptLabel =
+    promptLabel_ =
         new QLabel(QStringLiteral("The following subtitles files have been found : "), this);
-    PromptLabel->setFont(QFont(QStringLiteral("Arial"), 9));
-    PromptLabel->move(16, 8);
-    PromptLabel->adjustSize();
+    promptLabel_->setFont(QFont(QStringLiteral("Arial"), 9));
+    promptLabel_->move(16, 8);
+    promptLabel_->adjustSize();
 
-    ChoiceList = new QComboBox(this);
-    ChoiceList->setEditable(true);
+    choiceList_ = new QComboBox(this);
+    choiceList_->setEditable(true);
     // Typed text must not grow the list: the caller needs an index among its own entries.
-    ChoiceList->setInsertPolicy(QComboBox::NoInsert);
-    ChoiceList->setGeometry(16, 32, 313, ChoiceList->sizeHint().height());
+    choiceList_->setInsertPolicy(QComboBox::NoInsert);
+    choiceList_->setGeometry(16, 32, 313, choiceList_->sizeHint().height());
 
-    OkButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("OK"), this);
-    OkButton->setGeometry(104, 64, 137, 25);
-    OkButton->setDefault(true);
-    OkButton->setAutoDefault(true);
-    connect(OkButton, &QPushButton::clicked, this, &SubtitleChoiceDialog::AcceptChoice);
+    okButton_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                QStringLiteral("OK"), this);
+    okButton_->setGeometry(104, 64, 137, 25);
+    okButton_->setDefault(true);
+    okButton_->setAutoDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &SubtitleChoiceDialog::AcceptChoice);
 }
 
 void SubtitleChoiceDialog::Clear() {
-    ChoiceList->clear();
-    ChoiceList->clearEditText();
+    choiceList_->clear();
+    choiceList_->clearEditText();
 }
 
 void SubtitleChoiceDialog::Add(const QString& path) {
-    ChoiceList->addItem(path);
+    choiceList_->addItem(path);
 }
 
 void SubtitleChoiceDialog::Preselect(int index) {
-    ChoiceList->setCurrentIndex(index);
+    choiceList_->setCurrentIndex(index);
 }
 
 int SubtitleChoiceDialog::Count() const {
-    return ChoiceList->count();
+    return choiceList_->count();
 }
 
 int SubtitleChoiceDialog::SelectedIndex() const {
-    const QString text = ChoiceList->currentText();
-    const int current = ChoiceList->currentIndex();
-    if (current >= 0 && current < ChoiceList->count() && ChoiceList->itemText(current) == text) {
+    const QString text = choiceList_->currentText();
+    const int current = choiceList_->currentIndex();
+    if (current >= 0 && current < choiceList_->count() && choiceList_->itemText(current) == text) {
         return current;
     }
-    const int typed = ChoiceList->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int typed = choiceList_->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     return typed >= 0 ? typed : 0;
 }
 
@@ -70,13 +68,9 @@ void SubtitleChoiceDialog::AcceptChoice() {
 
 int SubtitleChoiceDialog::ShowModal() {
     result_ = 0;
-    ChoiceList->setFocus();
+    choiceList_->setFocus();
     if (exec() != QDialog::Accepted) result_ = 0;
     return result_;
-}
-
-SubtitleChoiceDialog::~SubtitleChoiceDialog() {
-    if (TheSubtitleChoiceDialog == this) TheSubtitleChoiceDialog = nullptr;
 }
 
 }  // namespace orvalen

@@ -15,8 +15,6 @@ class SubtitleChoiceDialog : public QDialog {
     Q_OBJECT
   public:
     explicit SubtitleChoiceDialog(QWidget* parent = nullptr);
-    ~SubtitleChoiceDialog() override;
-
     void Clear();
     void Add(const QString& path);
     void Preselect(int index);
@@ -29,18 +27,17 @@ class SubtitleChoiceDialog : public QDialog {
     // entry whose text was typed exactly, else the first.
     int SelectedIndex() const;
 
-    QLabel* PromptLabel;
-    QComboBox* ChoiceList;
-    QPushButton* OkButton;
-
-  public slots:
-    void AcceptChoice();
+    QLabel* PromptLabel() const { return promptLabel_; }
+    QComboBox* ChoiceList() const { return choiceList_; }
+    QPushButton* OkButton() const { return okButton_; }
 
   private:
+    void AcceptChoice();
+
+    QLabel* promptLabel_;
+    QComboBox* choiceList_;
+    QPushButton* okButton_;
     int result_ = 0;
 };
-
-// The one instance, created at start-up.
-extern SubtitleChoiceDialog* TheSubtitleChoiceDialog;
 
 }  // namespace orvalen

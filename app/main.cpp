@@ -3,12 +3,7 @@
 #include <exception>
 #include <memory>
 
-#include "app/AboutDialog.h"
 #include "app/Application.h"
-#include "app/ConfigDialog.h"
-#include "app/MainWindow.h"
-#include "app/ReferenceDialog.h"
-#include "app/SubtitleChoiceDialog.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
@@ -25,20 +20,9 @@ int main(int argc, char** argv) {
     // libmpv needs C number formatting, which Qt's locale set-up replaced.
     std::setlocale(LC_NUMERIC, "C");
     try {
-        // The dialogs are children of the main window and go with it.
-        TheMainWindow =
-            new MainWindow(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
-        TheConfigDialog = new ConfigDialog(TheMainWindow);
-        TheSubtitleChoiceDialog = new SubtitleChoiceDialog(TheMainWindow);
-        TheReferenceDialog = new ReferenceDialog(TheMainWindow);
-        TheAboutDialog = new AboutDialog(TheMainWindow);
-        TheMainWindow->show();
+        app.OpenWindows(std::make_unique<MpvDevice>());
         QApplication::exec();
-        delete TheMainWindow;
-        TheConfigDialog = nullptr;
-        TheSubtitleChoiceDialog = nullptr;
-        TheReferenceDialog = nullptr;
-        TheAboutDialog = nullptr;
+        app.CloseWindows();
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
     }

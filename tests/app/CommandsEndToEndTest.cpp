@@ -24,13 +24,10 @@ class CommandsEndToEnd : public EndToEndTest {
     }
 
     MainWindow& StartWithoutFilm() {
-        window_ = std::make_unique<MainWindow>(std::make_unique<MpvDevice>(), QStringList{});
-        TheMainWindow = window_.get();
-        configDialog_ = std::make_unique<ConfigDialog>();
-        TheConfigDialog = configDialog_.get();
+        MakeWindows(std::make_unique<MpvDevice>(), QStringList{});
         window_->show();
         window_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
         return *window_;
     }
 
@@ -47,7 +44,7 @@ class CommandsEndToEnd : public EndToEndTest {
     // Presses key in the main window once it has the keyboard (given back, as a person would
     // by clicking on it, when a dialog that closed left the keyboard nowhere).
     void PressInWindow(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QWidget* window = window_.get();
+        QWidget* window = window_;
         if (QApplication::activeWindow() != window) window->activateWindow();
         ASSERT_TRUE(PollUntil([window] { return QApplication::activeWindow() == window; }, 10000));
         QTest::keyClick(window, key, modifiers);

@@ -15,9 +15,9 @@
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/StatusBar.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
-#include "app/SubtitleChoiceDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"
@@ -40,11 +40,12 @@ class Commands : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         MakeWindow();
-        Settings& settings = TheConfigDialog->Values;
-        settings.CurrentDir = true;
-        settings.SubtitleFormat.fill(false);
-        settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
-        settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = true;
+        ChangeSettings([](Settings& settings) {
+            settings.CurrentDir = true;
+            settings.SubtitleFormat.fill(false);
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = true;
+        });
     }
 
     void TearDown() override {
@@ -377,7 +378,7 @@ TEST_F(Commands, BarItemsToggleMarkAndBarTogetherWithoutResizing) {
 
 TEST_F(Commands, ExitEndsTheMessageLoop) {
     bool quitByCommand = false;
-    QTimer::singleShot(0, window_.get(), [&] {
+    QTimer::singleShot(0, window_, [&] {
         quitByCommand = true;
         W().QuitItem->trigger();
     });
@@ -396,7 +397,7 @@ TEST_F(Commands, AboutShowsTheAboutBoxModally) {
     QString title;
     auto ran = WhenModal<AboutDialog>([&](AboutDialog* box) {
         title = box->windowTitle();
-        box->OKButton->click();
+        box->findChild<QPushButton*>()->click();
     });
     W().AboutItem->trigger();
     EXPECT_TRUE(*ran);
@@ -563,10 +564,10 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
     QStringList listed;
     QString preselected;
     WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
-        for (int i = 0; i < dialog->Count(); ++i) listed << dialog->ChoiceList->itemText(i);
-        preselected = dialog->ChoiceList->currentText();
-        dialog->ChoiceList->setCurrentIndex(1);
-        dialog->OkButton->click();
+        for (int i = 0; i < dialog->Count(); ++i) listed << dialog->ChoiceList()->itemText(i);
+        preselected = dialog->ChoiceList()->currentText();
+        dialog->ChoiceList()->setCurrentIndex(1);
+        dialog->OkButton()->click();
     });
     W().SubtitleSearch(Film().toStdString());
 
@@ -584,7 +585,7 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
 }
 
 TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
-    TheConfigDialog->Values.AutoSelect = true;
+    ChangeSettings([](Settings& settings) { settings.AutoSelect = true; });
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt"});
     auto asked = WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     W().SubtitleSearch(Film().toStdString());
@@ -597,7 +598,7 @@ TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
 TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt", "Movie.sub"});
     WhenModal<SubtitleChoiceDialog>(
-        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
@@ -617,7 +618,7 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
 TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WriteCandidates({"Movie.a.srt", "Movie.b.srt", "Movie.c.srt"});
     WhenModal<SubtitleChoiceDialog>(
-        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
@@ -625,7 +626,7 @@ TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WriteFile(Path("Next.1.srt"), SrtWith("1"));
     WriteFile(Path("Next.2.srt"), SrtWith("2"));
     WhenModal<SubtitleChoiceDialog>(
-        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(Path("Next.avi").toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     ASSERT_EQ(PopupItems().size(), 7);
@@ -639,7 +640,9 @@ TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
     WriteFile(Film(), "film");
     WriteFile(Path("elsewhere.srt"), SrtWith("kept"));
     W().LoadSubtitleFile(Path("elsewhere.srt").toStdString(), W().Track);
-    TheConfigDialog->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
+    ChangeSettings([](Settings& settings) {
+        settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
+    });
 
     QStringList filters;
     QString directory;
@@ -670,7 +673,7 @@ TEST_F(SubtitleFiles, NothingFoundAndAFileChosenInTheDialogLoadsIt) {
 TEST_F(SubtitleFiles, PathsWithAmpersandsShowExactlyAndLoadWhenClicked) {
     WriteCandidates({"Movie & Co.srt", "Movie && more.srt"});
     WhenModal<SubtitleChoiceDialog>(
-        [](SubtitleChoiceDialog* dialog) { dialog->OkButton->click(); });
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(Film().toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     EXPECT_EQ(MenuItems()[6]->text(), Path("Movie && Co.srt"));

@@ -46,10 +46,7 @@ class EndToEndTest : public WindowTest {
     // Starts the window as the program does, with the film as the command line's parameter,
     // and its clock running.
     MainWindow& Start() {
-        window_ = std::make_unique<MainWindow>(std::make_unique<MpvDevice>(), QStringList{film_});
-        TheMainWindow = window_.get();
-        configDialog_ = std::make_unique<ConfigDialog>();
-        TheConfigDialog = configDialog_.get();
+        MakeWindows(std::make_unique<MpvDevice>(), QStringList{film_});
         window_->show();
         EXPECT_TRUE(PollUntil([this] { return window_->MovieOpen; }, 10000));
         return *window_;

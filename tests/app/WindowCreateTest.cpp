@@ -59,7 +59,7 @@ TEST_F(WindowCreate, StateStartsAsDeclared) {
 }
 
 TEST_F(WindowCreate, TheClockRunsFromCreation) {
-    window_ = std::make_unique<MainWindow>(std::make_unique<FakeMediaDevice>(device_));
+    MakeWindows(std::make_unique<FakeMediaDevice>(device_), {});
     EXPECT_TRUE(window_->ClockTimer->isActive());
 }
 

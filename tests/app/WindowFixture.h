@@ -14,9 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutDialog.h"
 #include "app/ConfigDialog.h"
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/ProgramWindows.h"
+#include "app/ReferenceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
+#include "settings/IniFile.h"
 #include "tests/app/FakeMediaDevice.h"
 
 namespace orvalen::testing {
@@ -66,9 +71,7 @@ class WindowTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        window_.reset();
-        TheConfigDialog = nullptr;
-        configDialog_.reset();
+        DestroyWindow();
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
     }
@@ -76,17 +79,36 @@ class WindowTest : public ::testing::Test {
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     QString ConfigPath() const { return Path("Config.ini"); }
 
+    // The program's windows over device, as the program creates them.
+    MainWindow& MakeWindows(std::unique_ptr<MediaDevice> device, QStringList commandLine) {
+        windows_ = std::make_unique<ProgramWindows>(std::move(device), std::move(commandLine));
+        window_ = &windows_->Main();
+        return *window_;
+    }
+
     MainWindow& MakeWindow(QStringList commandLine = {}) {
-        window_ = std::make_unique<MainWindow>(std::make_unique<FakeMediaDevice>(device_),
-                                               std::move(commandLine));
-        TheMainWindow = window_.get();
-        configDialog_ = std::make_unique<ConfigDialog>();
-        TheConfigDialog = configDialog_.get();
+        MakeWindows(std::make_unique<FakeMediaDevice>(device_), std::move(commandLine));
         window_->ClockTimer->stop();
         return *window_;
     }
 
-    void DestroyWindow() { window_.reset(); }
+    void DestroyWindow() {
+        windows_.reset();
+        window_ = nullptr;
+    }
+
+    // Changes the search and display settings as the configuration dialog does: they are
+    // stored in Config.ini, and a new dialog reads them back for the window.
+    void ChangeSettings(const std::function<void(Settings&)>& change) {
+        Settings settings = window_->CurrentSettings();
+        change(settings);
+        IniFile ini(ConfigPath().toStdString());
+        ASSERT_TRUE(SaveSettings(ini, settings, ReadFontSettings(ini)).Ok);
+        delete window_->findChild<ConfigDialog*>();
+        window_->UseDialogs({new ConfigDialog(window_), window_->findChild<SubtitleChoiceDialog*>(),
+                             window_->findChild<ReferenceDialog*>(),
+                             window_->findChild<AboutDialog*>()});
+    }
 
     // Shows the window and lets its first-show handling run.
     void ShowWindow() {
@@ -104,8 +126,8 @@ class WindowTest : public ::testing::Test {
     QTemporaryDir dir_;
     FakeDeviceState device_;
     std::vector<QString> messages_;
-    std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<ConfigDialog> configDialog_;
+    std::unique_ptr<ProgramWindows> windows_;
+    MainWindow* window_ = nullptr;
 };
 
 }  // namespace orvalen::testing

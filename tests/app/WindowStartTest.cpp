@@ -26,8 +26,10 @@ class WindowStart : public WindowTest {
 
     MainWindow& StartWith(const QString& film) {
         MainWindow& w = MakeWindow({film, "ignored second parameter"});
-        TheConfigDialog->Values.CurrentDir = true;
-        TheConfigDialog->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        ChangeSettings([](Settings& settings) {
+            settings.CurrentDir = true;
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        });
         ShowWindow();
         return w;
     }
