@@ -57,13 +57,10 @@ QFont FormFont() {
 MainWindow::MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandLine,
                        QWidget* parent)
     : QMainWindow(parent),
-      CommandLine(std::move(commandLine)),
-      SubtitleFormatUnknown(Loader.SubtitleFormatUnknown),
-      FrameRate(Loader.FrameRate),
-      MoviePath(Loader.MoviePath),
-      Device(std::move(device)),
-      Media(*Device),
-      FrameRates(Media) {
+      commandLine_(std::move(commandLine)),
+      device_(std::move(device)),
+      media_(*device_),
+      frameRates_(media_) {
     setWindowTitle("Orvalen");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
@@ -79,11 +76,11 @@ MainWindow::~MainWindow() {
     CloseFilmAndSaveBars();
     // The device's picture must not outlive the widgets that show it, and its callback must
     // not reach a window being destroyed.
-    Device->SetFrameReadyCallback({});
-    Device->Shutdown();
-    VideoArea->SetDevice(nullptr);
-    FullScreenWindow->SetDevice(nullptr);
-    Device.reset();
+    device_->SetFrameReadyCallback({});
+    device_->Shutdown();
+    ui_.VideoArea->SetDevice(nullptr);
+    ui_.FullScreenWindow->SetDevice(nullptr);
+    device_.reset();
     qApp->removeEventFilter(this);
 }
 
@@ -92,66 +89,67 @@ void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
 }
 
 void MainWindow::CreateControls() {
-    ClientArea = new QWidget(this);
-    ClientArea->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(ClientArea);
+    ui_.ClientArea = new QWidget(this);
+    ui_.ClientArea->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(ui_.ClientArea);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    ToolBar = new QToolBar(ClientArea);
-    ToolBar->setGeometry(0, 0, kClientWidth, 24);
-    ToolBar->setIconSize(QSize(16, 16));
-    ToolBar->setMovable(false);
-    ToolBar->setFloatable(false);
+    ui_.ToolBar = new QToolBar(ui_.ClientArea);
+    ui_.ToolBar->setGeometry(0, 0, kClientWidth, 24);
+    ui_.ToolBar->setIconSize(QSize(16, 16));
+    ui_.ToolBar->setMovable(false);
+    ui_.ToolBar->setFloatable(false);
 
-    VideoArea = new VideoPanel(ClientArea);
-    VideoArea->setGeometry(8, 32, 657, 337);
-    VideoArea->SetDevice(Device.get());
+    ui_.VideoArea = new VideoPanel(ui_.ClientArea);
+    ui_.VideoArea->setGeometry(8, 32, 657, 337);
+    ui_.VideoArea->SetDevice(device_.get());
 
-    SubtitlePanel = new QWidget(ClientArea);
-    SubtitlePanel->setAutoFillBackground(true);
-    QPalette black = SubtitlePanel->palette();
+    ui_.SubtitlePanel = new QWidget(ui_.ClientArea);
+    ui_.SubtitlePanel->setAutoFillBackground(true);
+    QPalette black = ui_.SubtitlePanel->palette();
     black.setColor(QPalette::Window, Qt::black);
-    SubtitlePanel->setPalette(black);
-    SubtitlePanel->setGeometry(0, kClientHeight - kLowPanelHeight, kClientWidth, kLowPanelHeight);
+    ui_.SubtitlePanel->setPalette(black);
+    ui_.SubtitlePanel->setGeometry(0, kClientHeight - kLowPanelHeight, kClientWidth,
+                                   kLowPanelHeight);
 
-    SubtitleLabel = new QLabel(SubtitlePanel);
-    SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SubtitleLabel->setWordWrap(true);
-    SubtitleLabel->setTextFormat(Qt::PlainText);
-    SubtitleLabel->setAutoFillBackground(true);
+    ui_.SubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui_.SubtitleLabel->setWordWrap(true);
+    ui_.SubtitleLabel->setTextFormat(Qt::PlainText);
+    ui_.SubtitleLabel->setAutoFillBackground(true);
     QFont labelFont(DefaultSansFamily());
     labelFont.setFamilies({"Arial", DefaultSansFamily()});
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     labelFont.setItalic(true);
-    SubtitleLabel->setFont(labelFont);
+    ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(Qt::white);
 
-    StatusArea = new StatusBar(SubtitlePanel);
+    ui_.StatusArea = new StatusBar(ui_.SubtitlePanel);
 
-    OpenFileDialog = new QFileDialog(this);
-    OpenFileDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenFileDialog->setNameFilter("Fichiers Vidéo (*.avi *.mpg *.divx)");
-    SaveFileDialog = new QFileDialog(this);
-    SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
-    SaveFileDialog->setNameFilter("Fichier SubRip (*.srt)");
+    ui_.OpenFileDialog = new QFileDialog(this);
+    ui_.OpenFileDialog->setFileMode(QFileDialog::ExistingFile);
+    ui_.OpenFileDialog->setNameFilter("Fichiers Vidéo (*.avi *.mpg *.divx)");
+    ui_.SaveFileDialog = new QFileDialog(this);
+    ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    ui_.SaveFileDialog->setNameFilter("Fichier SubRip (*.srt)");
 
-    ClockTimer = new QTimer(this);
-    ClockTimer->setInterval(50);
-    connect(ClockTimer, &QTimer::timeout, this, &MainWindow::OnClockTick);
+    ui_.ClockTimer = new QTimer(this);
+    ui_.ClockTimer->setInterval(50);
+    connect(ui_.ClockTimer, &QTimer::timeout, this, &MainWindow::OnClockTick);
 
-    FullScreenWindow = new FullScreenView(this);
-    FullScreenWindow->SetDevice(Device.get());
-    connect(FullScreenWindow, &FullScreenView::Left, this, [this] {
+    ui_.FullScreenWindow = new FullScreenView(this);
+    ui_.FullScreenWindow->SetDevice(device_.get());
+    connect(ui_.FullScreenWindow, &FullScreenView::Left, this, [this] {
         activateWindow();
         update();
     });
 
-    ClientArea->installEventFilter(this);
-    SubtitlePanel->installEventFilter(this);
+    ui_.ClientArea->installEventFilter(this);
+    ui_.SubtitlePanel->installEventFilter(this);
     LayOutClient();
 
-    Device->SetFrameReadyCallback([this] {
+    device_->SetFrameReadyCallback([this] {
         if (frameUpdatePending_.exchange(true)) return;
         QMetaObject::invokeMethod(
             this,
@@ -164,141 +162,146 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateMenus() {
-    FileMenu = menuBar()->addMenu("&File");
-    OpenFilmItem =
-        MenuItem(FileMenu, "Open", "Open a movie", 5, QKeySequence(Qt::CTRL | Qt::Key_O));
-    CloseFilmItem = MenuItem(FileMenu, "Close", "Close the opened movie");
-    QuitItem = MenuItem(FileMenu, "Exit", "Exit Orvalen", 7, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ui_.FileMenu = menuBar()->addMenu("&File");
+    ui_.OpenFilmItem =
+        MenuItem(ui_.FileMenu, "Open", "Open a movie", 5, QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui_.CloseFilmItem = MenuItem(ui_.FileMenu, "Close", "Close the opened movie");
+    ui_.QuitItem =
+        MenuItem(ui_.FileMenu, "Exit", "Exit Orvalen", 7, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    ViewMenu = menuBar()->addMenu("&View");
-    FullScreenItem = MenuItem(ViewMenu, "Full Screen", "Play the movie in fullscreen", 6,
-                              QKeySequence(Qt::ALT | Qt::Key_Return));
-    ViewBarsSeparator = ViewMenu->addSeparator();
-    ToolBarItem = MenuItem(ViewMenu, "ToolBar", "Show/Hide the Toolbar");
-    ToolBarItem->setCheckable(true);
-    StatusBarItem = MenuItem(ViewMenu, "Status Bar", "Show/Hide the Status Bar");
-    StatusBarItem->setCheckable(true);
-    ViewConfigurationSeparator = ViewMenu->addSeparator();
-    ConfigurationItem =
-        MenuItem(ViewMenu, "Configuration", "Display the configuration window for Orvalen", 8,
+    ui_.ViewMenu = menuBar()->addMenu("&View");
+    ui_.FullScreenItem = MenuItem(ui_.ViewMenu, "Full Screen", "Play the movie in fullscreen", 6,
+                                  QKeySequence(Qt::ALT | Qt::Key_Return));
+    ui_.ViewBarsSeparator = ui_.ViewMenu->addSeparator();
+    ui_.ToolBarItem = MenuItem(ui_.ViewMenu, "ToolBar", "Show/Hide the Toolbar");
+    ui_.ToolBarItem->setCheckable(true);
+    ui_.StatusBarItem = MenuItem(ui_.ViewMenu, "Status Bar", "Show/Hide the Status Bar");
+    ui_.StatusBarItem->setCheckable(true);
+    ui_.ViewConfigurationSeparator = ui_.ViewMenu->addSeparator();
+    ui_.ConfigurationItem =
+        MenuItem(ui_.ViewMenu, "Configuration", "Display the configuration window for Orvalen", 8,
                  QKeySequence(Qt::ALT | Qt::Key_O));
 
-    CommandMenu = menuBar()->addMenu("&Command");
-    PlayItem = MenuItem(CommandMenu, "Play", "Play the movie", 2);
-    StopItem = MenuItem(CommandMenu, "Stop", "Stop playing", 4);
-    PauseItem = MenuItem(CommandMenu, "Pause", "Pause", 1);
-    FastForwardItem = MenuItem(CommandMenu, "Forward", "Play 2x", 0);
-    BackOneMinuteItem = MenuItem(CommandMenu, "Backward", "Back 1 minute", 3);
+    ui_.CommandMenu = menuBar()->addMenu("&Command");
+    ui_.PlayItem = MenuItem(ui_.CommandMenu, "Play", "Play the movie", 2);
+    ui_.StopItem = MenuItem(ui_.CommandMenu, "Stop", "Stop playing", 4);
+    ui_.PauseItem = MenuItem(ui_.CommandMenu, "Pause", "Pause", 1);
+    ui_.FastForwardItem = MenuItem(ui_.CommandMenu, "Forward", "Play 2x", 0);
+    ui_.BackOneMinuteItem = MenuItem(ui_.CommandMenu, "Backward", "Back 1 minute", 3);
 
-    SubtitlesMenu = menuBar()->addMenu("&Subtitles");
-    OpenSubtitleFileItem =
-        MenuItem(SubtitlesMenu, "Open another file", "Open another subtitle file", 13);
-    ResynchronisationItem = MenuItem(SubtitlesMenu, "Resynchronisation", "Resynchronize a subtitle",
-                                     14, QKeySequence(Qt::CTRL | Qt::Key_R));
-    MergeItem = MenuItem(SubtitlesMenu, "Merge a file", "Merge a subtitle file", 12,
-                         QKeySequence(Qt::CTRL | Qt::Key_M));
-    SaveItem = MenuItem(SubtitlesMenu, "Save", "Save the subtitle in SubRip (.srt) format", 11,
-                        QKeySequence(Qt::CTRL | Qt::Key_S));
-    FontsItem = MenuItem(SubtitlesMenu, "Fonts", "Configure the font of the subtitles", 9);
-    SubtitleFilesSeparator = SubtitlesMenu->addSeparator();
+    ui_.SubtitlesMenu = menuBar()->addMenu("&Subtitles");
+    ui_.OpenSubtitleFileItem =
+        MenuItem(ui_.SubtitlesMenu, "Open another file", "Open another subtitle file", 13);
+    ui_.ResynchronisationItem =
+        MenuItem(ui_.SubtitlesMenu, "Resynchronisation", "Resynchronize a subtitle", 14,
+                 QKeySequence(Qt::CTRL | Qt::Key_R));
+    ui_.MergeItem = MenuItem(ui_.SubtitlesMenu, "Merge a file", "Merge a subtitle file", 12,
+                             QKeySequence(Qt::CTRL | Qt::Key_M));
+    ui_.SaveItem = MenuItem(ui_.SubtitlesMenu, "Save", "Save the subtitle in SubRip (.srt) format",
+                            11, QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui_.FontsItem = MenuItem(ui_.SubtitlesMenu, "Fonts", "Configure the font of the subtitles", 9);
+    ui_.SubtitleFilesSeparator = ui_.SubtitlesMenu->addSeparator();
     // Not built yet: the items exist but cannot be chosen.
-    ResynchronisationItem->setEnabled(false);
-    MergeItem->setEnabled(false);
-    SaveItem->setEnabled(false);
+    ui_.ResynchronisationItem->setEnabled(false);
+    ui_.MergeItem->setEnabled(false);
+    ui_.SaveItem->setEnabled(false);
 
-    AboutItem = menuBar()->addAction("&About ...");
+    ui_.AboutItem = menuBar()->addAction("&About ...");
 
-    PopupMenu = new QMenu(this);
-    PopupPlayPauseItem = MenuItem(PopupMenu, "Play", "Play/Pause the movie", 2);
-    PopupStopItem = MenuItem(PopupMenu, "Stop", "Stop playing", 4);
-    PopupFullScreenSeparator = PopupMenu->addSeparator();
-    PopupFullScreenItem = MenuItem(PopupMenu, "Full Screen", "Play the movie in fullscreen", 6);
-    PopupFilesSeparator = PopupMenu->addSeparator();
-    for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(VideoArea),
-                           static_cast<QWidget*>(SubtitleLabel)}) {
+    ui_.PopupMenu = new QMenu(this);
+    ui_.PopupPlayPauseItem = MenuItem(ui_.PopupMenu, "Play", "Play/Pause the movie", 2);
+    ui_.PopupStopItem = MenuItem(ui_.PopupMenu, "Stop", "Stop playing", 4);
+    ui_.PopupFullScreenSeparator = ui_.PopupMenu->addSeparator();
+    ui_.PopupFullScreenItem =
+        MenuItem(ui_.PopupMenu, "Full Screen", "Play the movie in fullscreen", 6);
+    ui_.PopupFilesSeparator = ui_.PopupMenu->addSeparator();
+    for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_.VideoArea),
+                           static_cast<QWidget*>(ui_.SubtitleLabel)}) {
         owner->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(owner, &QWidget::customContextMenuRequested, this,
-                [this, owner](const QPoint& at) { PopupMenu->popup(owner->mapToGlobal(at)); });
+                [this, owner](const QPoint& at) { ui_.PopupMenu->popup(owner->mapToGlobal(at)); });
     }
 
-    connect(OpenFilmItem, &QAction::triggered, this, [this] { OpenFilm(); });
-    connect(CloseFilmItem, &QAction::triggered, this, [this] { CloseFilm(); });
-    connect(QuitItem, &QAction::triggered, this, [this] { Quit(); });
-    connect(FullScreenItem, &QAction::triggered, this, [this] { ToggleFullScreen(); });
-    connect(ToolBarItem, &QAction::triggered, this, [this] { ToggleToolBar(); });
-    connect(StatusBarItem, &QAction::triggered, this, [this] { ToggleStatusBar(); });
-    connect(ConfigurationItem, &QAction::triggered, this, [this] { ShowConfiguration(); });
-    connect(PlayItem, &QAction::triggered, this, [this] { Play(); });
-    connect(StopItem, &QAction::triggered, this, [this] { Stop(); });
-    connect(PauseItem, &QAction::triggered, this, [this] { Pause(); });
-    connect(FastForwardItem, &QAction::triggered, this, [this] { FastForward(); });
-    connect(BackOneMinuteItem, &QAction::triggered, this, [this] { BackOneMinute(); });
-    connect(OpenSubtitleFileItem, &QAction::triggered, this, [this] { OpenSubtitleFile(); });
-    connect(ResynchronisationItem, &QAction::triggered, this, [this] { StartResynchronisation(); });
-    connect(MergeItem, &QAction::triggered, this, [this] { StartMerge(); });
-    connect(SaveItem, &QAction::triggered, this, [this] { SaveSubtitles(); });
-    connect(FontsItem, &QAction::triggered, this, [this] { ChooseSubtitleFont(); });
-    connect(AboutItem, &QAction::triggered, this, [this] { ShowAbout(); });
-    connect(PopupMenu, &QMenu::aboutToShow, this, [this] { UpdatePopupMenu(); });
-    connect(PopupPlayPauseItem, &QAction::triggered, this, [this] { TogglePlayPause(); });
-    connect(PopupStopItem, &QAction::triggered, this, [this] { StopFromPopup(); });
-    connect(PopupFullScreenItem, &QAction::triggered, this,
+    connect(ui_.OpenFilmItem, &QAction::triggered, this, [this] { OpenFilm(); });
+    connect(ui_.CloseFilmItem, &QAction::triggered, this, [this] { CloseFilm(); });
+    connect(ui_.QuitItem, &QAction::triggered, this, [this] { Quit(); });
+    connect(ui_.FullScreenItem, &QAction::triggered, this, [this] { ToggleFullScreen(); });
+    connect(ui_.ToolBarItem, &QAction::triggered, this, [this] { ToggleToolBar(); });
+    connect(ui_.StatusBarItem, &QAction::triggered, this, [this] { ToggleStatusBar(); });
+    connect(ui_.ConfigurationItem, &QAction::triggered, this, [this] { ShowConfiguration(); });
+    connect(ui_.PlayItem, &QAction::triggered, this, [this] { Play(); });
+    connect(ui_.StopItem, &QAction::triggered, this, [this] { Stop(); });
+    connect(ui_.PauseItem, &QAction::triggered, this, [this] { Pause(); });
+    connect(ui_.FastForwardItem, &QAction::triggered, this, [this] { FastForward(); });
+    connect(ui_.BackOneMinuteItem, &QAction::triggered, this, [this] { BackOneMinute(); });
+    connect(ui_.OpenSubtitleFileItem, &QAction::triggered, this, [this] { OpenSubtitleFile(); });
+    connect(ui_.ResynchronisationItem, &QAction::triggered, this,
+            [this] { StartResynchronisation(); });
+    connect(ui_.MergeItem, &QAction::triggered, this, [this] { StartMerge(); });
+    connect(ui_.SaveItem, &QAction::triggered, this, [this] { SaveSubtitles(); });
+    connect(ui_.FontsItem, &QAction::triggered, this, [this] { ChooseSubtitleFont(); });
+    connect(ui_.AboutItem, &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(ui_.PopupMenu, &QMenu::aboutToShow, this, [this] { UpdatePopupMenu(); });
+    connect(ui_.PopupPlayPauseItem, &QAction::triggered, this, [this] { TogglePlayPause(); });
+    connect(ui_.PopupStopItem, &QAction::triggered, this, [this] { StopFromPopup(); });
+    connect(ui_.PopupFullScreenItem, &QAction::triggered, this,
             [this] { ToggleFullScreenFromPopup(); });
 }
 
 void MainWindow::CreateToolBar() {
     // Each button carries a menu item: a click runs that item's command.
     const auto button = [this](const QString& hint, int image, QAction* item) {
-        QAction* action = ToolBar->addAction(hint);
+        QAction* action = ui_.ToolBar->addAction(hint);
         action->setToolTip(hint);
         action->setStatusTip(hint);
         SetImageIndex(action, image);
         connect(action, &QAction::triggered, item, &QAction::trigger);
         return action;
     };
-    OpenFilmButton = button("Ouvrir un fichier Vidéo", 5, OpenFilmItem);
-    QuitButton = button("Quitter Orvalen", 7, QuitItem);
-    FileButtonsSeparator = ToolBar->addSeparator();
-    ConfigurationButton =
-        button("Affiche la fenêtre de configuration de Orvalen", 8, ConfigurationItem);
-    TransportSeparator = ToolBar->addSeparator();
-    BackOneMinuteButton = button("Retour Rapide", 3, BackOneMinuteItem);
-    PlayButton = button("Lecture du fichier Vidéo", 2, PlayItem);
-    PauseButton = button("Pause", 1, PauseItem);
-    StopButton = button("Arrêt de la lecture", 4, StopItem);
-    FastForwardButton = button("Avance Rapide", 0, FastForwardItem);
+    ui_.OpenFilmButton = button("Ouvrir un fichier Vidéo", 5, ui_.OpenFilmItem);
+    ui_.QuitButton = button("Quitter Orvalen", 7, ui_.QuitItem);
+    ui_.FileButtonsSeparator = ui_.ToolBar->addSeparator();
+    ui_.ConfigurationButton =
+        button("Affiche la fenêtre de configuration de Orvalen", 8, ui_.ConfigurationItem);
+    ui_.TransportSeparator = ui_.ToolBar->addSeparator();
+    ui_.BackOneMinuteButton = button("Retour Rapide", 3, ui_.BackOneMinuteItem);
+    ui_.PlayButton = button("Lecture du fichier Vidéo", 2, ui_.PlayItem);
+    ui_.PauseButton = button("Pause", 1, ui_.PauseItem);
+    ui_.StopButton = button("Arrêt de la lecture", 4, ui_.StopItem);
+    ui_.FastForwardButton = button("Avance Rapide", 0, ui_.FastForwardItem);
 
-    PositionSlider = new QSlider(Qt::Horizontal);
-    PositionSlider->setFixedSize(241, 22);
-    PositionSlider->setRange(0, 1000);
-    PositionSlider->setValue(0);
-    PositionSlider->setTickPosition(QSlider::NoTicks);
-    PositionSlider->setFocusPolicy(Qt::NoFocus);
-    ToolBar->addWidget(PositionSlider);
-    connect(PositionSlider, &QSlider::valueChanged, this, [this] { OnPositionSliderMoved(); });
+    ui_.PositionSlider = new QSlider(Qt::Horizontal);
+    ui_.PositionSlider->setFixedSize(241, 22);
+    ui_.PositionSlider->setRange(0, 1000);
+    ui_.PositionSlider->setValue(0);
+    ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
+    ui_.PositionSlider->setFocusPolicy(Qt::NoFocus);
+    ui_.ToolBar->addWidget(ui_.PositionSlider);
+    connect(ui_.PositionSlider, &QSlider::valueChanged, this, [this] { OnPositionSliderMoved(); });
 
-    SoundSeparator = ToolBar->addSeparator();
-    MuteButton = ToolBar->addAction("Sound On/Off");
-    MuteButton->setToolTip("Sound On/Off");
-    MuteButton->setStatusTip("Sound On/Off");
-    SetImageIndex(MuteButton, 15);
-    connect(MuteButton, &QAction::triggered, this, [this] { ToggleMute(); });
+    ui_.SoundSeparator = ui_.ToolBar->addSeparator();
+    ui_.MuteButton = ui_.ToolBar->addAction("Sound On/Off");
+    ui_.MuteButton->setToolTip("Sound On/Off");
+    ui_.MuteButton->setStatusTip("Sound On/Off");
+    SetImageIndex(ui_.MuteButton, 15);
+    connect(ui_.MuteButton, &QAction::triggered, this, [this] { ToggleMute(); });
 }
 
 void MainWindow::LayOutClient() {
-    const int width = ClientArea->width();
-    const int lowHeight = SubtitlePanel->height();
-    SubtitlePanel->setGeometry(0, ClientArea->height() - lowHeight, width, lowHeight);
-    ToolBar->setGeometry(0, 0, width, 24);
-    const int labelHeight =
-        std::max(SubtitleLabel->heightForWidth(width), SubtitleLabel->fontMetrics().height());
-    SubtitleLabel->setGeometry(0, 0, width, labelHeight);
-    StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
-    StatusArea->raise();
+    const int width = ui_.ClientArea->width();
+    const int lowHeight = ui_.SubtitlePanel->height();
+    ui_.SubtitlePanel->setGeometry(0, ui_.ClientArea->height() - lowHeight, width, lowHeight);
+    ui_.ToolBar->setGeometry(0, 0, width, 24);
+    const int labelHeight = std::max(ui_.SubtitleLabel->heightForWidth(width),
+                                     ui_.SubtitleLabel->fontMetrics().height());
+    ui_.SubtitleLabel->setGeometry(0, 0, width, labelHeight);
+    ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
+    ui_.StatusArea->raise();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && (watched == ClientArea || watched == SubtitlePanel)) {
+    if (event->type() == QEvent::Resize &&
+        (watched == ui_.ClientArea || watched == ui_.SubtitlePanel)) {
         LayOutClient();
         return false;
     }
@@ -323,39 +326,35 @@ void MainWindow::LoadStartState() {
     IniFile ini(ConfigFilePath());
     QScreen* screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize();
-    FullScreenRect = FullScreenBand(desktop.width(), desktop.height());
-    ResetTrack(Track);
-    ResetTrack(MergeTrack);
-    MovieOpen = false;
-    FullScreenPlaying = false;
-    SubtitleFormatUnknown = false;
-    SliderMovedByUser = false;
-    FirstShow = true;
-    FrameRate = 0;
-    MoviePath.clear();
+    view_.FullScreenRect = FullScreenBand(desktop.width(), desktop.height());
+    subtitles_.Reset();
+    film_.Close();
+    view_.FullScreenPlaying = false;
+    view_.SliderMovedByUser = false;
+    view_.FirstShow = true;
 
     const BarSettings bars = ReadBarSettings(ini);
-    StatusBarItem->setChecked(bars.StateBarre);
-    StatusArea->setVisible(bars.StateBarre);
-    ToolBarItem->setChecked(bars.ToolBarre);
-    ToolBar->setVisible(bars.ToolBarre);
+    ui_.StatusBarItem->setChecked(bars.StateBarre);
+    ui_.StatusArea->setVisible(bars.StateBarre);
+    ui_.ToolBarItem->setChecked(bars.ToolBarre);
+    ui_.ToolBar->setVisible(bars.ToolBarre);
 
     const FontSettings fontSettings = ReadFontSettings(ini);
-    QFont labelFont = SubtitleLabel->font();
+    QFont labelFont = ui_.SubtitleLabel->font();
     QColor labelColor;
     ApplyFontSettings(fontSettings, labelFont, labelColor);
-    SubtitleLabel->setFont(labelFont);
+    ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(labelColor);
-    FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
+    view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
 
-    FullScreenWindow->SetBand(FullScreenRect);
-    FullScreenWindow->SetBandFont(FontFromLogFont(FullScreenFont));
-    FullScreenWindow->SetTextColor(labelColor);
+    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    ui_.FullScreenWindow->SetTextColor(labelColor);
     LayOutClient();
 
     setAcceptDrops(true);
     qApp->installEventFilter(this);
-    ClockTimer->start();
+    ui_.ClockTimer->start();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -365,22 +364,22 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::OpenCommandLineFilm() {
-    if (CommandLine.isEmpty() || !FirstShow) return;
-    FirstShow = false;
-    const std::string path = QFile::encodeName(CommandLine.front()).toStdString();
+    if (commandLine_.isEmpty() || !view_.FirstShow) return;
+    view_.FirstShow = false;
+    const std::string path = QFile::encodeName(commandLine_.front()).toStdString();
     OpenAndPlay(path);
 }
 
 void MainWindow::OpenAndPlay(const std::string& path) {
-    if (!Media.OpenMovie(path)) return;
-    MoviePath = path;
-    const int32_t length = Media.GetLength();
-    PositionSlider->setMaximum(length / 1000);
-    PositionSlider->setValue(0);
-    StatusArea->SetPanelText(2, QString::fromStdString(TimeText(length)));
+    if (!media_.OpenMovie(path)) return;
+    film_.Path = path;
+    const int32_t length = media_.GetLength();
+    ui_.PositionSlider->setMaximum(length / 1000);
+    ui_.PositionSlider->setValue(0);
+    ui_.StatusArea->SetPanelText(2, QString::fromStdString(TimeText(length)));
     SubtitleSearch(path);
     FitToVideo();
-    MovieOpen = true;
+    film_.Open = true;
     Play();
 }
 
@@ -392,16 +391,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 void MainWindow::ResumeAfterFullScreen() {
     // The window repaints while the full-screen view still covers the screen too (its own
     // controls change); only a paint after the view has gone means full screen has ended.
-    if (!FullScreenPlaying || FullScreenWindow->isVisible()) return;
-    Media.PlayMovie();
-    FullScreenPlaying = false;
+    if (!view_.FullScreenPlaying || ui_.FullScreenWindow->isVisible()) return;
+    media_.PlayMovie();
+    view_.FullScreenPlaying = false;
 }
 
 void MainWindow::CloseFilmAndSaveBars() {
     IniFile ini(ConfigFilePath());
-    if (MovieOpen) Media.CloseAllDevices();
-    const WriteOutcome outcome =
-        WriteBarSettings(ini, BarSettings{StatusBarItem->isChecked(), ToolBarItem->isChecked()});
+    if (film_.Open) media_.CloseAllDevices();
+    const WriteOutcome outcome = WriteBarSettings(
+        ini, BarSettings{ui_.StatusBarItem->isChecked(), ui_.ToolBarItem->isChecked()});
     if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
 }
 
@@ -419,20 +418,20 @@ void MainWindow::DropFiles(const QList<QUrl>&) {
 }
 
 void MainWindow::ShowFullScreen() {
-    FullScreenWindow->SetBand(FullScreenRect);
-    FullScreenWindow->DrawBandText(QString());
-    FullScreenWindow->Enter(QGuiApplication::primaryScreen());
+    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ui_.FullScreenWindow->DrawBandText(QString());
+    ui_.FullScreenWindow->Enter(QGuiApplication::primaryScreen());
 }
 
 void MainWindow::LeaveFullScreen() {
-    FullScreenWindow->Leave();
+    ui_.FullScreenWindow->Leave();
 }
 
 void MainWindow::OnFrameReady() {
-    if (FullScreenWindow->isVisible()) {
-        FullScreenWindow->FrameReady();
+    if (ui_.FullScreenWindow->isVisible()) {
+        ui_.FullScreenWindow->FrameReady();
     } else {
-        VideoArea->FrameReady();
+        ui_.VideoArea->FrameReady();
     }
 }
 
@@ -442,30 +441,30 @@ const Settings& MainWindow::CurrentSettings() const {
 }
 
 QColor MainWindow::SubtitleLabelColor() const {
-    return SubtitleLabel->property("orvalenFontColor").value<QColor>();
+    return ui_.SubtitleLabel->property("orvalenFontColor").value<QColor>();
 }
 
 void MainWindow::SetSubtitleLabelColor(const QColor& color) {
-    SubtitleLabel->setProperty("orvalenFontColor", color);
-    QPalette palette = SubtitleLabel->palette();
+    ui_.SubtitleLabel->setProperty("orvalenFontColor", color);
+    QPalette palette = ui_.SubtitleLabel->palette();
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, VisibleOnBlack(color));
-    SubtitleLabel->setPalette(palette);
+    ui_.SubtitleLabel->setPalette(palette);
 }
 
 int MainWindow::WindowWidth() const {
-    return ClientArea->width() + FrameAllowanceWidth;
+    return ui_.ClientArea->width() + FrameAllowanceWidth;
 }
 int MainWindow::WindowHeight() const {
-    return ClientArea->height() + FrameAllowanceHeight;
+    return ui_.ClientArea->height() + FrameAllowanceHeight;
 }
 
 void MainWindow::SetWindowWidth(int width) {
-    ClientArea->setFixedWidth(std::max(width - FrameAllowanceWidth, 100));
+    ui_.ClientArea->setFixedWidth(std::max(width - FrameAllowanceWidth, 100));
 }
 
 void MainWindow::SetWindowHeight(int height) {
-    ClientArea->setFixedHeight(std::max(height - FrameAllowanceHeight, 100));
+    ui_.ClientArea->setFixedHeight(std::max(height - FrameAllowanceHeight, 100));
 }
 
 }  // namespace orvalen

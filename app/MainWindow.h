@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QStringList>
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -12,7 +11,9 @@
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
 #include "media/MediaDevice.h"
+#include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
+#include "playback/SubtitleState.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
@@ -27,6 +28,10 @@ class QToolBar;
 class QUrl;
 
 namespace orvalen {
+
+namespace testing {
+class MainWindowProbe;
+}
 
 class AboutDialog;
 class ConfigDialog;
@@ -56,9 +61,8 @@ class MediaFrameRates : public FrameRateProvider {
     MediaControl& media_;
 };
 
-// The main window: the film, its subtitles, the menus, the tool bar and the status bar, and
-// every piece of state that outlives one command. Commands and other windows reach the
-// fields and controls directly.
+// The main window: the film, its subtitles, the menus, the tool bar and the status bar. It
+// shows and forwards; the film and subtitle state live in Qt-free objects it owns.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -72,14 +76,18 @@ class MainWindow : public QMainWindow {
     // subtitle choice dialog is then made on first use) and the settings are the defaults.
     void UseDialogs(const MainWindowDialogs& dialogs);
 
-    // Events.
-    void LoadStartState();
+    const FilmState& Film() const { return film_; }
+    const SubtitleState& Subtitles() const { return subtitles_; }
+    // The search and display settings of the configuration dialog, read at each use.
+    const Settings& CurrentSettings() const;
+
+    // Opens the command line's film the first time the window is shown.
     void OpenCommandLineFilm();
     // Opens a film, reads its length, finds its subtitles, fits the window and plays; a film
     // that will not open changes nothing. Shared by the command-line film and Open.
     void OpenAndPlay(const std::string& path);
+    // The window's paint after full screen has ended resumes windowed playback.
     void ResumeAfterFullScreen();
-    void CloseFilmAndSaveBars();
     // Key preview: sees every key typed in the window before the focused control. Setting
     // key to 0 swallows it.
     void PreviewKey(char& key);
@@ -119,19 +127,17 @@ class MainWindow : public QMainWindow {
     void SaveSubtitles();
 
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
-    // loads the chosen one into Track.
+    // loads the chosen one into the track.
     void SubtitleSearch(const std::string& moviePath);
-    // Loads path into track and updates the window: status panel 4 and the index of Track.
+    // Loads path into track (the track or the merge track) and updates the window: status
+    // panel 4 and the index of the track.
     LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track);
 
-    // Full screen: the film fills the screen and the clock draws subtitles in FullScreenRect.
+    // Full screen: the film fills the screen and the clock draws subtitles in the band.
     // Leaving it (Escape, double click, Alt+Enter) repaints this window, whose paint then
     // resumes windowed playback.
     void ShowFullScreen();
     void LeaveFullScreen();
-
-    // The search and display settings of the configuration dialog, read at each use.
-    const Settings& CurrentSettings() const;
 
     // The subtitle label's font colour.
     QColor SubtitleLabelColor() const;
@@ -146,92 +152,75 @@ class MainWindow : public QMainWindow {
     void SetWindowWidth(int width);
     void SetWindowHeight(int height);
 
-    // The parameters of the command line (without the program's name).
-    QStringList CommandLine;
+    // The window's own controls.
+    struct Widgets {
+        QWidget* ClientArea = nullptr;  // below the menu bar
+        QToolBar* ToolBar = nullptr;
+        QAction* OpenFilmButton = nullptr;
+        QAction* QuitButton = nullptr;
+        QAction* FileButtonsSeparator = nullptr;
+        QAction* ConfigurationButton = nullptr;
+        QAction* TransportSeparator = nullptr;
+        QAction* BackOneMinuteButton = nullptr;
+        QAction* PlayButton = nullptr;
+        QAction* PauseButton = nullptr;
+        QAction* StopButton = nullptr;
+        QAction* FastForwardButton = nullptr;
+        QSlider* PositionSlider = nullptr;
+        QAction* SoundSeparator = nullptr;
+        QAction* MuteButton = nullptr;
+        VideoPanel* VideoArea = nullptr;
+        QWidget* SubtitlePanel = nullptr;
+        QLabel* SubtitleLabel = nullptr;
+        StatusBar* StatusArea = nullptr;
+        FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
+        QFileDialog* OpenFileDialog = nullptr;
+        QFileDialog* SaveFileDialog = nullptr;
+        QTimer* ClockTimer = nullptr;
 
-    // State.
-    bool MovieOpen = false;
-    bool FullScreenPlaying = false;
-    LoaderState Loader;  // FrameRate, SubtitleFormatUnknown and MoviePath, shared with loads
-    bool& SubtitleFormatUnknown;
-    bool SliderMovedByUser = false;
-    int32_t LastSliderPosition = 0;
-    bool ResyncActive = false;
-    bool MergeActive = false;
-    bool FirstShow = true;
-    int32_t& FrameRate;
-    int32_t ResyncCount = 0;
-    std::array<int32_t, 4> ResyncMarks{};
-    std::array<std::string, MaxFoundSubtitleFiles> FoundSubtitleFiles;
-    std::string& MoviePath;
-    int32_t FoundSubtitleCount = 0;
-    LogFont FullScreenFont{};
-    FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and subtitle band
-    ScreenRect FullScreenRect;
-    SubtitleTrack Track;
-    SubtitleTrack MergeTrack;
+        QMenu* FileMenu = nullptr;
+        QAction* OpenFilmItem = nullptr;
+        QAction* CloseFilmItem = nullptr;
+        QAction* QuitItem = nullptr;
+        QMenu* ViewMenu = nullptr;
+        QAction* FullScreenItem = nullptr;
+        QAction* ViewBarsSeparator = nullptr;
+        QAction* ToolBarItem = nullptr;
+        QAction* StatusBarItem = nullptr;
+        QAction* ViewConfigurationSeparator = nullptr;
+        QAction* ConfigurationItem = nullptr;
+        QMenu* CommandMenu = nullptr;
+        QAction* PlayItem = nullptr;
+        QAction* StopItem = nullptr;
+        QAction* PauseItem = nullptr;
+        QAction* FastForwardItem = nullptr;
+        QAction* BackOneMinuteItem = nullptr;
+        QMenu* SubtitlesMenu = nullptr;
+        QAction* OpenSubtitleFileItem = nullptr;
+        QAction* ResynchronisationItem = nullptr;
+        QAction* MergeItem = nullptr;
+        QAction* SaveItem = nullptr;
+        QAction* FontsItem = nullptr;
+        QAction* SubtitleFilesSeparator = nullptr;
+        QAction* AboutItem = nullptr;
 
-    // The media layer.
-    std::unique_ptr<MediaDevice> Device;
-    MediaControl Media;
-    MediaFrameRates FrameRates;
+        QMenu* PopupMenu = nullptr;
+        QAction* PopupPlayPauseItem = nullptr;
+        QAction* PopupStopItem = nullptr;
+        QAction* PopupFullScreenSeparator = nullptr;
+        QAction* PopupFullScreenItem = nullptr;
+        QAction* PopupFilesSeparator = nullptr;
+    };
 
-    // Controls.
-    QWidget* ClientArea = nullptr;  // the client area below the menu bar
-    QToolBar* ToolBar = nullptr;
-    QAction* OpenFilmButton = nullptr;
-    QAction* QuitButton = nullptr;
-    QAction* FileButtonsSeparator = nullptr;
-    QAction* ConfigurationButton = nullptr;
-    QAction* TransportSeparator = nullptr;
-    QAction* BackOneMinuteButton = nullptr;
-    QAction* PlayButton = nullptr;
-    QAction* PauseButton = nullptr;
-    QAction* StopButton = nullptr;
-    QAction* FastForwardButton = nullptr;
-    QSlider* PositionSlider = nullptr;
-    QAction* SoundSeparator = nullptr;
-    QAction* MuteButton = nullptr;
-    VideoPanel* VideoArea = nullptr;
-    QWidget* SubtitlePanel = nullptr;
-    QLabel* SubtitleLabel = nullptr;
-    StatusBar* StatusArea = nullptr;
-    QFileDialog* OpenFileDialog = nullptr;
-    QFileDialog* SaveFileDialog = nullptr;
-    QTimer* ClockTimer = nullptr;
-
-    QMenu* FileMenu = nullptr;
-    QAction* OpenFilmItem = nullptr;
-    QAction* CloseFilmItem = nullptr;
-    QAction* QuitItem = nullptr;
-    QMenu* ViewMenu = nullptr;
-    QAction* FullScreenItem = nullptr;
-    QAction* ViewBarsSeparator = nullptr;
-    QAction* ToolBarItem = nullptr;
-    QAction* StatusBarItem = nullptr;
-    QAction* ViewConfigurationSeparator = nullptr;
-    QAction* ConfigurationItem = nullptr;
-    QMenu* CommandMenu = nullptr;
-    QAction* PlayItem = nullptr;
-    QAction* StopItem = nullptr;
-    QAction* PauseItem = nullptr;
-    QAction* FastForwardItem = nullptr;
-    QAction* BackOneMinuteItem = nullptr;
-    QMenu* SubtitlesMenu = nullptr;
-    QAction* OpenSubtitleFileItem = nullptr;
-    QAction* ResynchronisationItem = nullptr;
-    QAction* MergeItem = nullptr;
-    QAction* SaveItem = nullptr;
-    QAction* FontsItem = nullptr;
-    QAction* SubtitleFilesSeparator = nullptr;
-    QAction* AboutItem = nullptr;
-
-    QMenu* PopupMenu = nullptr;
-    QAction* PopupPlayPauseItem = nullptr;
-    QAction* PopupStopItem = nullptr;
-    QAction* PopupFullScreenSeparator = nullptr;
-    QAction* PopupFullScreenItem = nullptr;
-    QAction* PopupFilesSeparator = nullptr;
+    // What the window remembers between commands besides the film and its subtitles.
+    struct ViewState {
+        bool FullScreenPlaying = false;
+        bool SliderMovedByUser = false;
+        int32_t LastSliderPosition = 0;
+        bool FirstShow = true;
+        LogFont FullScreenFont{};
+        ScreenRect FullScreenRect;
+    };
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -241,17 +230,33 @@ class MainWindow : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    friend class testing::MainWindowProbe;
+
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    // The start-up steps after the controls exist: state, bars and font from Config.ini, the
+    // clock started.
+    void LoadStartState();
+    // The steps before the window goes: the film closed, the bars stored in Config.ini.
+    void CloseFilmAndSaveBars();
     void LayOutClient();
     void OnFrameReady();
     void ShowSubtitleText(std::string_view text);
     int32_t CurrentDelay() const;
 
-    // The text last put in SubtitleLabel, to skip decoding and relayout when it has not changed.
-    std::string shownText_;
+    QStringList commandLine_;
+    FilmState film_;
+    SubtitleState subtitles_;
+    ViewState view_;
+    std::unique_ptr<MediaDevice> device_;
+    MediaControl media_;
+    MediaFrameRates frameRates_;
+    Widgets ui_;
     MainWindowDialogs dialogs_;
+    // The text last put in the subtitle label, to skip decoding and relayout when it has not
+    // changed.
+    std::string shownText_;
     std::string shownEncoding_;
     std::atomic<bool> frameUpdatePending_{false};
 };

@@ -10,42 +10,42 @@
 namespace orvalen {
 
 void MainWindow::OnClockTick() {
-    if (!MovieOpen) return;
-    const int32_t pos = Media.GetPosition();
+    if (!film_.Open) return;
+    const int32_t pos = media_.GetPosition();
     std::string_view text;
-    if (!SubtitleFormatUnknown) text = ChooseSubtitle(Track, pos, CurrentDelay());
+    if (!subtitles_.FormatUnknown) text = ChooseSubtitle(subtitles_.Track, pos, CurrentDelay());
 
-    if (FullScreenPlaying && !SubtitleFormatUnknown) {
+    if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        FullScreenWindow->DrawBandText(DisplayText(text, Track.Encoding));
+        ui_.FullScreenWindow->DrawBandText(DisplayText(text, subtitles_.Track.Encoding));
         return;
     }
 
-    StatusArea->SetPanelText(1, QString::fromStdString(Media.GetMode()));
-    StatusArea->SetPanelText(3, QString::fromStdString(TimeText(pos)));
-    if (PositionSlider->value() == LastSliderPosition) {
+    ui_.StatusArea->SetPanelText(1, QString::fromStdString(media_.GetMode()));
+    ui_.StatusArea->SetPanelText(3, QString::fromStdString(TimeText(pos)));
+    if (ui_.PositionSlider->value() == view_.LastSliderPosition) {
         // Cleared before the move, so that the change this move raises does not seek.
-        SliderMovedByUser = false;
-        PositionSlider->setValue(pos / 1000);
+        view_.SliderMovedByUser = false;
+        ui_.PositionSlider->setValue(pos / 1000);
     } else {
-        SliderMovedByUser = true;
+        view_.SliderMovedByUser = true;
     }
-    LastSliderPosition = PositionSlider->value();
-    if (!SubtitleFormatUnknown) ShowSubtitleText(text);
+    view_.LastSliderPosition = ui_.PositionSlider->value();
+    if (!subtitles_.FormatUnknown) ShowSubtitleText(text);
 }
 
 void MainWindow::ResyncIndex() {
-    ::orvalen::ResyncIndex(Track, Media.GetPosition());
+    ::orvalen::ResyncIndex(subtitles_.Track, media_.GetPosition());
 }
 
 void MainWindow::ShowSubtitleText(std::string_view text) {
-    if (text == shownText_ && Track.Encoding == shownEncoding_) return;
+    if (text == shownText_ && subtitles_.Track.Encoding == shownEncoding_) return;
     shownText_.assign(text);
-    shownEncoding_ = Track.Encoding;
-    SubtitleLabel->setText(DisplayText(text, Track.Encoding));
-    const int width = SubtitleLabel->width();
-    SubtitleLabel->resize(width, std::max(SubtitleLabel->heightForWidth(width),
-                                          SubtitleLabel->fontMetrics().height()));
+    shownEncoding_ = subtitles_.Track.Encoding;
+    ui_.SubtitleLabel->setText(DisplayText(text, subtitles_.Track.Encoding));
+    const int width = ui_.SubtitleLabel->width();
+    ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
+                                              ui_.SubtitleLabel->fontMetrics().height()));
 }
 
 int32_t MainWindow::CurrentDelay() const {

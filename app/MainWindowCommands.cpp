@@ -40,23 +40,22 @@ int32_t HeightFromTenths(int64_t tenths) {
 }  // namespace
 
 void MainWindow::OpenFilm() {
-    FileOpenDialog dialog(OpenFileDialog);
+    FileOpenDialog dialog(ui_.OpenFileDialog);
     dialog.SetFilter(kVideoFilter);
     if (!dialog.Execute()) return;
     const QString chosen = dialog.FileName();
     setWindowTitle(QStringLiteral("Orvalen - ") + chosen);
-    if (MovieOpen) CloseFilm();
+    if (film_.Open) CloseFilm();
     const std::string path = QFile::encodeName(chosen).toStdString();
     OpenAndPlay(path);
 }
 
 void MainWindow::CloseFilm() {
-    Media.CloseAllDevices();
-    MovieOpen = false;
-    FrameRate = 0;
-    MoviePath.clear();
-    for (int panel = 0; panel < StatusBar::PanelCount; ++panel) StatusArea->SetPanelText(panel, {});
-    PositionSlider->setValue(0);
+    media_.CloseAllDevices();
+    film_.Close();
+    for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
+        ui_.StatusArea->SetPanelText(panel, {});
+    ui_.PositionSlider->setValue(0);
 }
 
 void MainWindow::Quit() {
@@ -64,67 +63,67 @@ void MainWindow::Quit() {
 }
 
 void MainWindow::Play() {
-    if (MovieOpen) {
-        Media.PlayMovie();
+    if (film_.Open) {
+        media_.PlayMovie();
     } else {
         OpenFilm();
     }
 }
 
 void MainWindow::Pause() {
-    if (MovieOpen) Media.PauseMovie();
+    if (film_.Open) media_.PauseMovie();
 }
 
 void MainWindow::Stop() {
-    if (!MovieOpen) return;
-    Media.StopMovie();
-    Media.ShowVideoWindow();
-    PositionSlider->setValue(0);
+    if (!film_.Open) return;
+    media_.StopMovie();
+    media_.ShowVideoWindow();
+    ui_.PositionSlider->setValue(0);
     ResyncIndex();
 }
 
 void MainWindow::FastForward() {
-    if (MovieOpen) Media.PlayFast();
+    if (film_.Open) media_.PlayFast();
 }
 
 void MainWindow::BackOneMinute() {
-    if (!MovieOpen) return;
-    Media.BackOneMinute();
+    if (!film_.Open) return;
+    media_.BackOneMinute();
     ResyncIndex();
 }
 
 // Its shortcut, Alt+Enter, may reach the main window while the film covers the screen: the
 // command then returns to the window.
 void MainWindow::ToggleFullScreen() {
-    if (!MovieOpen) return;
-    if (FullScreenWindow->isVisible()) {
+    if (!film_.Open) return;
+    if (ui_.FullScreenWindow->isVisible()) {
         LeaveFullScreen();
         return;
     }
-    Media.PlayFullScreen();
-    FullScreenPlaying = true;
+    media_.PlayFullScreen();
+    view_.FullScreenPlaying = true;
     ShowFullScreen();
 }
 
 void MainWindow::OnPositionSliderMoved() {
-    if (!SliderMovedByUser) return;
-    Media.SeekTo(PositionSlider->value() * 1000);
+    if (!view_.SliderMovedByUser) return;
+    media_.SeekTo(ui_.PositionSlider->value() * 1000);
     ResyncIndex();
-    Media.PlayMovie();
+    media_.PlayMovie();
 }
 
 void MainWindow::UpdatePopupMenu() {
-    if (StatusArea->PanelText(1) == QLatin1String("playing")) {
-        PopupPlayPauseItem->setText(QStringLiteral("Pause"));
-        SetImageIndex(PopupPlayPauseItem, kImagePause);
+    if (ui_.StatusArea->PanelText(1) == QLatin1String("playing")) {
+        ui_.PopupPlayPauseItem->setText(QStringLiteral("Pause"));
+        SetImageIndex(ui_.PopupPlayPauseItem, kImagePause);
     } else {
-        PopupPlayPauseItem->setText(QStringLiteral("Lecture"));
-        SetImageIndex(PopupPlayPauseItem, kImagePlay);
+        ui_.PopupPlayPauseItem->setText(QStringLiteral("Lecture"));
+        SetImageIndex(ui_.PopupPlayPauseItem, kImagePlay);
     }
 }
 
 void MainWindow::TogglePlayPause() {
-    if (ImageIndex(PopupPlayPauseItem) == kImagePause) {
+    if (ImageIndex(ui_.PopupPlayPauseItem) == kImagePause) {
         Pause();
     } else {
         Play();
@@ -142,63 +141,65 @@ void MainWindow::ToggleFullScreenFromPopup() {
 // A checkable menu item has already flipped its own mark when its command runs, so the
 // current state is read from the bar, which always agrees with the mark before the click.
 void MainWindow::ToggleToolBar() {
-    const bool show = ToolBar->isHidden();
-    ToolBarItem->setChecked(show);
-    ToolBar->setVisible(show);
+    const bool show = ui_.ToolBar->isHidden();
+    ui_.ToolBarItem->setChecked(show);
+    ui_.ToolBar->setVisible(show);
 }
 
 void MainWindow::ToggleStatusBar() {
-    const bool show = StatusArea->isHidden();
-    StatusBarItem->setChecked(show);
-    StatusArea->setVisible(show);
+    const bool show = ui_.StatusArea->isHidden();
+    ui_.StatusBarItem->setChecked(show);
+    ui_.StatusArea->setVisible(show);
 }
 
 void MainWindow::ToggleMute() {
-    if (!MovieOpen) return;
-    if (ImageIndex(MuteButton) == kImageSoundOn) {
-        SetImageIndex(MuteButton, kImageSoundOff);
-        Media.SoundOff();
+    if (!film_.Open) return;
+    if (ImageIndex(ui_.MuteButton) == kImageSoundOn) {
+        SetImageIndex(ui_.MuteButton, kImageSoundOff);
+        media_.SoundOff();
     } else {
-        SetImageIndex(MuteButton, kImageSoundOn);
-        Media.SoundOn();
+        SetImageIndex(ui_.MuteButton, kImageSoundOn);
+        media_.SoundOn();
     }
 }
 
 void MainWindow::ChooseSubtitleFont() {
-    QFont start = FontFromLogFont(FullScreenFont);
-    start.setPointSize(std::max(FontPointSize(SubtitleLabel->font()), 1));
+    QFont start = FontFromLogFont(view_.FullScreenFont);
+    start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
     const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SubtitleLabelColor()});
     if (!choice) return;
 
     const QFont& chosen = choice->Font;
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
                                                    : int64_t{10} * FontPointSize(chosen);
-    SetFaceName(FullScreenFont, chosen.family().toStdString());
-    FullScreenFont.Height = HeightFromTenths(tenths);
-    FullScreenFont.Weight = chosen.weight();
-    FullScreenFont.Italic = chosen.italic() ? 1 : 0;
-    FullScreenFont.Underline = chosen.underline() ? 1 : 0;
-    FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
-    FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
-    FullScreenWindow->SetBandFont(FontFromLogFont(FullScreenFont));
-    FullScreenWindow->SetTextColor(choice->Color);
+    SetFaceName(view_.FullScreenFont, chosen.family().toStdString());
+    view_.FullScreenFont.Height = HeightFromTenths(tenths);
+    view_.FullScreenFont.Weight = chosen.weight();
+    view_.FullScreenFont.Italic = chosen.italic() ? 1 : 0;
+    view_.FullScreenFont.Underline = chosen.underline() ? 1 : 0;
+    view_.FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
+    view_.FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
+    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    ui_.FullScreenWindow->SetTextColor(choice->Color);
 
-    QFont label = SubtitleLabel->font();
-    label.setFamilies({QString::fromStdString(FaceNameOf(FullScreenFont)), DefaultSansFamily()});
+    QFont label = ui_.SubtitleLabel->font();
+    label.setFamilies(
+        {QString::fromStdString(FaceNameOf(view_.FullScreenFont)), DefaultSansFamily()});
     SetSubtitleLabelColor(choice->Color);
-    SetFontHeight(label, FullScreenFont.Height);
-    SetFontPitch(label, FullScreenFont.PitchAndFamily);
+    SetFontHeight(label, view_.FullScreenFont.Height);
+    SetFontPitch(label, view_.FullScreenFont.PitchAndFamily);
     const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
     SetFontPointSize(label, size);
 
-    label.setItalic(FullScreenFont.Italic != 0);
-    label.setUnderline(FullScreenFont.Underline != 0);
-    label.setStrikeOut(FullScreenFont.StrikeOut != 0);
-    label.setBold(FullScreenFont.Weight > 600);
-    SubtitleLabel->setFont(label);
+    label.setItalic(view_.FullScreenFont.Italic != 0);
+    label.setUnderline(view_.FullScreenFont.Underline != 0);
+    label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
+    label.setBold(view_.FullScreenFont.Weight > 600);
+    ui_.SubtitleLabel->setFont(label);
 
-    if (size > 8) SubtitlePanel->resize(SubtitlePanel->width(), 5 * size);
-    SetWindowHeight(VideoArea->height() + VideoArea->y() + SubtitlePanel->height() + 30);
+    if (size > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * size);
+    SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
+                    30);
     LayOutClient();
 }
 
@@ -215,16 +216,17 @@ void MainWindow::ShowConfiguration() {
 void MainWindow::FitToVideo() {
     int32_t width = 0;
     int32_t height = 0;
-    const bool sized = Media.GetVideoSize(width, height);
+    const bool sized = media_.GetVideoSize(width, height);
     if (sized) {
-        VideoArea->resize(std::clamp(width, 0, kMaxVideoSide),
-                          std::clamp(height, 0, kMaxVideoSide) + 15);
+        ui_.VideoArea->resize(std::clamp(width, 0, kMaxVideoSide),
+                              std::clamp(height, 0, kMaxVideoSide) + 15);
     }
-    const int32_t fontSize = FontPointSize(SubtitleLabel->font());
-    if (fontSize > 8) SubtitlePanel->resize(SubtitlePanel->width(), 5 * fontSize);
-    SetWindowHeight(VideoArea->height() + VideoArea->y() + SubtitlePanel->height() + 30);
-    SetWindowWidth(VideoArea->width() + 20);
-    StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+    const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
+    if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
+                    30);
+    SetWindowWidth(ui_.VideoArea->width() + 20);
+    ui_.StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
 }
 
 }  // namespace orvalen

@@ -4,9 +4,9 @@
 namespace orvalen {
 
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
-    const LoadReport report = ::orvalen::LoadSubtitleFile(path, track, Loader, &FrameRates);
+    const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
     if (!report.FrameRateStatus.empty()) {
-        StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
+        ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
     }
     ResyncIndex();
     return report;

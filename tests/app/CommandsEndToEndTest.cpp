@@ -32,13 +32,13 @@ class CommandsEndToEnd : public EndToEndTest {
     }
 
     void Click(QAction* button) {
-        QWidget* widget = window_->ToolBar->widgetForAction(button);
+        QWidget* widget = Ui().ToolBar->widgetForAction(button);
         ASSERT_NE(widget, nullptr);
         QTest::mouseClick(widget, Qt::LeftButton);
     }
 
     bool ModeBecomes(const char* mode) {
-        return PollUntil([&] { return window_->StatusArea->PanelText(1) == mode; }, 10000);
+        return PollUntil([&] { return Ui().StatusArea->PanelText(1) == mode; }, 10000);
     }
 
     // Presses key in the main window once it has the keyboard (given back, as a person would
@@ -78,7 +78,7 @@ class CommandsEndToEnd : public EndToEndTest {
         ASSERT_TRUE(*typed);
     }
 
-    MpvDevice& Mpv() { return static_cast<MpvDevice&>(*window_->Device); }
+    MpvDevice& Mpv() { return static_cast<MpvDevice&>(Probe().Media().Device()); }
 };
 
 TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
@@ -86,52 +86,52 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
 
     OpenWithCtrlO();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
-    EXPECT_EQ(w.FoundSubtitleCount, 1);
-    EXPECT_EQ(w.StatusArea->PanelText(0), "320 * 240");
-    EXPECT_EQ(w.PositionSlider->maximum(), 20);
+    EXPECT_EQ(FoundCount(), 1);
+    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
-    EXPECT_TRUE(PollUntil([&] { return w.SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
 
-    Click(w.PauseButton);
+    Click(Ui().PauseButton);
     EXPECT_TRUE(ModeBecomes("paused"));
-    Click(w.PlayButton);
+    Click(Ui().PlayButton);
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.StopButton);
+    Click(Ui().StopButton);
     EXPECT_TRUE(ModeBecomes("stopped"));
-    EXPECT_EQ(w.Media.GetPosition(), 0);
-    EXPECT_EQ(w.PositionSlider->value(), 0);
-    Click(w.PlayButton);
+    EXPECT_EQ(Probe().Media().GetPosition(), 0);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
+    Click(Ui().PlayButton);
     EXPECT_TRUE(ModeBecomes("playing"));
 
     PressInWindow(Qt::Key_Return, Qt::AltModifier);
-    ASSERT_TRUE(w.FullScreenWindow->isVisible());
-    EXPECT_TRUE(w.FullScreenPlaying);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.FullScreenWindow));
-    QTest::keyClick(w.FullScreenWindow, Qt::Key_Escape);
-    EXPECT_FALSE(w.FullScreenWindow->isVisible());
-    EXPECT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }, 10000));
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
+    EXPECT_TRUE(View().FullScreenPlaying);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Ui().FullScreenWindow));
+    QTest::keyClick(Ui().FullScreenWindow, Qt::Key_Escape);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    EXPECT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.MuteButton);
-    EXPECT_EQ(ImageIndex(w.MuteButton), 16);
+    Click(Ui().MuteButton);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
     EXPECT_TRUE(Mpv().Muted());
 
     // Closed and opened again: the film has sound, the button still shows it muted.
-    w.CloseFilmItem->trigger();
-    EXPECT_FALSE(w.MovieOpen);
+    Ui().CloseFilmItem->trigger();
+    EXPECT_FALSE(Film().Open);
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     OpenWithCtrlO();
-    ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
-    EXPECT_EQ(ImageIndex(w.MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.MuteButton);
-    EXPECT_EQ(ImageIndex(w.MuteButton), 15);
+    Click(Ui().MuteButton);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.MuteButton);
+    Click(Ui().MuteButton);
     EXPECT_TRUE(Mpv().Muted());
 }
 

@@ -70,13 +70,13 @@ class Commands : public WindowTest {
         ASSERT_TRUE(*ran);
     }
 
-    QString Panel(int index) const { return window_->StatusArea->PanelText(index); }
-    QList<QAction*> MenuItems() const { return window_->SubtitlesMenu->actions(); }
-    QList<QAction*> PopupItems() const { return window_->PopupMenu->actions(); }
+    QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
+    QList<QAction*> MenuItems() const { return Ui().SubtitlesMenu->actions(); }
+    QList<QAction*> PopupItems() const { return Ui().PopupMenu->actions(); }
     // The text of an entry without the line end the readers keep.
     std::string TrackText(int index = 0) const {
-        if (index >= window_->Track.Count) return {};
-        std::string text = window_->Track.Texts[index];
+        if (index >= Subs().Track.Count) return {};
+        std::string text = Subs().Track.Texts[index];
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
         return text;
     }
@@ -91,7 +91,7 @@ TEST_F(Commands, PlayWithoutAFilmAsksForOneWithTheVideoFilter) {
     W().Play();
     EXPECT_TRUE(*ran);
     EXPECT_EQ(filters, QStringList{kVideoFilter});
-    EXPECT_FALSE(W().MovieOpen);
+    EXPECT_FALSE(Film().Open);
     EXPECT_EQ(W().windowTitle(), "Orvalen");
     EXPECT_EQ(device_.playCalls, 0);
 }
@@ -104,19 +104,19 @@ TEST_F(Commands, OpenPlaysTheFilmWithItsSubtitlesAndSizesTheWindow) {
     OpenThroughDialog(film);
 
     EXPECT_EQ(W().windowTitle(), "Orvalen - " + film);
-    EXPECT_TRUE(W().MovieOpen);
+    EXPECT_TRUE(Film().Open);
     EXPECT_EQ(device_.openedPath, film.toStdString());
-    EXPECT_EQ(W().MoviePath, film.toStdString());
-    EXPECT_EQ(W().PositionSlider->maximum(), 754);
-    EXPECT_EQ(W().PositionSlider->value(), 0);
+    EXPECT_EQ(Film().Path, film.toStdString());
+    EXPECT_EQ(Ui().PositionSlider->maximum(), 754);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
     EXPECT_EQ(Panel(2), "0:12:34");
     EXPECT_EQ(Panel(0), "640 * 272");
     EXPECT_EQ(TrackText(), "Hello");
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.speed, 1.0);
-    EXPECT_EQ(W().VideoArea->size(), QSize(640, 287));
+    EXPECT_EQ(Ui().VideoArea->size(), QSize(640, 287));
     EXPECT_EQ(W().WindowWidth(), 660);
-    EXPECT_EQ(W().WindowHeight(), 287 + 32 + W().SubtitlePanel->height() + 30);
+    EXPECT_EQ(W().WindowHeight(), 287 + 32 + Ui().SubtitlePanel->height() + 30);
 }
 
 TEST_F(Commands, OpenSetsTheVideoFilterAgainAfterASubtitleCommand) {
@@ -137,7 +137,7 @@ TEST_F(Commands, CancelledOpenChangesNothing) {
     WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
     W().OpenFilm();
     EXPECT_EQ(W().windowTitle(), caption);
-    EXPECT_TRUE(W().MovieOpen);
+    EXPECT_TRUE(Film().Open);
     EXPECT_EQ(device_.closeCalls, 0);
 }
 
@@ -145,13 +145,13 @@ TEST_F(Commands, SecondFilmClosesTheFirstAndStartsFrameRateAgain) {
     WriteFile(Path("first.avi"), "film");
     WriteFile(Path("first.sub"), "{25}{50}Frames\r\n");
     OpenThroughDialog(Path("first.avi"));
-    EXPECT_EQ(W().FrameRate, 25000);
+    EXPECT_EQ(Film().FrameRate, 25000);
     EXPECT_EQ(Panel(4), "FrameRate = 25000");
 
     device_.frameRate = 30000;
     OpenThroughDialog(FilmWithSubtitle("second", "Second film"));
     EXPECT_EQ(device_.closeCalls, 1);
-    EXPECT_EQ(W().FrameRate, 0);
+    EXPECT_EQ(Film().FrameRate, 0);
     EXPECT_EQ(device_.openedPath, Path("second.avi").toStdString());
     EXPECT_EQ(TrackText(), "Second film");
     EXPECT_EQ(device_.mode, "playing");
@@ -163,9 +163,9 @@ TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmAndTheNewCaption) {
     const QString bad = FilmWithSubtitle("bad");
     OpenThroughDialog(bad);
     EXPECT_EQ(W().windowTitle(), "Orvalen - " + bad);
-    EXPECT_FALSE(W().MovieOpen);
+    EXPECT_FALSE(Film().Open);
     EXPECT_EQ(device_.closeCalls, 1);
-    EXPECT_EQ(W().MoviePath, "");
+    EXPECT_EQ(Film().Path, "");
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -179,7 +179,7 @@ class SliderMaximum : public Commands, public ::testing::WithParamInterface<Leng
 TEST_P(SliderMaximum, IsTheLengthInWholeSeconds) {
     device_.length = GetParam().length;
     OpenThroughDialog(FilmWithSubtitle("film"));
-    EXPECT_EQ(W().PositionSlider->maximum(), GetParam().maximum);
+    EXPECT_EQ(Ui().PositionSlider->maximum(), GetParam().maximum);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, SliderMaximum,
@@ -232,25 +232,25 @@ TEST_F(FilmOpen, StopRewindsAndRealignsTheTrack) {
                                      "2\r\n00:00:10,000 --> 00:00:12,000\r\ntwo\r\n\r\n"
                                      "3\r\n00:00:20,000 --> 00:00:22,000\r\nthree\r\n\r\n");
     device_.position = 21000;
-    W().LoadSubtitleFile(Path("three.srt").toStdString(), W().Track);
-    ASSERT_EQ(W().Track.Cursor, 2);
-    W().PositionSlider->setValue(21);
+    W().LoadSubtitleFile(Path("three.srt").toStdString(), Subs().Track);
+    ASSERT_EQ(Subs().Track.Cursor, 2);
+    Ui().PositionSlider->setValue(21);
     W().Stop();
     EXPECT_EQ(device_.position, 0);
     EXPECT_EQ(device_.mode, "stopped");
-    EXPECT_EQ(W().PositionSlider->value(), 0);
-    EXPECT_EQ(W().Track.Cursor, 0);
-    EXPECT_TRUE(W().MovieOpen);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
+    EXPECT_EQ(Subs().Track.Cursor, 0);
+    EXPECT_TRUE(Film().Open);
 }
 
 TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
-    W().SliderMovedByUser = false;
-    W().PositionSlider->setValue(1000);
+    View().SliderMovedByUser = false;
+    Ui().PositionSlider->setValue(1000);
     EXPECT_TRUE(device_.seeks.empty());
 
-    W().SliderMovedByUser = true;
+    View().SliderMovedByUser = true;
     device_.mode = "paused";
-    W().PositionSlider->setValue(1234);
+    Ui().PositionSlider->setValue(1234);
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{1234000});
     EXPECT_EQ(device_.mode, "playing");
 }
@@ -258,24 +258,24 @@ TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
 TEST_F(FilmOpen, CloseKeepsCaptionLabelAndTrack) {
     const QString caption = W().windowTitle();
     TickAt(2000);
-    ASSERT_EQ(W().SubtitleLabel->text(), "Hello");
+    ASSERT_EQ(Ui().SubtitleLabel->text(), "Hello");
     const QSize size = W().size();
-    W().SliderMovedByUser = false;
-    W().PositionSlider->setValue(30);
+    View().SliderMovedByUser = false;
+    Ui().PositionSlider->setValue(30);
     W().CloseFilm();
 
-    EXPECT_FALSE(W().MovieOpen);
-    EXPECT_EQ(W().FrameRate, 0);
-    EXPECT_EQ(W().MoviePath, "");
+    EXPECT_FALSE(Film().Open);
+    EXPECT_EQ(Film().FrameRate, 0);
+    EXPECT_EQ(Film().Path, "");
     EXPECT_EQ(device_.closeCalls, 1);
     EXPECT_FALSE(device_.open);
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel) EXPECT_EQ(Panel(panel), "");
-    EXPECT_EQ(W().PositionSlider->value(), 0);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
     EXPECT_EQ(W().windowTitle(), caption);
-    EXPECT_EQ(W().SubtitleLabel->text(), "Hello");
+    EXPECT_EQ(Ui().SubtitleLabel->text(), "Hello");
     EXPECT_EQ(W().size(), size);
     EXPECT_EQ(TrackText(), "Hello");
-    EXPECT_EQ(W().FoundSubtitleCount, 1);
+    EXPECT_EQ(FoundCount(), 1);
 }
 
 TEST_F(Commands, TransportWithoutAFilmDoesNothing) {
@@ -288,25 +288,25 @@ TEST_F(Commands, TransportWithoutAFilmDoesNothing) {
     EXPECT_EQ(device_.pauseCalls, 0);
     EXPECT_EQ(device_.playCalls, 0);
     EXPECT_TRUE(device_.seeks.empty());
-    EXPECT_FALSE(W().FullScreenPlaying);
-    EXPECT_EQ(ImageIndex(W().MuteButton), 15);
+    EXPECT_FALSE(View().FullScreenPlaying);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
     W().CloseFilm();
     EXPECT_EQ(device_.closeCalls, 1);
 }
 
 TEST_F(FilmOpen, SoundButtonStateOutlivesTheFilm) {
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(W().MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
     EXPECT_TRUE(device_.muted);
 
     W().CloseFilm();
     device_.muted = false;  // a newly opened film has sound
     OpenThroughDialog(FilmWithSubtitle("other"));
-    EXPECT_EQ(ImageIndex(W().MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
     EXPECT_FALSE(device_.muted);
 
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(W().MuteButton), 15);
+    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
     EXPECT_FALSE(device_.muted);
     W().ToggleMute();
     EXPECT_TRUE(device_.muted);
@@ -321,10 +321,10 @@ struct PopupCase {
 class PopupCaption : public Commands, public ::testing::WithParamInterface<PopupCase> {};
 
 TEST_P(PopupCaption, FollowsTheModeShownInTheStatusBar) {
-    W().StatusArea->SetPanelText(1, QString::fromUtf8(GetParam().mode));
+    Ui().StatusArea->SetPanelText(1, QString::fromUtf8(GetParam().mode));
     W().UpdatePopupMenu();
-    EXPECT_EQ(W().PopupPlayPauseItem->text(), QString::fromUtf8(GetParam().caption));
-    EXPECT_EQ(ImageIndex(W().PopupPlayPauseItem), GetParam().image);
+    EXPECT_EQ(Ui().PopupPlayPauseItem->text(), QString::fromUtf8(GetParam().caption));
+    EXPECT_EQ(ImageIndex(Ui().PopupPlayPauseItem), GetParam().image);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -336,17 +336,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FilmOpen, PopupItemPausesWhilePlayingAndPlaysOtherwise) {
     TickAt(1000);
     ASSERT_EQ(Panel(1), "playing");
-    emit W().PopupMenu->aboutToShow();
-    W().PopupPlayPauseItem->trigger();
+    emit Ui().PopupMenu->aboutToShow();
+    Ui().PopupPlayPauseItem->trigger();
     EXPECT_EQ(device_.mode, "paused");
 
     TickAt(1000);
-    emit W().PopupMenu->aboutToShow();
-    EXPECT_EQ(W().PopupPlayPauseItem->text(), "Lecture");
-    W().PopupPlayPauseItem->trigger();
+    emit Ui().PopupMenu->aboutToShow();
+    EXPECT_EQ(Ui().PopupPlayPauseItem->text(), "Lecture");
+    Ui().PopupPlayPauseItem->trigger();
     EXPECT_EQ(device_.mode, "playing");
 
-    W().PopupStopItem->trigger();
+    Ui().PopupStopItem->trigger();
     EXPECT_EQ(device_.mode, "stopped");
 }
 
@@ -358,29 +358,29 @@ TEST_F(Commands, PopupPlayWithoutAFilmAsksForOne) {
 }
 
 TEST_F(Commands, BarItemsToggleMarkAndBarTogetherWithoutResizing) {
-    ASSERT_FALSE(W().ToolBarItem->isChecked());
-    const QSize size = W().ClientArea->size();
-    W().ToolBarItem->trigger();
-    EXPECT_TRUE(W().ToolBarItem->isChecked());
-    EXPECT_FALSE(W().ToolBar->isHidden());
+    ASSERT_FALSE(Ui().ToolBarItem->isChecked());
+    const QSize size = Ui().ClientArea->size();
+    Ui().ToolBarItem->trigger();
+    EXPECT_TRUE(Ui().ToolBarItem->isChecked());
+    EXPECT_FALSE(Ui().ToolBar->isHidden());
     W().ToggleToolBar();
-    EXPECT_FALSE(W().ToolBarItem->isChecked());
-    EXPECT_TRUE(W().ToolBar->isHidden());
+    EXPECT_FALSE(Ui().ToolBarItem->isChecked());
+    EXPECT_TRUE(Ui().ToolBar->isHidden());
 
-    W().StatusBarItem->trigger();
-    EXPECT_TRUE(W().StatusBarItem->isChecked());
-    EXPECT_FALSE(W().StatusArea->isHidden());
-    W().StatusBarItem->trigger();
-    EXPECT_FALSE(W().StatusBarItem->isChecked());
-    EXPECT_TRUE(W().StatusArea->isHidden());
-    EXPECT_EQ(W().ClientArea->size(), size);
+    Ui().StatusBarItem->trigger();
+    EXPECT_TRUE(Ui().StatusBarItem->isChecked());
+    EXPECT_FALSE(Ui().StatusArea->isHidden());
+    Ui().StatusBarItem->trigger();
+    EXPECT_FALSE(Ui().StatusBarItem->isChecked());
+    EXPECT_TRUE(Ui().StatusArea->isHidden());
+    EXPECT_EQ(Ui().ClientArea->size(), size);
 }
 
 TEST_F(Commands, ExitEndsTheMessageLoop) {
     bool quitByCommand = false;
     QTimer::singleShot(0, window_, [&] {
         quitByCommand = true;
-        W().QuitItem->trigger();
+        Ui().QuitItem->trigger();
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -399,7 +399,7 @@ TEST_F(Commands, AboutShowsTheAboutBoxModally) {
         title = box->windowTitle();
         box->findChild<QPushButton*>()->click();
     });
-    W().AboutItem->trigger();
+    Ui().AboutItem->trigger();
     EXPECT_TRUE(*ran);
     EXPECT_EQ(title, "About");
 }
@@ -413,39 +413,39 @@ TEST_F(Commands, ConfigurationShowsTheConfigurationDialogModally) {
 TEST_F(FilmOpen, FullScreenPlaysUntilEscapeAndTheNextPaintResumesWindowedPlay) {
     ShowWindow();
     W().ToggleFullScreen();
-    EXPECT_TRUE(W().FullScreenPlaying);
-    EXPECT_TRUE(W().FullScreenWindow->isVisible());
+    EXPECT_TRUE(View().FullScreenPlaying);
+    EXPECT_TRUE(Ui().FullScreenWindow->isVisible());
     EXPECT_EQ(device_.mode, "playing");
 
     const int plays = device_.playCalls;
-    QTest::keyClick(W().FullScreenWindow, Qt::Key_Escape);
-    EXPECT_FALSE(W().FullScreenWindow->isVisible());
-    ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
+    QTest::keyClick(Ui().FullScreenWindow, Qt::Key_Escape);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([this] { return !View().FullScreenPlaying; }));
     EXPECT_EQ(device_.playCalls, plays + 1);
 }
 
 TEST_F(FilmOpen, FullScreenEndsWithADoubleClickOrAltEnter) {
     ShowWindow();
     W().ToggleFullScreenFromPopup();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(W().FullScreenWindow));
-    QTest::mouseDClick(W().FullScreenWindow, Qt::LeftButton);
-    EXPECT_FALSE(W().FullScreenWindow->isVisible());
-    ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Ui().FullScreenWindow));
+    QTest::mouseDClick(Ui().FullScreenWindow, Qt::LeftButton);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([this] { return !View().FullScreenPlaying; }));
 
     W().ToggleFullScreen();
-    ASSERT_TRUE(W().FullScreenWindow->isVisible());
-    QTest::keyClick(W().FullScreenWindow, Qt::Key_Return, Qt::AltModifier);
-    EXPECT_FALSE(W().FullScreenWindow->isVisible());
-    ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
+    QTest::keyClick(Ui().FullScreenWindow, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([this] { return !View().FullScreenPlaying; }));
 }
 
 TEST_F(FilmOpen, FullScreenCommandWhileFullScreenReturnsToTheWindow) {
     ShowWindow();
     W().ToggleFullScreen();
-    ASSERT_TRUE(W().FullScreenWindow->isVisible());
-    W().FullScreenItem->trigger();
-    EXPECT_FALSE(W().FullScreenWindow->isVisible());
-    ASSERT_TRUE(PollUntil([this] { return !W().FullScreenPlaying; }));
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
+    Ui().FullScreenItem->trigger();
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([this] { return !View().FullScreenPlaying; }));
     EXPECT_EQ(device_.mode, "playing");
 }
 
@@ -472,10 +472,10 @@ TEST_F(Commands, TwelvePointFontMakesTheSubtitleArea60High) {
     ChooseFont(font, yellow);
     W().ChooseSubtitleFont();
 
-    EXPECT_EQ(W().SubtitlePanel->height(), 60);
+    EXPECT_EQ(Ui().SubtitlePanel->height(), 60);
     EXPECT_EQ(W().WindowHeight(),
-              W().VideoArea->height() + W().VideoArea->y() + W().SubtitlePanel->height() + 30);
-    const QFont label = W().SubtitleLabel->font();
+              Ui().VideoArea->height() + Ui().VideoArea->y() + Ui().SubtitlePanel->height() + 30);
+    const QFont label = Ui().SubtitleLabel->font();
     EXPECT_EQ(FontPointSize(label), 12);
     EXPECT_TRUE(label.italic());
     EXPECT_TRUE(label.underline());
@@ -484,31 +484,31 @@ TEST_F(Commands, TwelvePointFontMakesTheSubtitleArea60High) {
     EXPECT_EQ(label.families().front(), DefaultSansFamily());
     EXPECT_EQ(W().SubtitleLabelColor(), yellow);
 
-    EXPECT_EQ(FaceNameOf(W().FullScreenFont), DefaultSansFamily().toStdString());
-    EXPECT_EQ(W().FullScreenFont.Height, -16);
-    EXPECT_EQ(W().FullScreenFont.Weight, 700);
-    EXPECT_EQ(W().FullScreenFont.Italic, 1);
-    EXPECT_EQ(W().FullScreenFont.Underline, 1);
-    EXPECT_EQ(W().FullScreenFont.StrikeOut, 0);
-    EXPECT_EQ(W().FullScreenWindow->TextColor(), yellow);
-    EXPECT_EQ(W().FullScreenWindow->BandFont().pixelSize(), 16);
+    EXPECT_EQ(FaceNameOf(View().FullScreenFont), DefaultSansFamily().toStdString());
+    EXPECT_EQ(View().FullScreenFont.Height, -16);
+    EXPECT_EQ(View().FullScreenFont.Weight, 700);
+    EXPECT_EQ(View().FullScreenFont.Italic, 1);
+    EXPECT_EQ(View().FullScreenFont.Underline, 1);
+    EXPECT_EQ(View().FullScreenFont.StrikeOut, 0);
+    EXPECT_EQ(Ui().FullScreenWindow->TextColor(), yellow);
+    EXPECT_EQ(Ui().FullScreenWindow->BandFont().pixelSize(), 16);
 }
 
 TEST_F(Commands, EightPointFontLeavesTheSubtitleAreaAsItWas) {
-    const int before = W().SubtitlePanel->height();
+    const int before = Ui().SubtitlePanel->height();
     ChooseFont(PointFont(8), Qt::white);
     W().ChooseSubtitleFont();
-    EXPECT_EQ(W().SubtitlePanel->height(), before);
-    EXPECT_EQ(FontPointSize(W().SubtitleLabel->font()), 8);
-    EXPECT_FALSE(W().SubtitleLabel->font().bold());
+    EXPECT_EQ(Ui().SubtitlePanel->height(), before);
+    EXPECT_EQ(FontPointSize(Ui().SubtitleLabel->font()), 8);
+    EXPECT_FALSE(Ui().SubtitleLabel->font().bold());
 }
 
 TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
     ChooseFont(PointFont(20), Qt::green);
     W().ChooseSubtitleFont();
-    const LogFont record = W().FullScreenFont;
-    const QFont label = W().SubtitleLabel->font();
-    const int lowHeight = W().SubtitlePanel->height();
+    const LogFont record = View().FullScreenFont;
+    const QFont label = Ui().SubtitleLabel->font();
+    const int lowHeight = Ui().SubtitlePanel->height();
 
     FontChoice seen;
     WhenModal<SubtitleFontDialog>([&](SubtitleFontDialog* dialog) {
@@ -519,17 +519,17 @@ TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
     W().ChooseSubtitleFont();
     EXPECT_EQ(seen.Font.pointSize(), 20);
     EXPECT_EQ(seen.Color, QColor(Qt::green));
-    EXPECT_EQ(std::memcmp(&record, &W().FullScreenFont, sizeof record), 0);
-    EXPECT_EQ(W().SubtitleLabel->font(), label);
-    EXPECT_EQ(W().SubtitlePanel->height(), lowHeight);
+    EXPECT_EQ(std::memcmp(&record, &View().FullScreenFont, sizeof record), 0);
+    EXPECT_EQ(Ui().SubtitleLabel->font(), label);
+    EXPECT_EQ(Ui().SubtitlePanel->height(), lowHeight);
     EXPECT_EQ(W().SubtitleLabelColor(), QColor(Qt::green));
 }
 
 TEST_F(Commands, FitToVideoWithoutAPictureKeepsThePictureArea) {
     device_.hasVideo = false;
     OpenThroughDialog(FilmWithSubtitle("sound only"));
-    EXPECT_TRUE(W().MovieOpen);
-    EXPECT_EQ(W().VideoArea->size(), QSize(657, 337));
+    EXPECT_TRUE(Film().Open);
+    EXPECT_EQ(Ui().VideoArea->size(), QSize(657, 337));
     EXPECT_EQ(Panel(0), "");
     EXPECT_EQ(W().WindowWidth(), 677);
 }
@@ -539,20 +539,20 @@ TEST_F(Commands, FitToVideoBoundsAnAbsurdVideoSize) {
     device_.videoHeight = std::numeric_limits<int32_t>::max();
     OpenThroughDialog(FilmWithSubtitle("huge"));
     EXPECT_EQ(Panel(0), "2147483647 * 2147483647");
-    EXPECT_EQ(W().VideoArea->size(), QSize(16384, 16384 + 15));
+    EXPECT_EQ(Ui().VideoArea->size(), QSize(16384, 16384 + 15));
 }
 
 class SubtitleFiles : public Commands {
   protected:
-    QString Film() { return Path("Movie.avi"); }
+    QString FilmPath() { return Path("Movie.avi"); }
 
     void WriteCandidates(std::initializer_list<const char*> names) {
-        WriteFile(Film(), "film");
+        WriteFile(FilmPath(), "film");
         for (const char* name : names) WriteFile(Path(name), SrtWith(name));
     }
 
     void ExpectChecked(int index) {
-        for (int i = 0; i < W().FoundSubtitleCount; ++i) {
+        for (int i = 0; i < FoundCount(); ++i) {
             EXPECT_EQ(MenuItems()[6 + i]->isChecked(), i == index) << i;
             EXPECT_EQ(PopupItems()[5 + i]->isChecked(), i == index) << i;
         }
@@ -569,13 +569,13 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
         dialog->ChoiceList()->setCurrentIndex(1);
         dialog->OkButton()->click();
     });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
 
     EXPECT_EQ(listed, (QStringList{Path("Movie.en.srt"), Path("Movie.fr.srt")}));
     EXPECT_EQ(preselected, Path("Movie.en.srt"));
     EXPECT_EQ(TrackText(), "Movie.fr.srt");
-    EXPECT_EQ(W().FoundSubtitleCount, 2);
-    EXPECT_EQ(W().FoundSubtitleFiles[1], Path("Movie.fr.srt").toStdString());
+    EXPECT_EQ(FoundCount(), 2);
+    EXPECT_EQ(Subs().FoundFiles[1], Path("Movie.fr.srt").toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     ASSERT_EQ(PopupItems().size(), 7);
     EXPECT_EQ(MenuItems()[6]->text(), Path("Movie.en.srt"));
@@ -588,7 +588,7 @@ TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
     ChangeSettings([](Settings& settings) { settings.AutoSelect = true; });
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt"});
     auto asked = WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     EXPECT_FALSE(*asked);
     EXPECT_EQ(TrackText(), "Movie.en.srt");
     ASSERT_EQ(MenuItems().size(), 8);
@@ -599,7 +599,7 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt", "Movie.sub"});
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
     WriteFile(Path("Other.avi"), "film");
@@ -608,18 +608,18 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     W().SubtitleSearch(Path("Other.avi").toStdString());
     EXPECT_FALSE(*asked);
     EXPECT_EQ(TrackText(), "only one");
-    EXPECT_EQ(W().FoundSubtitleCount, 1);
+    EXPECT_EQ(FoundCount(), 1);
     EXPECT_EQ(MenuItems().size(), 6);
     EXPECT_EQ(PopupItems().size(), 5);
-    EXPECT_EQ(MenuItems()[4], W().FontsItem);
-    EXPECT_EQ(PopupItems()[4], W().PopupFilesSeparator);
+    EXPECT_EQ(MenuItems()[4], Ui().FontsItem);
+    EXPECT_EQ(PopupItems()[4], Ui().PopupFilesSeparator);
 }
 
 TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WriteCandidates({"Movie.a.srt", "Movie.b.srt", "Movie.c.srt"});
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     ASSERT_EQ(MenuItems().size(), 9);
 
     WriteFile(Path("Next.avi"), "film");
@@ -637,9 +637,9 @@ TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
 }
 
 TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
-    WriteFile(Film(), "film");
+    WriteFile(FilmPath(), "film");
     WriteFile(Path("elsewhere.srt"), SrtWith("kept"));
-    W().LoadSubtitleFile(Path("elsewhere.srt").toStdString(), W().Track);
+    W().LoadSubtitleFile(Path("elsewhere.srt").toStdString(), Subs().Track);
     ChangeSettings([](Settings& settings) {
         settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
     });
@@ -651,30 +651,30 @@ TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
         directory = dialog->directory().absolutePath();
         Cancel(dialog);
     });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.srt)"});
     EXPECT_EQ(directory, QDir(dir_.path()).absolutePath());
-    EXPECT_TRUE(W().SubtitleFormatUnknown);
+    EXPECT_TRUE(Subs().FormatUnknown);
     EXPECT_EQ(TrackText(), "kept");
-    EXPECT_EQ(W().FoundSubtitleCount, 0);
+    EXPECT_EQ(FoundCount(), 0);
     EXPECT_EQ(MenuItems().size(), 6);
 }
 
 TEST_F(SubtitleFiles, NothingFoundAndAFileChosenInTheDialogLoadsIt) {
-    WriteFile(Film(), "film");
+    WriteFile(FilmPath(), "film");
     WriteFile(Path("unrelated.srt"), SrtWith("picked"));
     WhenModal<QFileDialog>(
         [this](QFileDialog* dialog) { ChooseFile(dialog, Path("unrelated.srt")); });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     EXPECT_EQ(TrackText(), "picked");
-    EXPECT_FALSE(W().SubtitleFormatUnknown);
+    EXPECT_FALSE(Subs().FormatUnknown);
 }
 
 TEST_F(SubtitleFiles, PathsWithAmpersandsShowExactlyAndLoadWhenClicked) {
     WriteCandidates({"Movie & Co.srt", "Movie && more.srt"});
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
-    W().SubtitleSearch(Film().toStdString());
+    W().SubtitleSearch(FilmPath().toStdString());
     ASSERT_EQ(MenuItems().size(), 8);
     EXPECT_EQ(MenuItems()[6]->text(), Path("Movie && Co.srt"));
     EXPECT_EQ(MenuItems()[7]->text(), Path("Movie &&&& more.srt"));
@@ -700,7 +700,7 @@ TEST_F(SubtitleFiles, OpenAnotherFileUsesTheSubtitleFilterAndLoadsTheChoice) {
         filters = dialog->nameFilters();
         ChooseFile(dialog, Path("any name.sub"));
     });
-    W().OpenSubtitleFileItem->trigger();
+    Ui().OpenSubtitleFileItem->trigger();
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
     EXPECT_EQ(TrackText(), "Frames");
     EXPECT_EQ(Panel(4), "FrameRate = 23976");

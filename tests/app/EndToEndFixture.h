@@ -48,19 +48,19 @@ class EndToEndTest : public WindowTest {
     MainWindow& Start() {
         MakeWindows(std::make_unique<MpvDevice>(), QStringList{film_});
         window_->show();
-        EXPECT_TRUE(PollUntil([this] { return window_->MovieOpen; }, 10000));
+        EXPECT_TRUE(PollUntil([this] { return Film().Open; }, 10000));
         return *window_;
     }
 
     // Stops the film at position and waits for the label to follow.
     void ShowPosition(int32_t position) {
         window_->Pause();
-        window_->Media.SeekTo(position);
+        Probe().Media().SeekTo(position);
         window_->ResyncIndex();
     }
 
     QColor VideoAreaCentre() const {
-        const QImage shown = window_->VideoArea->grab().toImage();
+        const QImage shown = Ui().VideoArea->grab().toImage();
         return shown.pixelColor(shown.width() / 2, shown.height() / 2);
     }
 

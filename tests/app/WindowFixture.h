@@ -23,6 +23,7 @@
 #include "app/SubtitleChoiceDialog.h"
 #include "settings/IniFile.h"
 #include "tests/app/FakeMediaDevice.h"
+#include "tests/app/MainWindowProbe.h"
 
 namespace orvalen::testing {
 
@@ -76,6 +77,14 @@ class WindowTest : public ::testing::Test {
         qunsetenv("ORVALEN_CONFIG");
     }
 
+    // The window's controls and state.
+    MainWindowProbe Probe() const { return MainWindowProbe(*window_); }
+    MainWindow::Widgets& Ui() const { return Probe().Ui(); }
+    MainWindow::ViewState& View() const { return Probe().View(); }
+    FilmState& Film() const { return Probe().Film(); }
+    SubtitleState& Subs() const { return Probe().Subtitles(); }
+    int FoundCount() const { return static_cast<int>(Subs().FoundFiles.size()); }
+
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     QString ConfigPath() const { return Path("Config.ini"); }
 
@@ -88,7 +97,7 @@ class WindowTest : public ::testing::Test {
 
     MainWindow& MakeWindow(QStringList commandLine = {}) {
         MakeWindows(std::make_unique<FakeMediaDevice>(device_), std::move(commandLine));
-        window_->ClockTimer->stop();
+        Ui().ClockTimer->stop();
         return *window_;
     }
 
@@ -114,7 +123,7 @@ class WindowTest : public ::testing::Test {
     void ShowWindow() {
         window_->show();
         ASSERT_TRUE(
-            PollUntil([this] { return !window_->FirstShow || window_->CommandLine.empty(); }));
+            PollUntil([this] { return !View().FirstShow || Probe().CommandLine().empty(); }));
         QApplication::processEvents();
     }
 
