@@ -35,16 +35,6 @@ constexpr int kClientHeight = 440;
 constexpr int kLowPanelHeight = 58;
 constexpr int kStatusHeight = 16;
 
-QAction* MenuItem(QMenu* menu, const QString& caption, const QString& hint, int image = -1,
-                  const QKeySequence& shortcut = {}) {
-    QAction* item = menu->addAction(caption);
-    item->setStatusTip(hint);
-    item->setToolTip(hint);
-    if (image >= 0) SetImageIndex(item, image);
-    if (!shortcut.isEmpty()) item->setShortcut(shortcut);
-    return item;
-}
-
 // The form's default font, "MS Sans Serif" at 11 pixels, has no Linux counterpart.
 QFont FormFont() {
     QFont font(DefaultSansFamily());
@@ -66,8 +56,7 @@ MainWindow::MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandL
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFont(FormFont());
     CreateControls();
-    CreateMenus();
-    CreateToolBar();
+    CreateActions();
     move(204, 192);
     LoadStartState();
 }
@@ -99,6 +88,13 @@ void MainWindow::CreateControls() {
     ui_.ToolBar->setIconSize(QSize(16, 16));
     ui_.ToolBar->setMovable(false);
     ui_.ToolBar->setFloatable(false);
+
+    ui_.PositionSlider = new QSlider(Qt::Horizontal);
+    ui_.PositionSlider->setFixedSize(241, 22);
+    ui_.PositionSlider->setRange(0, 1000);
+    ui_.PositionSlider->setValue(0);
+    ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
+    ui_.PositionSlider->setFocusPolicy(Qt::NoFocus);
 
     ui_.VideoArea = new VideoPanel(ui_.ClientArea);
     ui_.VideoArea->setGeometry(8, 32, 657, 337);
@@ -161,132 +157,6 @@ void MainWindow::CreateControls() {
     });
 }
 
-void MainWindow::CreateMenus() {
-    ui_.FileMenu = menuBar()->addMenu("&File");
-    ui_.OpenFilmItem =
-        MenuItem(ui_.FileMenu, "Open", "Open a movie", 5, QKeySequence(Qt::CTRL | Qt::Key_O));
-    ui_.CloseFilmItem = MenuItem(ui_.FileMenu, "Close", "Close the opened movie");
-    ui_.QuitItem =
-        MenuItem(ui_.FileMenu, "Exit", "Exit Orvalen", 7, QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    ui_.ViewMenu = menuBar()->addMenu("&View");
-    ui_.FullScreenItem = MenuItem(ui_.ViewMenu, "Full Screen", "Play the movie in fullscreen", 6,
-                                  QKeySequence(Qt::ALT | Qt::Key_Return));
-    ui_.ViewBarsSeparator = ui_.ViewMenu->addSeparator();
-    ui_.ToolBarItem = MenuItem(ui_.ViewMenu, "ToolBar", "Show/Hide the Toolbar");
-    ui_.ToolBarItem->setCheckable(true);
-    ui_.StatusBarItem = MenuItem(ui_.ViewMenu, "Status Bar", "Show/Hide the Status Bar");
-    ui_.StatusBarItem->setCheckable(true);
-    ui_.ViewConfigurationSeparator = ui_.ViewMenu->addSeparator();
-    ui_.ConfigurationItem =
-        MenuItem(ui_.ViewMenu, "Configuration", "Display the configuration window for Orvalen", 8,
-                 QKeySequence(Qt::ALT | Qt::Key_O));
-
-    ui_.CommandMenu = menuBar()->addMenu("&Command");
-    ui_.PlayItem = MenuItem(ui_.CommandMenu, "Play", "Play the movie", 2);
-    ui_.StopItem = MenuItem(ui_.CommandMenu, "Stop", "Stop playing", 4);
-    ui_.PauseItem = MenuItem(ui_.CommandMenu, "Pause", "Pause", 1);
-    ui_.FastForwardItem = MenuItem(ui_.CommandMenu, "Forward", "Play 2x", 0);
-    ui_.BackOneMinuteItem = MenuItem(ui_.CommandMenu, "Backward", "Back 1 minute", 3);
-
-    ui_.SubtitlesMenu = menuBar()->addMenu("&Subtitles");
-    ui_.OpenSubtitleFileItem =
-        MenuItem(ui_.SubtitlesMenu, "Open another file", "Open another subtitle file", 13);
-    ui_.ResynchronisationItem =
-        MenuItem(ui_.SubtitlesMenu, "Resynchronisation", "Resynchronize a subtitle", 14,
-                 QKeySequence(Qt::CTRL | Qt::Key_R));
-    ui_.MergeItem = MenuItem(ui_.SubtitlesMenu, "Merge a file", "Merge a subtitle file", 12,
-                             QKeySequence(Qt::CTRL | Qt::Key_M));
-    ui_.SaveItem = MenuItem(ui_.SubtitlesMenu, "Save", "Save the subtitle in SubRip (.srt) format",
-                            11, QKeySequence(Qt::CTRL | Qt::Key_S));
-    ui_.FontsItem = MenuItem(ui_.SubtitlesMenu, "Fonts", "Configure the font of the subtitles", 9);
-    ui_.SubtitleFilesSeparator = ui_.SubtitlesMenu->addSeparator();
-    // Not built yet: the items exist but cannot be chosen.
-    ui_.ResynchronisationItem->setEnabled(false);
-    ui_.MergeItem->setEnabled(false);
-    ui_.SaveItem->setEnabled(false);
-
-    ui_.AboutItem = menuBar()->addAction("&About ...");
-
-    ui_.PopupMenu = new QMenu(this);
-    ui_.PopupPlayPauseItem = MenuItem(ui_.PopupMenu, "Play", "Play/Pause the movie", 2);
-    ui_.PopupStopItem = MenuItem(ui_.PopupMenu, "Stop", "Stop playing", 4);
-    ui_.PopupFullScreenSeparator = ui_.PopupMenu->addSeparator();
-    ui_.PopupFullScreenItem =
-        MenuItem(ui_.PopupMenu, "Full Screen", "Play the movie in fullscreen", 6);
-    ui_.PopupFilesSeparator = ui_.PopupMenu->addSeparator();
-    for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_.VideoArea),
-                           static_cast<QWidget*>(ui_.SubtitleLabel)}) {
-        owner->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(owner, &QWidget::customContextMenuRequested, this,
-                [this, owner](const QPoint& at) { ui_.PopupMenu->popup(owner->mapToGlobal(at)); });
-    }
-
-    connect(ui_.OpenFilmItem, &QAction::triggered, this, [this] { OpenFilm(); });
-    connect(ui_.CloseFilmItem, &QAction::triggered, this, [this] { CloseFilm(); });
-    connect(ui_.QuitItem, &QAction::triggered, this, [this] { Quit(); });
-    connect(ui_.FullScreenItem, &QAction::triggered, this, [this] { ToggleFullScreen(); });
-    connect(ui_.ToolBarItem, &QAction::triggered, this, [this] { ToggleToolBar(); });
-    connect(ui_.StatusBarItem, &QAction::triggered, this, [this] { ToggleStatusBar(); });
-    connect(ui_.ConfigurationItem, &QAction::triggered, this, [this] { ShowConfiguration(); });
-    connect(ui_.PlayItem, &QAction::triggered, this, [this] { Play(); });
-    connect(ui_.StopItem, &QAction::triggered, this, [this] { Stop(); });
-    connect(ui_.PauseItem, &QAction::triggered, this, [this] { Pause(); });
-    connect(ui_.FastForwardItem, &QAction::triggered, this, [this] { FastForward(); });
-    connect(ui_.BackOneMinuteItem, &QAction::triggered, this, [this] { BackOneMinute(); });
-    connect(ui_.OpenSubtitleFileItem, &QAction::triggered, this, [this] { OpenSubtitleFile(); });
-    connect(ui_.ResynchronisationItem, &QAction::triggered, this,
-            [this] { StartResynchronisation(); });
-    connect(ui_.MergeItem, &QAction::triggered, this, [this] { StartMerge(); });
-    connect(ui_.SaveItem, &QAction::triggered, this, [this] { SaveSubtitles(); });
-    connect(ui_.FontsItem, &QAction::triggered, this, [this] { ChooseSubtitleFont(); });
-    connect(ui_.AboutItem, &QAction::triggered, this, [this] { ShowAbout(); });
-    connect(ui_.PopupMenu, &QMenu::aboutToShow, this, [this] { UpdatePopupMenu(); });
-    connect(ui_.PopupPlayPauseItem, &QAction::triggered, this, [this] { TogglePlayPause(); });
-    connect(ui_.PopupStopItem, &QAction::triggered, this, [this] { StopFromPopup(); });
-    connect(ui_.PopupFullScreenItem, &QAction::triggered, this,
-            [this] { ToggleFullScreenFromPopup(); });
-}
-
-void MainWindow::CreateToolBar() {
-    // Each button carries a menu item: a click runs that item's command.
-    const auto button = [this](const QString& hint, int image, QAction* item) {
-        QAction* action = ui_.ToolBar->addAction(hint);
-        action->setToolTip(hint);
-        action->setStatusTip(hint);
-        SetImageIndex(action, image);
-        connect(action, &QAction::triggered, item, &QAction::trigger);
-        return action;
-    };
-    ui_.OpenFilmButton = button("Ouvrir un fichier Vidéo", 5, ui_.OpenFilmItem);
-    ui_.QuitButton = button("Quitter Orvalen", 7, ui_.QuitItem);
-    ui_.FileButtonsSeparator = ui_.ToolBar->addSeparator();
-    ui_.ConfigurationButton =
-        button("Affiche la fenêtre de configuration de Orvalen", 8, ui_.ConfigurationItem);
-    ui_.TransportSeparator = ui_.ToolBar->addSeparator();
-    ui_.BackOneMinuteButton = button("Retour Rapide", 3, ui_.BackOneMinuteItem);
-    ui_.PlayButton = button("Lecture du fichier Vidéo", 2, ui_.PlayItem);
-    ui_.PauseButton = button("Pause", 1, ui_.PauseItem);
-    ui_.StopButton = button("Arrêt de la lecture", 4, ui_.StopItem);
-    ui_.FastForwardButton = button("Avance Rapide", 0, ui_.FastForwardItem);
-
-    ui_.PositionSlider = new QSlider(Qt::Horizontal);
-    ui_.PositionSlider->setFixedSize(241, 22);
-    ui_.PositionSlider->setRange(0, 1000);
-    ui_.PositionSlider->setValue(0);
-    ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
-    ui_.PositionSlider->setFocusPolicy(Qt::NoFocus);
-    ui_.ToolBar->addWidget(ui_.PositionSlider);
-    connect(ui_.PositionSlider, &QSlider::valueChanged, this, [this] { OnPositionSliderMoved(); });
-
-    ui_.SoundSeparator = ui_.ToolBar->addSeparator();
-    ui_.MuteButton = ui_.ToolBar->addAction("Sound On/Off");
-    ui_.MuteButton->setToolTip("Sound On/Off");
-    ui_.MuteButton->setStatusTip("Sound On/Off");
-    SetImageIndex(ui_.MuteButton, 15);
-    connect(ui_.MuteButton, &QAction::triggered, this, [this] { ToggleMute(); });
-}
-
 void MainWindow::LayOutClient() {
     const int width = ui_.ClientArea->width();
     const int lowHeight = ui_.SubtitlePanel->height();
@@ -334,9 +204,9 @@ void MainWindow::LoadStartState() {
     view_.FirstShow = true;
 
     const BarSettings bars = ReadBarSettings(ini);
-    ui_.StatusBarItem->setChecked(bars.StateBarre);
+    ui_.Action(WindowAction::StatusBar)->setChecked(bars.StateBarre);
     ui_.StatusArea->setVisible(bars.StateBarre);
-    ui_.ToolBarItem->setChecked(bars.ToolBarre);
+    ui_.Action(WindowAction::ToolBar)->setChecked(bars.ToolBarre);
     ui_.ToolBar->setVisible(bars.ToolBarre);
 
     const FontSettings fontSettings = ReadFontSettings(ini);
@@ -399,8 +269,9 @@ void MainWindow::ResumeAfterFullScreen() {
 void MainWindow::CloseFilmAndSaveBars() {
     IniFile ini(ConfigFilePath());
     if (film_.Open) media_.CloseAllDevices();
-    const WriteOutcome outcome = WriteBarSettings(
-        ini, BarSettings{ui_.StatusBarItem->isChecked(), ui_.ToolBarItem->isChecked()});
+    const WriteOutcome outcome =
+        WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
+                                          ui_.Action(WindowAction::ToolBar)->isChecked()});
     if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
 }
 

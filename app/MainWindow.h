@@ -2,12 +2,14 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/FontMapping.h"
+#include "app/WindowActions.h"
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
 #include "media/MediaDevice.h"
@@ -111,8 +113,6 @@ class MainWindow : public QMainWindow {
     void OnPositionSliderMoved();
     void UpdatePopupMenu();
     void TogglePlayPause();
-    void StopFromPopup();
-    void ToggleFullScreenFromPopup();
     void ToggleToolBar();
     void ToggleStatusBar();
     void ToggleMute();
@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // The space bar while resynchronising or merging; true when it was used.
+    bool OnSpaceBar();
 
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into the track.
@@ -152,23 +154,12 @@ class MainWindow : public QMainWindow {
     void SetWindowWidth(int width);
     void SetWindowHeight(int height);
 
-    // The window's own controls.
+    // The window's own controls. The menus, the popup menu and the tool bar are built from
+    // WindowActionTable(); Action finds an item by its id.
     struct Widgets {
         QWidget* ClientArea = nullptr;  // below the menu bar
         QToolBar* ToolBar = nullptr;
-        QAction* OpenFilmButton = nullptr;
-        QAction* QuitButton = nullptr;
-        QAction* FileButtonsSeparator = nullptr;
-        QAction* ConfigurationButton = nullptr;
-        QAction* TransportSeparator = nullptr;
-        QAction* BackOneMinuteButton = nullptr;
-        QAction* PlayButton = nullptr;
-        QAction* PauseButton = nullptr;
-        QAction* StopButton = nullptr;
-        QAction* FastForwardButton = nullptr;
         QSlider* PositionSlider = nullptr;
-        QAction* SoundSeparator = nullptr;
-        QAction* MuteButton = nullptr;
         VideoPanel* VideoArea = nullptr;
         QWidget* SubtitlePanel = nullptr;
         QLabel* SubtitleLabel = nullptr;
@@ -177,39 +168,14 @@ class MainWindow : public QMainWindow {
         QFileDialog* OpenFileDialog = nullptr;
         QFileDialog* SaveFileDialog = nullptr;
         QTimer* ClockTimer = nullptr;
-
         QMenu* FileMenu = nullptr;
-        QAction* OpenFilmItem = nullptr;
-        QAction* CloseFilmItem = nullptr;
-        QAction* QuitItem = nullptr;
         QMenu* ViewMenu = nullptr;
-        QAction* FullScreenItem = nullptr;
-        QAction* ViewBarsSeparator = nullptr;
-        QAction* ToolBarItem = nullptr;
-        QAction* StatusBarItem = nullptr;
-        QAction* ViewConfigurationSeparator = nullptr;
-        QAction* ConfigurationItem = nullptr;
         QMenu* CommandMenu = nullptr;
-        QAction* PlayItem = nullptr;
-        QAction* StopItem = nullptr;
-        QAction* PauseItem = nullptr;
-        QAction* FastForwardItem = nullptr;
-        QAction* BackOneMinuteItem = nullptr;
         QMenu* SubtitlesMenu = nullptr;
-        QAction* OpenSubtitleFileItem = nullptr;
-        QAction* ResynchronisationItem = nullptr;
-        QAction* MergeItem = nullptr;
-        QAction* SaveItem = nullptr;
-        QAction* FontsItem = nullptr;
-        QAction* SubtitleFilesSeparator = nullptr;
-        QAction* AboutItem = nullptr;
-
         QMenu* PopupMenu = nullptr;
-        QAction* PopupPlayPauseItem = nullptr;
-        QAction* PopupStopItem = nullptr;
-        QAction* PopupFullScreenSeparator = nullptr;
-        QAction* PopupFullScreenItem = nullptr;
-        QAction* PopupFilesSeparator = nullptr;
+        std::array<QAction*, WindowActionCount> Actions{};
+
+        QAction* Action(WindowAction id) const;
     };
 
     // What the window remembers between commands besides the film and its subtitles.
@@ -218,6 +184,9 @@ class MainWindow : public QMainWindow {
         bool SliderMovedByUser = false;
         int32_t LastSliderPosition = 0;
         bool FirstShow = true;
+        bool Muted = false;
+        // The popup's first item pauses (it offered Pause when the menu opened) or plays.
+        bool PopupOffersPause = false;
         LogFont FullScreenFont{};
         ScreenRect FullScreenRect;
     };
@@ -233,8 +202,8 @@ class MainWindow : public QMainWindow {
     friend class testing::MainWindowProbe;
 
     void CreateControls();
-    void CreateMenus();
-    void CreateToolBar();
+    // Builds the menus, the popup menu and the tool bar from WindowActionTable().
+    void CreateActions();
     // The start-up steps after the controls exist: state, bars and font from Config.ini, the
     // clock started.
     void LoadStartState();

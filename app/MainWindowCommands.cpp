@@ -112,53 +112,45 @@ void MainWindow::OnPositionSliderMoved() {
     media_.PlayMovie();
 }
 
+// The first popup item offers Pause while the film plays and Play otherwise ("Lecture", as
+// the tool bar names it).
 void MainWindow::UpdatePopupMenu() {
-    if (ui_.StatusArea->PanelText(1) == QLatin1String("playing")) {
-        ui_.PopupPlayPauseItem->setText(QStringLiteral("Pause"));
-        SetImageIndex(ui_.PopupPlayPauseItem, kImagePause);
-    } else {
-        ui_.PopupPlayPauseItem->setText(QStringLiteral("Lecture"));
-        SetImageIndex(ui_.PopupPlayPauseItem, kImagePlay);
-    }
+    view_.PopupOffersPause = media_.GetMode() == "playing";
+    QAction* item = ui_.Action(WindowAction::PopupPlayPause);
+    item->setText(view_.PopupOffersPause ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
+    SetImageIndex(item, view_.PopupOffersPause ? kImagePause : kImagePlay);
 }
 
 void MainWindow::TogglePlayPause() {
-    if (ImageIndex(ui_.PopupPlayPauseItem) == kImagePause) {
+    if (view_.PopupOffersPause) {
         Pause();
     } else {
         Play();
     }
 }
 
-void MainWindow::StopFromPopup() {
-    Stop();
-}
-
-void MainWindow::ToggleFullScreenFromPopup() {
-    ToggleFullScreen();
-}
-
 // A checkable menu item has already flipped its own mark when its command runs, so the
 // current state is read from the bar, which always agrees with the mark before the click.
 void MainWindow::ToggleToolBar() {
     const bool show = ui_.ToolBar->isHidden();
-    ui_.ToolBarItem->setChecked(show);
+    ui_.Action(WindowAction::ToolBar)->setChecked(show);
     ui_.ToolBar->setVisible(show);
 }
 
 void MainWindow::ToggleStatusBar() {
     const bool show = ui_.StatusArea->isHidden();
-    ui_.StatusBarItem->setChecked(show);
+    ui_.Action(WindowAction::StatusBar)->setChecked(show);
     ui_.StatusArea->setVisible(show);
 }
 
 void MainWindow::ToggleMute() {
     if (!film_.Open) return;
-    if (ImageIndex(ui_.MuteButton) == kImageSoundOn) {
-        SetImageIndex(ui_.MuteButton, kImageSoundOff);
+    view_.Muted = !view_.Muted;
+    SetImageIndex(ui_.Action(WindowAction::MuteButton),
+                  view_.Muted ? kImageSoundOff : kImageSoundOn);
+    if (view_.Muted) {
         media_.SoundOff();
     } else {
-        SetImageIndex(ui_.MuteButton, kImageSoundOn);
         media_.SoundOn();
     }
 }

@@ -10,6 +10,12 @@ void MainWindow::StartMerge() {}
 
 void MainWindow::SaveSubtitles() {}
 
-void MainWindow::PreviewKey(char&) {}
+bool MainWindow::OnSpaceBar() {
+    return false;
+}
+
+void MainWindow::PreviewKey(char& key) {
+    if (key == ' ' && OnSpaceBar()) key = 0;
+}
 
 }  // namespace orvalen

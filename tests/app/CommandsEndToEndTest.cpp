@@ -94,16 +94,16 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     ASSERT_TRUE(ModeBecomes("playing"));
     EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
 
-    Click(Ui().PauseButton);
+    Click(Item(WindowAction::PauseButton));
     EXPECT_TRUE(ModeBecomes("paused"));
-    Click(Ui().PlayButton);
+    Click(Item(WindowAction::PlayButton));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(Ui().StopButton);
+    Click(Item(WindowAction::StopButton));
     EXPECT_TRUE(ModeBecomes("stopped"));
     EXPECT_EQ(Probe().Media().GetPosition(), 0);
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
-    Click(Ui().PlayButton);
+    Click(Item(WindowAction::PlayButton));
     EXPECT_TRUE(ModeBecomes("playing"));
 
     PressInWindow(Qt::Key_Return, Qt::AltModifier);
@@ -115,23 +115,23 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     EXPECT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(Ui().MuteButton);
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
+    Click(Item(WindowAction::MuteButton));
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_TRUE(Mpv().Muted());
 
     // Closed and opened again: the film has sound, the button still shows it muted.
-    Ui().CloseFilmItem->trigger();
+    Item(WindowAction::CloseFilm)->trigger();
     EXPECT_FALSE(Film().Open);
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     OpenWithCtrlO();
     ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_FALSE(Mpv().Muted());
-    Click(Ui().MuteButton);
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
+    Click(Item(WindowAction::MuteButton));
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
     EXPECT_FALSE(Mpv().Muted());
-    Click(Ui().MuteButton);
+    Click(Item(WindowAction::MuteButton));
     EXPECT_TRUE(Mpv().Muted());
 }
 

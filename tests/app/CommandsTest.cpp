@@ -289,24 +289,24 @@ TEST_F(Commands, TransportWithoutAFilmDoesNothing) {
     EXPECT_EQ(device_.playCalls, 0);
     EXPECT_TRUE(device_.seeks.empty());
     EXPECT_FALSE(View().FullScreenPlaying);
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
     W().CloseFilm();
     EXPECT_EQ(device_.closeCalls, 1);
 }
 
 TEST_F(FilmOpen, SoundButtonStateOutlivesTheFilm) {
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_TRUE(device_.muted);
 
     W().CloseFilm();
     device_.muted = false;  // a newly opened film has sound
     OpenThroughDialog(FilmWithSubtitle("other"));
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 16);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_FALSE(device_.muted);
 
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(Ui().MuteButton), 15);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
     EXPECT_FALSE(device_.muted);
     W().ToggleMute();
     EXPECT_TRUE(device_.muted);
@@ -320,11 +320,11 @@ struct PopupCase {
 
 class PopupCaption : public Commands, public ::testing::WithParamInterface<PopupCase> {};
 
-TEST_P(PopupCaption, FollowsTheModeShownInTheStatusBar) {
-    Ui().StatusArea->SetPanelText(1, QString::fromUtf8(GetParam().mode));
+TEST_P(PopupCaption, FollowsTheMediaMode) {
+    device_.mode = GetParam().mode;
     W().UpdatePopupMenu();
-    EXPECT_EQ(Ui().PopupPlayPauseItem->text(), QString::fromUtf8(GetParam().caption));
-    EXPECT_EQ(ImageIndex(Ui().PopupPlayPauseItem), GetParam().image);
+    EXPECT_EQ(Item(WindowAction::PopupPlayPause)->text(), QString::fromUtf8(GetParam().caption));
+    EXPECT_EQ(ImageIndex(Item(WindowAction::PopupPlayPause)), GetParam().image);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -337,16 +337,16 @@ TEST_F(FilmOpen, PopupItemPausesWhilePlayingAndPlaysOtherwise) {
     TickAt(1000);
     ASSERT_EQ(Panel(1), "playing");
     emit Ui().PopupMenu->aboutToShow();
-    Ui().PopupPlayPauseItem->trigger();
+    Item(WindowAction::PopupPlayPause)->trigger();
     EXPECT_EQ(device_.mode, "paused");
 
     TickAt(1000);
     emit Ui().PopupMenu->aboutToShow();
-    EXPECT_EQ(Ui().PopupPlayPauseItem->text(), "Lecture");
-    Ui().PopupPlayPauseItem->trigger();
+    EXPECT_EQ(Item(WindowAction::PopupPlayPause)->text(), "Lecture");
+    Item(WindowAction::PopupPlayPause)->trigger();
     EXPECT_EQ(device_.mode, "playing");
 
-    Ui().PopupStopItem->trigger();
+    Item(WindowAction::PopupStop)->trigger();
     EXPECT_EQ(device_.mode, "stopped");
 }
 
@@ -358,20 +358,20 @@ TEST_F(Commands, PopupPlayWithoutAFilmAsksForOne) {
 }
 
 TEST_F(Commands, BarItemsToggleMarkAndBarTogetherWithoutResizing) {
-    ASSERT_FALSE(Ui().ToolBarItem->isChecked());
+    ASSERT_FALSE(Item(WindowAction::ToolBar)->isChecked());
     const QSize size = Ui().ClientArea->size();
-    Ui().ToolBarItem->trigger();
-    EXPECT_TRUE(Ui().ToolBarItem->isChecked());
+    Item(WindowAction::ToolBar)->trigger();
+    EXPECT_TRUE(Item(WindowAction::ToolBar)->isChecked());
     EXPECT_FALSE(Ui().ToolBar->isHidden());
     W().ToggleToolBar();
-    EXPECT_FALSE(Ui().ToolBarItem->isChecked());
+    EXPECT_FALSE(Item(WindowAction::ToolBar)->isChecked());
     EXPECT_TRUE(Ui().ToolBar->isHidden());
 
-    Ui().StatusBarItem->trigger();
-    EXPECT_TRUE(Ui().StatusBarItem->isChecked());
+    Item(WindowAction::StatusBar)->trigger();
+    EXPECT_TRUE(Item(WindowAction::StatusBar)->isChecked());
     EXPECT_FALSE(Ui().StatusArea->isHidden());
-    Ui().StatusBarItem->trigger();
-    EXPECT_FALSE(Ui().StatusBarItem->isChecked());
+    Item(WindowAction::StatusBar)->trigger();
+    EXPECT_FALSE(Item(WindowAction::StatusBar)->isChecked());
     EXPECT_TRUE(Ui().StatusArea->isHidden());
     EXPECT_EQ(Ui().ClientArea->size(), size);
 }
@@ -380,7 +380,7 @@ TEST_F(Commands, ExitEndsTheMessageLoop) {
     bool quitByCommand = false;
     QTimer::singleShot(0, window_, [&] {
         quitByCommand = true;
-        Ui().QuitItem->trigger();
+        Item(WindowAction::Quit)->trigger();
     });
     QTimer guard;
     guard.setSingleShot(true);
@@ -399,7 +399,7 @@ TEST_F(Commands, AboutShowsTheAboutBoxModally) {
         title = box->windowTitle();
         box->findChild<QPushButton*>()->click();
     });
-    Ui().AboutItem->trigger();
+    Item(WindowAction::About)->trigger();
     EXPECT_TRUE(*ran);
     EXPECT_EQ(title, "About");
 }
@@ -426,7 +426,7 @@ TEST_F(FilmOpen, FullScreenPlaysUntilEscapeAndTheNextPaintResumesWindowedPlay) {
 
 TEST_F(FilmOpen, FullScreenEndsWithADoubleClickOrAltEnter) {
     ShowWindow();
-    W().ToggleFullScreenFromPopup();
+    W().ToggleFullScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Ui().FullScreenWindow));
     QTest::mouseDClick(Ui().FullScreenWindow, Qt::LeftButton);
     EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
@@ -443,7 +443,7 @@ TEST_F(FilmOpen, FullScreenCommandWhileFullScreenReturnsToTheWindow) {
     ShowWindow();
     W().ToggleFullScreen();
     ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
-    Ui().FullScreenItem->trigger();
+    Item(WindowAction::FullScreen)->trigger();
     EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
     ASSERT_TRUE(PollUntil([this] { return !View().FullScreenPlaying; }));
     EXPECT_EQ(device_.mode, "playing");
@@ -611,8 +611,8 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     EXPECT_EQ(FoundCount(), 1);
     EXPECT_EQ(MenuItems().size(), 6);
     EXPECT_EQ(PopupItems().size(), 5);
-    EXPECT_EQ(MenuItems()[4], Ui().FontsItem);
-    EXPECT_EQ(PopupItems()[4], Ui().PopupFilesSeparator);
+    EXPECT_EQ(MenuItems()[4], Item(WindowAction::Fonts));
+    EXPECT_TRUE(PopupItems()[4]->isSeparator());
 }
 
 TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
@@ -700,7 +700,7 @@ TEST_F(SubtitleFiles, OpenAnotherFileUsesTheSubtitleFilterAndLoadsTheChoice) {
         filters = dialog->nameFilters();
         ChooseFile(dialog, Path("any name.sub"));
     });
-    Ui().OpenSubtitleFileItem->trigger();
+    Item(WindowAction::OpenSubtitleFile)->trigger();
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
     EXPECT_EQ(TrackText(), "Frames");
     EXPECT_EQ(Panel(4), "FrameRate = 23976");

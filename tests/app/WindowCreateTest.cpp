@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
@@ -71,147 +72,131 @@ TEST_F(WindowCreate, FullScreenRectIsTheBandAboveTheBottomOfTheScreen) {
     EXPECT_EQ(Ui().FullScreenWindow->Band(), View().FullScreenRect);
 }
 
-struct ItemRow {
-    const char* name;
-    QAction* MainWindow::Widgets::*item;
-    const char* caption;
-    const char* hint;
+// What one item of a menu, the popup menu or the tool bar shows; "-" is a separator and
+// "[slider]" the position slider.
+struct ShownItem {
+    ShownItem(const QString& caption, const QString& hint = {}, const QKeySequence& shortcut = {},
+              int image = -1, bool enabled = true, bool checkable = false)
+        : caption(caption),
+          hint(hint),
+          shortcut(shortcut),
+          image(image),
+          enabled(enabled),
+          checkable(checkable) {}
+    QString caption;
+    QString hint;
     QKeySequence shortcut;
     int image;
+    bool enabled;
+    bool checkable;
+    bool operator==(const ShownItem&) const = default;
 };
 
-TEST_F(WindowCreate, MenuItemsCarryTheirCaptionsHintsShortcutsAndImages) {
-    MakeWindow();
-    const std::vector<ItemRow> rows = {
-        {"Ouvrir", &MainWindow::Widgets::OpenFilmItem, "Open", "Open a movie",
-         QKeySequence("Ctrl+O"), 5},
-        {"Fermer", &MainWindow::Widgets::CloseFilmItem, "Close", "Close the opened movie", {}, -1},
-        {"Quitter", &MainWindow::Widgets::QuitItem, "Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"),
-         7},
-        {"Fullscreen", &MainWindow::Widgets::FullScreenItem, "Full Screen",
-         "Play the movie in fullscreen", QKeySequence(Qt::ALT | Qt::Key_Return), 6},
-        {"BarreOutil",
-         &MainWindow::Widgets::ToolBarItem,
-         "ToolBar",
-         "Show/Hide the Toolbar",
-         {},
-         -1},
-        {"StateBarre",
-         &MainWindow::Widgets::StatusBarItem,
-         "Status Bar",
-         "Show/Hide the Status Bar",
-         {},
-         -1},
-        {"Configuration", &MainWindow::Widgets::ConfigurationItem, "Configuration",
-         "Display the configuration window for Orvalen", QKeySequence("Alt+O"), 8},
-        {"Lecture", &MainWindow::Widgets::PlayItem, "Play", "Play the movie", {}, 2},
-        {"Stop", &MainWindow::Widgets::StopItem, "Stop", "Stop playing", {}, 4},
-        {"Pause", &MainWindow::Widgets::PauseItem, "Pause", "Pause", {}, 1},
-        {"AvanceRapide", &MainWindow::Widgets::FastForwardItem, "Forward", "Play 2x", {}, 0},
-        {"Retour", &MainWindow::Widgets::BackOneMinuteItem, "Backward", "Back 1 minute", {}, 3},
-        {"OpenSubFile",
-         &MainWindow::Widgets::OpenSubtitleFileItem,
-         "Open another file",
-         "Open another subtitle file",
-         {},
-         13},
-        {"AutoResync", &MainWindow::Widgets::ResynchronisationItem, "Resynchronisation",
-         "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
-        {"MergeFile", &MainWindow::Widgets::MergeItem, "Merge a file", "Merge a subtitle file",
-         QKeySequence("Ctrl+M"), 12},
-        {"Sauvegarder", &MainWindow::Widgets::SaveItem, "Save",
-         "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
-        {"Polices1",
-         &MainWindow::Widgets::FontsItem,
-         "Fonts",
-         "Configure the font of the subtitles",
-         {},
-         9},
-        {"PopupLecPause",
-         &MainWindow::Widgets::PopupPlayPauseItem,
-         "Play",
-         "Play/Pause the movie",
-         {},
-         2},
-        {"PopupStop", &MainWindow::Widgets::PopupStopItem, "Stop", "Stop playing", {}, 4},
-        {"PopupFullscreen",
-         &MainWindow::Widgets::PopupFullScreenItem,
-         "Full Screen",
-         "Play the movie in fullscreen",
-         {},
-         6},
-    };
-    for (const ItemRow& row : rows) {
-        const QAction* item = Ui().*(row.item);
-        ASSERT_NE(item, nullptr) << row.name;
-        EXPECT_EQ(item->text(), row.caption) << row.name;
-        EXPECT_EQ(item->statusTip(), row.hint) << row.name;
-        EXPECT_EQ(item->shortcut(), row.shortcut) << row.name;
-        EXPECT_EQ(ImageIndex(item), row.image) << row.name;
-    }
-    EXPECT_EQ(Ui().AboutItem->text(), "&About ...");
+void PrintTo(const ShownItem& item, std::ostream* out) {
+    *out << '{' << item.caption.toStdString() << " | " << item.hint.toStdString() << " | "
+         << item.shortcut.toString().toStdString() << " | " << item.image
+         << (item.enabled ? "" : " | disabled") << (item.checkable ? " | checkable" : "") << '}';
 }
 
-TEST_F(WindowCreate, MenusHoldTheirItemsInOrder) {
-    MakeWindow();
-    EXPECT_EQ(Ui().FileMenu->title(), "&File");
-    EXPECT_EQ(Ui().ViewMenu->title(), "&View");
-    EXPECT_EQ(Ui().CommandMenu->title(), "&Command");
-    EXPECT_EQ(Ui().SubtitlesMenu->title(), "&Subtitles");
-    EXPECT_EQ(Ui().FileMenu->actions(),
-              (QList<QAction*>{Ui().OpenFilmItem, Ui().CloseFilmItem, Ui().QuitItem}));
-    EXPECT_EQ(Ui().ViewMenu->actions(),
-              (QList<QAction*>{Ui().FullScreenItem, Ui().ViewBarsSeparator, Ui().ToolBarItem,
-                               Ui().StatusBarItem, Ui().ViewConfigurationSeparator,
-                               Ui().ConfigurationItem}));
-    EXPECT_EQ(Ui().CommandMenu->actions(),
-              (QList<QAction*>{Ui().PlayItem, Ui().StopItem, Ui().PauseItem, Ui().FastForwardItem,
-                               Ui().BackOneMinuteItem}));
+std::vector<ShownItem> Shown(const QWidget* owner, const QWidget* slider = nullptr) {
+    std::vector<ShownItem> items;
+    const auto* toolBar = qobject_cast<const QToolBar*>(owner);
+    for (QAction* action : owner->actions()) {
+        if (action->isSeparator()) {
+            items.push_back({"-"});
+        } else if (toolBar && toolBar->widgetForAction(action) == slider) {
+            items.push_back({"[slider]"});
+        } else {
+            EXPECT_EQ(action->toolTip(), action->statusTip()) << action->text().toStdString();
+            items.push_back({action->text(), action->statusTip(), action->shortcut(),
+                             ImageIndex(action), action->isEnabled(), action->isCheckable()});
+        }
+    }
+    return items;
+}
+
+TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
+    MainWindow& w = MakeWindow();
+    const ShownItem separator{"-"};
+    const QKeySequence none;
+    QStringList menuBar;
+    for (const QAction* menu : w.menuBar()->actions()) menuBar << menu->text();
+    EXPECT_EQ(menuBar, (QStringList{"&File", "&View", "&Command", "&Subtitles", "&About ..."}));
+
+    EXPECT_EQ(Shown(Ui().FileMenu), (std::vector<ShownItem>{
+                                        {"Open", "Open a movie", QKeySequence("Ctrl+O"), 5},
+                                        {"Close", "Close the opened movie"},
+                                        {"Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"), 7},
+                                    }));
+    EXPECT_EQ(Shown(Ui().ViewMenu),
+              (std::vector<ShownItem>{
+                  {"Full Screen", "Play the movie in fullscreen",
+                   QKeySequence(Qt::ALT | Qt::Key_Return), 6},
+                  separator,
+                  {"ToolBar", "Show/Hide the Toolbar", none, -1, true, true},
+                  {"Status Bar", "Show/Hide the Status Bar", none, -1, true, true},
+                  separator,
+                  {"Configuration", "Display the configuration window for Orvalen",
+                   QKeySequence("Alt+O"), 8},
+              }));
+    EXPECT_EQ(Shown(Ui().CommandMenu), (std::vector<ShownItem>{
+                                           {"Play", "Play the movie", none, 2},
+                                           {"Stop", "Stop playing", none, 4},
+                                           {"Pause", "Pause", none, 1},
+                                           {"Forward", "Play 2x", none, 0},
+                                           {"Backward", "Back 1 minute", none, 3},
+                                       }));
     // The found subtitle files are added from position 6 of this menu and 5 of the popup.
     EXPECT_EQ(
-        Ui().SubtitlesMenu->actions(),
-        (QList<QAction*>{Ui().OpenSubtitleFileItem, Ui().ResynchronisationItem, Ui().MergeItem,
-                         Ui().SaveItem, Ui().FontsItem, Ui().SubtitleFilesSeparator}));
-    EXPECT_EQ(
-        Ui().PopupMenu->actions(),
-        (QList<QAction*>{Ui().PopupPlayPauseItem, Ui().PopupStopItem, Ui().PopupFullScreenSeparator,
-                         Ui().PopupFullScreenItem, Ui().PopupFilesSeparator}));
-    for (QAction* separator :
-         {Ui().PopupFullScreenSeparator, Ui().SubtitleFilesSeparator, Ui().PopupFilesSeparator,
-          Ui().ViewBarsSeparator, Ui().ViewConfigurationSeparator})
-        EXPECT_TRUE(separator->isSeparator());
-    EXPECT_TRUE(Ui().ToolBarItem->isCheckable());
-    EXPECT_TRUE(Ui().StatusBarItem->isCheckable());
-}
-
-TEST_F(WindowCreate, CommandsNotBuiltYetAreDisabled) {
-    MakeWindow();
-    EXPECT_FALSE(Ui().ResynchronisationItem->isEnabled());
-    EXPECT_FALSE(Ui().MergeItem->isEnabled());
-    EXPECT_FALSE(Ui().SaveItem->isEnabled());
-    EXPECT_TRUE(Ui().OpenSubtitleFileItem->isEnabled());
-    EXPECT_TRUE(Ui().FontsItem->isEnabled());
-}
-
-TEST_F(WindowCreate, ToolBarButtonsInOrderWithTheirHintsAndImages) {
-    MakeWindow();
-    struct Button {
-        QAction* action;
-        const char* hint;
-        int image;
-        QAction* runs;
+        Shown(Ui().SubtitlesMenu),
+        (std::vector<ShownItem>{
+            {"Open another file", "Open another subtitle file", none, 13},
+            {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14, false},
+            {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12, false},
+            {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11,
+             false},
+            {"Fonts", "Configure the font of the subtitles", none, 9},
+            separator,
+        }));
+    EXPECT_EQ(Shown(Ui().PopupMenu), (std::vector<ShownItem>{
+                                         {"Play", "Play/Pause the movie", none, 2},
+                                         {"Stop", "Stop playing", none, 4},
+                                         separator,
+                                         {"Full Screen", "Play the movie in fullscreen", none, 6},
+                                         separator,
+                                     }));
+    const auto button = [](const char* hint, int image) {
+        return ShownItem{QString::fromUtf8(hint), QString::fromUtf8(hint), {}, image};
     };
-    const std::vector<Button> buttons = {
-        {Ui().OpenFilmButton, "Ouvrir un fichier Vidéo", 5, Ui().OpenFilmItem},
-        {Ui().QuitButton, "Quitter Orvalen", 7, Ui().QuitItem},
-        {Ui().ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen", 8,
-         Ui().ConfigurationItem},
-        {Ui().BackOneMinuteButton, "Retour Rapide", 3, Ui().BackOneMinuteItem},
-        {Ui().PlayButton, "Lecture du fichier Vidéo", 2, Ui().PlayItem},
-        {Ui().PauseButton, "Pause", 1, Ui().PauseItem},
-        {Ui().StopButton, "Arrêt de la lecture", 4, Ui().StopItem},
-        {Ui().FastForwardButton, "Avance Rapide", 0, Ui().FastForwardItem},
-        {Ui().MuteButton, "Sound On/Off", 15, nullptr},
+    EXPECT_EQ(Shown(Ui().ToolBar, Ui().PositionSlider),
+              (std::vector<ShownItem>{
+                  button("Ouvrir un fichier Vidéo", 5),
+                  button("Quitter Orvalen", 7),
+                  separator,
+                  button("Affiche la fenêtre de configuration de Orvalen", 8),
+                  separator,
+                  button("Retour Rapide", 3),
+                  button("Lecture du fichier Vidéo", 2),
+                  button("Pause", 1),
+                  button("Arrêt de la lecture", 4),
+                  button("Avance Rapide", 0),
+                  {"[slider]"},
+                  separator,
+                  button("Sound On/Off", 15),
+              }));
+}
+
+TEST_F(WindowCreate, EachToolBarButtonRunsItsMenuItem) {
+    MakeWindow();
+    const std::vector<std::pair<WindowAction, WindowAction>> buttons = {
+        {WindowAction::OpenFilmButton, WindowAction::OpenFilm},
+        {WindowAction::QuitButton, WindowAction::Quit},
+        {WindowAction::ConfigurationButton, WindowAction::Configuration},
+        {WindowAction::BackOneMinuteButton, WindowAction::BackOneMinute},
+        {WindowAction::PlayButton, WindowAction::Play},
+        {WindowAction::PauseButton, WindowAction::Pause},
+        {WindowAction::StopButton, WindowAction::Stop},
+        {WindowAction::FastForwardButton, WindowAction::FastForward},
     };
     // Open, Play without a film and Configuration show modal dialogs: close each at once.
     QTimer closer;
@@ -219,24 +204,12 @@ TEST_F(WindowCreate, ToolBarButtonsInOrderWithTheirHintsAndImages) {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     closer.start(5);
-    for (const Button& button : buttons) {
-        EXPECT_EQ(button.action->toolTip(), QString::fromUtf8(button.hint));
-        EXPECT_EQ(ImageIndex(button.action), button.image) << button.hint;
-        if (!button.runs) continue;
+    for (const auto& [button, item] : buttons) {
         int runs = 0;
-        QObject::connect(button.runs, &QAction::triggered, [&runs] { ++runs; });
-        button.action->trigger();
-        EXPECT_EQ(runs, 1) << button.hint;
+        QObject::connect(Item(item), &QAction::triggered, [&runs] { ++runs; });
+        Item(button)->trigger();
+        EXPECT_EQ(runs, 1) << Item(button)->text().toStdString();
     }
-    const QList<QAction*> order = Ui().ToolBar->actions();
-    ASSERT_EQ(order.size(), 13);
-    EXPECT_EQ(order[0], Ui().OpenFilmButton);
-    EXPECT_EQ(order[2], Ui().FileButtonsSeparator);
-    EXPECT_EQ(order[4], Ui().TransportSeparator);
-    EXPECT_EQ(order[9], Ui().FastForwardButton);
-    EXPECT_EQ(Ui().ToolBar->widgetForAction(order[10]), Ui().PositionSlider);
-    EXPECT_EQ(order[11], Ui().SoundSeparator);
-    EXPECT_EQ(order[12], Ui().MuteButton);
 }
 
 int DifferentPixels(const QImage& a, const QImage& b) {
@@ -256,9 +229,9 @@ TEST(ImageListTest, SeventeenImagesOfSixteenPixelsTheSoundImagesClearlyApart) {
 
 TEST_F(WindowCreate, WithoutConfigIniBothBarsAreHiddenAndUnchecked) {
     MakeWindow();
-    EXPECT_FALSE(Ui().StatusBarItem->isChecked());
+    EXPECT_FALSE(Item(WindowAction::StatusBar)->isChecked());
     EXPECT_TRUE(Ui().StatusArea->isHidden());
-    EXPECT_FALSE(Ui().ToolBarItem->isChecked());
+    EXPECT_FALSE(Item(WindowAction::ToolBar)->isChecked());
     EXPECT_TRUE(Ui().ToolBar->isHidden());
 }
 
@@ -283,9 +256,9 @@ TEST_F(WindowCreate, ConfigIniSetsTheBarsAndTheFont) {
               "[Font]\r\nName=DejaVu Serif\r\nColor=255\r\nSize=12\r\nHeight=-20\r\nPitch=2\r\n"
               "Italic=1\r\nUnderline=1\r\nStrikeOut=0\r\nBold=1\r\n");
     MainWindow& w = MakeWindow();
-    EXPECT_TRUE(Ui().StatusBarItem->isChecked());
+    EXPECT_TRUE(Item(WindowAction::StatusBar)->isChecked());
     EXPECT_FALSE(Ui().StatusArea->isHidden());
-    EXPECT_TRUE(Ui().ToolBarItem->isChecked());
+    EXPECT_TRUE(Item(WindowAction::ToolBar)->isChecked());
     EXPECT_FALSE(Ui().ToolBar->isHidden());
 
     const QFont font = Ui().SubtitleLabel->font();
@@ -313,15 +286,15 @@ TEST_F(WindowCreate, ConfigIniSetsTheBarsAndTheFont) {
 TEST_F(WindowCreate, ABrokenConfigIniGivesTheDefaults) {
     WriteFile(ConfigPath(), std::string("\x00\xff[General\nStateBarre=yes\n[Font]\nSize=x\n", 40));
     MakeWindow();
-    EXPECT_FALSE(Ui().StatusBarItem->isChecked());
+    EXPECT_FALSE(Item(WindowAction::StatusBar)->isChecked());
     EXPECT_EQ(Ui().SubtitleLabel->font().pixelSize(), 13);
 }
 
 TEST_F(WindowCreate, DestroyWritesTheTwoBarsAndClosesTheFilm) {
     WriteFile(ConfigPath(), "[General]\nStateBarre=1\nToolBarre=0\nDelay=300\n");
     MakeWindow();
-    Ui().StatusBarItem->setChecked(false);
-    Ui().ToolBarItem->setChecked(true);
+    Item(WindowAction::StatusBar)->setChecked(false);
+    Item(WindowAction::ToolBar)->setChecked(true);
     Film().Open = true;
     device_.open = true;
     DestroyWindow();

@@ -83,6 +83,7 @@ class WindowTest : public ::testing::Test {
     MainWindow::ViewState& View() const { return Probe().View(); }
     FilmState& Film() const { return Probe().Film(); }
     SubtitleState& Subs() const { return Probe().Subtitles(); }
+    QAction* Item(WindowAction id) const { return Ui().Action(id); }
     int FoundCount() const { return static_cast<int>(Subs().FoundFiles.size()); }
 
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
