@@ -4,8 +4,8 @@
 #include "app/FullScreenView.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
-#include "app/SubtitleText.h"
 #include "playback/PlaybackClock.h"
+#include "subtitles/DisplayText.h"
 
 namespace orvalen {
 
@@ -17,7 +17,8 @@ void MainWindow::OnClockTick() {
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        ui_.FullScreenWindow->DrawBandText(DisplayText(text, subtitles_.Track.Encoding));
+        ui_.FullScreenWindow->DrawBandText(
+            QString::fromStdString(DisplayText(text, subtitles_.Track.Encoding)));
         return;
     }
 
@@ -42,7 +43,8 @@ void MainWindow::ShowSubtitleText(std::string_view text) {
     if (text == shownText_ && subtitles_.Track.Encoding == shownEncoding_) return;
     shownText_.assign(text);
     shownEncoding_ = subtitles_.Track.Encoding;
-    ui_.SubtitleLabel->setText(DisplayText(text, subtitles_.Track.Encoding));
+    ui_.SubtitleLabel->setText(
+        QString::fromStdString(DisplayText(text, subtitles_.Track.Encoding)));
     const int width = ui_.SubtitleLabel->width();
     ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
                                               ui_.SubtitleLabel->fontMetrics().height()));
