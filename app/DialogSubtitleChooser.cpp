@@ -16,7 +16,7 @@ int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& ca
     return chosen;
 }
 
-std::string DialogSubtitleChooser::AskForSubtitleFile(const std::string& filter,
+std::string DialogSubtitleChooser::AskForSubtitleFile(const FileFilters& filter,
                                                       const std::string& initialDir) {
     FileOpenDialog dialog(openDialog_);
     dialog.SetFilter(filter);

@@ -15,7 +15,7 @@ class DialogSubtitleChooser : public SubtitleChooser {
         : choiceDialog_(choiceDialog), openDialog_(openDialog) {}
 
     int ChooseSubtitleFile(const std::vector<std::string>& candidates) override;
-    std::string AskForSubtitleFile(const std::string& filter,
+    std::string AskForSubtitleFile(const FileFilters& filter,
                                    const std::string& initialDir) override;
 
   private:

@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include "app/ConfigDialog.h"
+#include "app/FileOpenDialog.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/MessageBox.h"
@@ -125,10 +126,11 @@ void MainWindow::CreateControls() {
 
     ui_.OpenFileDialog = new QFileDialog(this);
     ui_.OpenFileDialog->setFileMode(QFileDialog::ExistingFile);
-    ui_.OpenFileDialog->setNameFilter("Fichiers Vidéo (*.avi *.mpg *.divx)");
+    ui_.OpenFileDialog->setNameFilters(
+        QtNameFilters({{"Fichiers Vidéo", {"*.avi", "*.mpg", "*.divx"}}}));
     ui_.SaveFileDialog = new QFileDialog(this);
     ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
-    ui_.SaveFileDialog->setNameFilter("Fichier SubRip (*.srt)");
+    ui_.SaveFileDialog->setNameFilters(QtNameFilters({{"Fichier SubRip", {"*.srt"}}}));
 
     ui_.ClockTimer = new QTimer(this);
     ui_.ClockTimer->setInterval(50);

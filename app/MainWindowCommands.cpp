@@ -23,7 +23,8 @@ namespace orvalen {
 
 namespace {
 
-constexpr const char* kVideoFilter = "Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx";
+const FileFilters kVideoFilter = {
+    {"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}};
 constexpr int kImagePause = 1;
 constexpr int kImagePlay = 2;
 constexpr int kImageSoundOn = 15;

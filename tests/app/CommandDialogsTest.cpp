@@ -35,26 +35,28 @@ void Touch(const QString& path) {
 }
 
 struct FilterCase {
-    std::string pipe;
+    FileFilters filters;
     QStringList expected;
 };
 
 class NameFilters : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(NameFilters, TranslatesDescriptionAndMasks) {
-    EXPECT_EQ(NameFiltersFromPipeFilter(GetParam().pipe), GetParam().expected);
+TEST_P(NameFilters, TranslatesDescriptionAndPatterns) {
+    EXPECT_EQ(QtNameFilters(GetParam().filters), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, NameFilters,
     ::testing::Values(
-        FilterCase{"Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx",
+        FilterCase{{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}},
                    {"Video Files (*.avi,*.mpg,*.divx) (*.avi *.mpg *.divx)"}},
-        FilterCase{"Subtitles Files |*.sub;*.srt;", {"Subtitles Files (*.sub *.srt)"}},
-        FilterCase{"Subtitles Files |", {"Subtitles Files (*)"}},
-        FilterCase{"Fichier SubRip (*.srt)|*.srt", {"Fichier SubRip (*.srt) (*.srt)"}},
-        FilterCase{"Fichiers Vidéo|*.avi;*.mpg;*.divx", {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
-        FilterCase{"A|*.a|B|*.b;*.c", {"A (*.a)", "B (*.b *.c)"}}, FilterCase{"", {"(*)"}}));
+        FilterCase{{{"Subtitles Files", {"*.sub", "*.srt"}}}, {"Subtitles Files (*.sub *.srt)"}},
+        FilterCase{{{"Subtitles Files", {}}}, {"Subtitles Files (*)"}},
+        FilterCase{{{"Fichier SubRip (*.srt)", {"*.srt"}}}, {"Fichier SubRip (*.srt) (*.srt)"}},
+        FilterCase{{{"Fichiers Vidéo", {"*.avi", "*.mpg", "*.divx"}}},
+                   {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
+        FilterCase{{{"A", {"*.a"}}, {"B", {"*.b", "*.c"}}}, {"A (*.a)", "B (*.b *.c)"}},
+        FilterCase{{}, {"(*)"}}));
 
 // The names the dialog lists in its current directory, once its model has read them.
 QStringList ListedNames(QFileDialog* dialog, int expectedCount) {
@@ -81,7 +83,7 @@ TEST(FileOpenDialog, VideoFilterListsTheThreeExtensionsInAnyCase) {
     }
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
+    open.SetFilter(FileFilters{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}});
     open.SetInitialDir(dir.path());
     QStringList listed;
     WhenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -98,7 +100,7 @@ TEST(FileOpenDialog, FilterWithoutMasksStillListsFiles) {
     Touch(dir.filePath("film.xyz"));
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Subtitles Files |");
+    open.SetFilter(FileFilters{{"Subtitles Files", {}}});
     open.SetInitialDir(dir.path());
     QStringList listed;
     WhenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -115,7 +117,7 @@ TEST(FileOpenDialog, ChoiceGivesFullPathAndCancelKeepsIt) {
     Touch(film);
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
+    open.SetFilter(FileFilters{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}});
     open.SetInitialDir(dir.path());
     WhenModal<QFileDialog>([&](QFileDialog* dialog) { ChooseFile(dialog, film); });
     ASSERT_TRUE(open.Execute());
@@ -198,8 +200,8 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
         selected = dialog->selectedFiles();
         ChooseFile(dialog, subtitle);
     });
-    const std::string chosen =
-        chooser.AskForSubtitleFile("Subtitles Files |*.sub;*.srt;", dir.path().toStdString() + "/");
+    const std::string chosen = chooser.AskForSubtitleFile({{"Subtitles Files", {"*.sub", "*.srt"}}},
+                                                          dir.path().toStdString() + "/");
     EXPECT_EQ(chosen, subtitle.toStdString());
     EXPECT_EQ(startedIn, QDir(dir.path()).absolutePath());
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
@@ -214,7 +216,7 @@ TEST(DialogSubtitleChooser, CancelledFallbackGivesEmptyPath) {
     open.SetFileName(dir.filePath("film.avi"));
     DialogSubtitleChooser chooser(select, &fileDialog);
     WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_EQ(chooser.AskForSubtitleFile("Subtitles Files |", dir.path().toStdString()), "");
+    EXPECT_EQ(chooser.AskForSubtitleFile({{"Subtitles Files", {}}}, dir.path().toStdString()), "");
 }
 
 FontChoice SampleChoice() {
