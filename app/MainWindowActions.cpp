@@ -18,133 +18,101 @@ namespace {
 using A = WindowAction;
 using P = ActionPlace;
 using W = MainWindow;
+using Handler = void (MainWindow::*)();
 
-// Resynchronisation, merge and save are not built yet: their items exist but cannot be chosen.
+constexpr QKeyCombination kNone{};
+
+ActionRow Item(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
+               int image, Handler handler) {
+    return {place, id, caption, hint, shortcut, image, handler};
+}
+
+ActionRow CheckItem(P place, A id, const char* caption, const char* hint, Handler handler) {
+    ActionRow row = Item(place, id, caption, hint, kNone, -1, handler);
+    row.Checkable = true;
+    return row;
+}
+
+// Not built yet: the item exists but cannot be chosen.
+ActionRow DisabledItem(P place, A id, const char* caption, const char* hint,
+                       QKeyCombination shortcut, int image, Handler handler) {
+    ActionRow row = Item(place, id, caption, hint, shortcut, image, handler);
+    row.Enabled = false;
+    return row;
+}
+
+// A tool bar button shows its hint as its text.
+ActionRow Button(A id, const char* hint, int image, A forward) {
+    ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
+    row.Forward = forward;
+    return row;
+}
+
+ActionRow Separator(P place) {
+    return {place, A::Separator};
+}
+
 const ActionRow kRows[] = {
-    {P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, 5, &W::OpenFilm},
-    {P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", {}, -1, &W::CloseFilm},
-    {P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, 7, &W::Quit},
-    {P::ViewMenu, A::FullScreen, "Full Screen", "Play the movie in fullscreen",
-     Qt::ALT | Qt::Key_Return, 6, &W::ToggleFullScreen},
-    {P::ViewMenu, A::Separator},
-    {P::ViewMenu,
-     A::ToolBar,
-     "ToolBar",
-     "Show/Hide the Toolbar",
-     {},
-     -1,
-     &W::ToggleToolBar,
-     A::Separator,
-     true,
-     true},
-    {P::ViewMenu,
-     A::StatusBar,
-     "Status Bar",
-     "Show/Hide the Status Bar",
-     {},
-     -1,
-     &W::ToggleStatusBar,
-     A::Separator,
-     true,
-     true},
-    {P::ViewMenu, A::Separator},
-    {P::ViewMenu, A::Configuration, "Configuration", "Display the configuration window for Orvalen",
-     Qt::ALT | Qt::Key_O, 8, &W::ShowConfiguration},
-    {P::CommandMenu, A::Play, "Play", "Play the movie", {}, 2, &W::Play},
-    {P::CommandMenu, A::Stop, "Stop", "Stop playing", {}, 4, &W::Stop},
-    {P::CommandMenu, A::Pause, "Pause", "Pause", {}, 1, &W::Pause},
-    {P::CommandMenu, A::FastForward, "Forward", "Play 2x", {}, 0, &W::FastForward},
-    {P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", {}, 3, &W::BackOneMinute},
-    {P::SubtitlesMenu,
-     A::OpenSubtitleFile,
-     "Open another file",
-     "Open another subtitle file",
-     {},
-     13,
-     &W::OpenSubtitleFile},
-    {P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
-     Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation, A::Separator, false},
-    {P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M, 12,
-     &W::StartMerge, A::Separator, false},
-    {P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
-     Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles, A::Separator, false},
-    {P::SubtitlesMenu,
-     A::Fonts,
-     "Fonts",
-     "Configure the font of the subtitles",
-     {},
-     9,
-     &W::ChooseSubtitleFont},
+    Item(P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, 5, &W::OpenFilm),
+    Item(P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", kNone, -1, &W::CloseFilm),
+    Item(P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, 7, &W::Quit),
+
+    Item(P::ViewMenu, A::FullScreen, "Full Screen", "Play the movie in fullscreen",
+         Qt::ALT | Qt::Key_Return, 6, &W::ToggleFullScreen),
+    Separator(P::ViewMenu),
+    CheckItem(P::ViewMenu, A::ToolBar, "ToolBar", "Show/Hide the Toolbar", &W::ToggleToolBar),
+    CheckItem(P::ViewMenu, A::StatusBar, "Status Bar", "Show/Hide the Status Bar",
+              &W::ToggleStatusBar),
+    Separator(P::ViewMenu),
+    Item(P::ViewMenu, A::Configuration, "Configuration",
+         "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, 8,
+         &W::ShowConfiguration),
+
+    Item(P::CommandMenu, A::Play, "Play", "Play the movie", kNone, 2, &W::Play),
+    Item(P::CommandMenu, A::Stop, "Stop", "Stop playing", kNone, 4, &W::Stop),
+    Item(P::CommandMenu, A::Pause, "Pause", "Pause", kNone, 1, &W::Pause),
+    Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, 0, &W::FastForward),
+    Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, 3,
+         &W::BackOneMinute),
+
+    Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
+         kNone, 13, &W::OpenSubtitleFile),
+    DisabledItem(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation",
+                 "Resynchronize a subtitle", Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
+    DisabledItem(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file",
+                 Qt::CTRL | Qt::Key_M, 12, &W::StartMerge),
+    DisabledItem(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
+                 Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
+    Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
+         &W::ChooseSubtitleFont),
     // The found subtitle files are added after this separator.
-    {P::SubtitlesMenu, A::Separator},
-    {P::MenuBar, A::About, "&About ...", nullptr, {}, -1, &W::ShowAbout},
-    {P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", {}, 2, &W::TogglePlayPause},
-    {P::Popup, A::PopupStop, "Stop", "Stop playing", {}, 4, &W::Stop},
-    {P::Popup, A::Separator},
-    {P::Popup,
-     A::PopupFullScreen,
-     "Full Screen",
-     "Play the movie in fullscreen",
-     {},
-     6,
-     &W::ToggleFullScreen},
+    Separator(P::SubtitlesMenu),
+
+    Item(P::MenuBar, A::About, "&About ...", nullptr, kNone, -1, &W::ShowAbout),
+
+    Item(P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", kNone, 2,
+         &W::TogglePlayPause),
+    Item(P::Popup, A::PopupStop, "Stop", "Stop playing", kNone, 4, &W::Stop),
+    Separator(P::Popup),
+    Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone, 6,
+         &W::ToggleFullScreen),
     // The found subtitle files are added after this separator.
-    {P::Popup, A::Separator},
-    {P::ToolBar,
-     A::OpenFilmButton,
-     "Ouvrir un fichier Vidéo",
-     "Ouvrir un fichier Vidéo",
-     {},
-     5,
-     nullptr,
-     A::OpenFilm},
-    {P::ToolBar, A::QuitButton, "Quitter Orvalen", "Quitter Orvalen", {}, 7, nullptr, A::Quit},
-    {P::ToolBar, A::Separator},
-    {P::ToolBar,
-     A::ConfigurationButton,
-     "Affiche la fenêtre de configuration de Orvalen",
-     "Affiche la fenêtre de configuration de Orvalen",
-     {},
-     8,
-     nullptr,
-     A::Configuration},
-    {P::ToolBar, A::Separator},
-    {P::ToolBar,
-     A::BackOneMinuteButton,
-     "Retour Rapide",
-     "Retour Rapide",
-     {},
-     3,
-     nullptr,
-     A::BackOneMinute},
-    {P::ToolBar,
-     A::PlayButton,
-     "Lecture du fichier Vidéo",
-     "Lecture du fichier Vidéo",
-     {},
-     2,
-     nullptr,
-     A::Play},
-    {P::ToolBar, A::PauseButton, "Pause", "Pause", {}, 1, nullptr, A::Pause},
-    {P::ToolBar,
-     A::StopButton,
-     "Arrêt de la lecture",
-     "Arrêt de la lecture",
-     {},
-     4,
-     nullptr,
-     A::Stop},
-    {P::ToolBar,
-     A::FastForwardButton,
-     "Avance Rapide",
-     "Avance Rapide",
-     {},
-     0,
-     nullptr,
-     A::FastForward},
+    Separator(P::Popup),
+
+    Button(A::OpenFilmButton, "Ouvrir un fichier Vidéo", 5, A::OpenFilm),
+    Button(A::QuitButton, "Quitter Orvalen", 7, A::Quit),
+    Separator(P::ToolBar),
+    Button(A::ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen", 8,
+           A::Configuration),
+    Separator(P::ToolBar),
+    Button(A::BackOneMinuteButton, "Retour Rapide", 3, A::BackOneMinute),
+    Button(A::PlayButton, "Lecture du fichier Vidéo", 2, A::Play),
+    Button(A::PauseButton, "Pause", 1, A::Pause),
+    Button(A::StopButton, "Arrêt de la lecture", 4, A::Stop),
+    Button(A::FastForwardButton, "Avance Rapide", 0, A::FastForward),
     {P::ToolBar, A::PositionSlider},
-    {P::ToolBar, A::Separator},
-    {P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", {}, 15, &W::ToggleMute},
+    Separator(P::ToolBar),
+    Item(P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", kNone, 15, &W::ToggleMute),
 };
 
 }  // namespace
