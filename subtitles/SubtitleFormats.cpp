@@ -67,15 +67,14 @@ const std::array<SubtitleFormat, SubtitleFormatCount>& ConfigKeyOrder() {
     return ConfigKeyOrderTable;
 }
 
-std::string SubtitleFileFilter(const SubtitleFormatFlags& enabled) {
-    std::string filter = "Subtitles Files |";
+FileFilters SubtitleFileFilter(const SubtitleFormatFlags& enabled) {
+    FileFilter filter{"Subtitles Files", {}};
     for (SubtitleFormat format : SearchOrder()) {
-        if (!enabled[static_cast<size_t>(format)]) continue;
-        filter += "*.";
-        filter += FormatExtension(format);
-        filter += ';';
+        if (enabled[static_cast<size_t>(format)]) {
+            filter.Patterns.push_back("*." + std::string(FormatExtension(format)));
+        }
     }
-    return filter;
+    return {filter};
 }
 
 }  // namespace orvalen

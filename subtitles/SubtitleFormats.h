@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "subtitles/FileFilter.h"
+
 namespace orvalen {
 
 // The fifteen searched subtitle formats, in the fixed order of the search patterns and of the
@@ -39,7 +41,7 @@ const std::array<SubtitleFormat, SubtitleFormatCount>& SearchOrder();
 // The order in which the format keys are stored in Config.ini (differs from the search order).
 const std::array<SubtitleFormat, SubtitleFormatCount>& ConfigKeyOrder();
 
-// "Subtitles Files |" followed by "*.ext;" for every enabled format, in search order.
-std::string SubtitleFileFilter(const SubtitleFormatFlags& enabled);
+// "Subtitles Files" with "*.ext" for every enabled format, in search order.
+FileFilters SubtitleFileFilter(const SubtitleFormatFlags& enabled);
 
 }  // namespace orvalen

@@ -11,12 +11,10 @@ namespace orvalen {
 
 // Lets the user pick one of several candidate subtitle files. Created once and kept hidden
 // between uses; the search clears it, fills it and shows it.
-class TSelectSub : public QDialog {
+class SubtitleChoiceDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSelectSub(QWidget* parent = nullptr);
-    ~TSelectSub() override;
-
+    explicit SubtitleChoiceDialog(QWidget* parent = nullptr);
     void Clear();
     void Add(const QString& path);
     void Preselect(int index);
@@ -29,18 +27,17 @@ class TSelectSub : public QDialog {
     // entry whose text was typed exactly, else the first.
     int SelectedIndex() const;
 
-    QLabel* Label1;
-    QComboBox* ComboBox;
-    QPushButton* ButtonOK;
-
-  public slots:
-    void ButtonOKClick();
+    QLabel* PromptLabel() const { return promptLabel_; }
+    QComboBox* ChoiceList() const { return choiceList_; }
+    QPushButton* OkButton() const { return okButton_; }
 
   private:
+    void AcceptChoice();
+
+    QLabel* promptLabel_;
+    QComboBox* choiceList_;
+    QPushButton* okButton_;
     int result_ = 0;
 };
-
-// The one instance, created at start-up.
-extern TSelectSub* SelectSub;
 
 }  // namespace orvalen

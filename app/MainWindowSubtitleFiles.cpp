@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/DialogSubtitleChooser.h"
-#include "app/Fiche.h"
 #include "app/FileOpenDialog.h"
-#include "discovery/Selectfiche.h"
+#include "app/MainWindow.h"
+#include "app/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 
@@ -58,7 +58,7 @@ void CheckItem(QAction* item) {
 }
 
 // One radio item per candidate; its caption shows the path, its data keeps the exact bytes.
-QAction* AddFileItem(TFiche* window, QMenu* menu, const std::string& path, int tag) {
+QAction* AddFileItem(MainWindow* window, QMenu* menu, const std::string& path, int tag) {
     const QByteArray bytes = QByteArray::fromStdString(path);
     auto* item = new QAction(MenuCaption(QFile::decodeName(bytes)), menu);
     item->setCheckable(true);
@@ -67,53 +67,53 @@ QAction* AddFileItem(TFiche* window, QMenu* menu, const std::string& path, int t
     FileItemGroup(menu)->addAction(item);
     menu->addAction(item);
     QObject::connect(item, &QAction::triggered, window,
-                     [window, item] { window->SubtitlesItemsClick(item); });
+                     [window, item] { window->LoadFoundSubtitleFile(item); });
     return item;
 }
 
 }  // namespace
 
-void TFiche::SubtitleSearch(const std::string& moviePath) {
-    if (!SelectSub) SelectSub = new TSelectSub(this);
-    SelectSub->Clear();
-    if (FoundSubtitleCount > 1) {
-        RemoveFileItems(MenuSousTitre, kFirstMenuFileItem, FoundSubtitleCount);
-        RemoveFileItems(PopupMenu, kFirstPopupFileItem, FoundSubtitleCount);
+void MainWindow::SubtitleSearch(const std::string& moviePath) {
+    if (!dialogs_.SubtitleChoice) dialogs_.SubtitleChoice = new SubtitleChoiceDialog(this);
+    dialogs_.SubtitleChoice->Clear();
+    const int shown = static_cast<int>(subtitles_.FoundFiles.size());
+    if (shown > 1) {
+        RemoveFileItems(ui_.SubtitlesMenu, kFirstMenuFileItem, shown);
+        RemoveFileItems(ui_.PopupMenu, kFirstPopupFileItem, shown);
     }
 
-    DialogSubtitleChooser chooser(*SelectSub, OpenDialog);
+    DialogSubtitleChooser chooser(*dialogs_.SubtitleChoice, ui_.OpenFileDialog);
     const SearchOutcome outcome = ::orvalen::SubtitleSearch(moviePath, CurrentSettings(), chooser);
 
-    const size_t kept = std::min(outcome.Found.size(), FoundSubtitleFiles.size());
-    std::fill(FoundSubtitleFiles.begin(), FoundSubtitleFiles.end(), std::string());
-    std::copy_n(outcome.Found.begin(), kept, FoundSubtitleFiles.begin());
+    const size_t kept = std::min(outcome.Found.size(), size_t{MaxFoundSubtitleFiles});
+    std::vector<std::string>& found = subtitles_.FoundFiles;
+    found.assign(outcome.Found.begin(), outcome.Found.begin() + static_cast<ptrdiff_t>(kept));
     if (kept >= 2) {
         for (size_t i = 0; i < kept; ++i) {
-            AddFileItem(this, MenuSousTitre, FoundSubtitleFiles[i], static_cast<int>(i));
-            AddFileItem(this, PopupMenu, FoundSubtitleFiles[i], static_cast<int>(i));
+            AddFileItem(this, ui_.SubtitlesMenu, found[i], static_cast<int>(i));
+            AddFileItem(this, ui_.PopupMenu, found[i], static_cast<int>(i));
         }
         const int chosen = std::clamp(outcome.ChosenIndex, 0, static_cast<int>(kept) - 1);
-        CheckItem(FileItemAt(MenuSousTitre, kFirstMenuFileItem + chosen));
-        CheckItem(FileItemAt(PopupMenu, kFirstPopupFileItem + chosen));
+        CheckItem(FileItemAt(ui_.SubtitlesMenu, kFirstMenuFileItem + chosen));
+        CheckItem(FileItemAt(ui_.PopupMenu, kFirstPopupFileItem + chosen));
     }
-    FoundSubtitleCount = static_cast<int32_t>(kept);
-    LoadSubtitleFile(outcome.ChosenPath, Track);
+    LoadSubtitleFile(outcome.ChosenPath, subtitles_.Track);
 }
 
-void TFiche::OpenSubFileClick() {
-    FileOpenDialog dialog(OpenDialog);
+void MainWindow::OpenSubtitleFile() {
+    FileOpenDialog dialog(ui_.OpenFileDialog);
     dialog.SetFilter(SubtitleFileFilter(CurrentSettings().SubtitleFormat));
     dialog.SetFileName(QString());
     if (!dialog.Execute()) return;
-    LoadSubtitleFile(QFile::encodeName(dialog.FileName()).toStdString(), Track);
+    LoadSubtitleFile(QFile::encodeName(dialog.FileName()).toStdString(), subtitles_.Track);
 }
 
-void TFiche::SubtitlesItemsClick(QAction* item) {
+void MainWindow::LoadFoundSubtitleFile(QAction* item) {
     if (!item) return;
     const int tag = item->property(kTagProperty).toInt();
-    CheckItem(FileItemAt(MenuSousTitre, kFirstMenuFileItem + tag));
-    CheckItem(FileItemAt(PopupMenu, kFirstPopupFileItem + tag));
-    LoadSubtitleFile(item->data().toByteArray().toStdString(), Track);
+    CheckItem(FileItemAt(ui_.SubtitlesMenu, kFirstMenuFileItem + tag));
+    CheckItem(FileItemAt(ui_.PopupMenu, kFirstPopupFileItem + tag));
+    LoadSubtitleFile(item->data().toByteArray().toStdString(), subtitles_.Track);
 }
 
 }  // namespace orvalen

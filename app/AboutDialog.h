@@ -8,19 +8,16 @@ class QPushButton;
 namespace orvalen {
 
 // The about box: an image, the product name, its version and OK.
-class TAboutBox : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TAboutBox(QWidget* parent = nullptr);
-    ~TAboutBox() override;
+    explicit AboutDialog(QWidget* parent = nullptr);
 
+  private:
     QLabel* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
     QPushButton* OKButton;
 };
-
-// The one instance, created at start-up.
-extern TAboutBox* AboutBox;
 
 }  // namespace orvalen

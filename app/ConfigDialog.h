@@ -8,14 +8,16 @@ namespace orvalen {
 
 // The configuration dialog. It owns the search and display settings, loaded from Config.ini
 // when it is created.
-class TConfigBox : public QDialog {
+class ConfigDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TConfigBox(QWidget* parent = nullptr);
+    explicit ConfigDialog(QWidget* parent = nullptr);
 
-    Settings Values;
+    // The live search and display settings.
+    const Settings& CurrentSettings() const;
+
+  private:
+    Settings settings_;
 };
-
-extern TConfigBox* ConfigBox;
 
 }  // namespace orvalen

@@ -1,4 +1,4 @@
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,8 +10,6 @@
 #include "orvalen/Version.h"
 
 namespace orvalen {
-
-TAboutBox* AboutBox = nullptr;
 
 namespace {
 
@@ -38,7 +36,7 @@ QPixmap AboutImage() {
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
 
@@ -77,10 +75,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(12);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-TAboutBox::~TAboutBox() {
-    if (AboutBox == this) AboutBox = nullptr;
 }
 
 }  // namespace orvalen

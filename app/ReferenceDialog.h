@@ -5,12 +5,10 @@
 namespace orvalen {
 
 // The chooser of the four reference subtitles of a resynchronisation.
-class TSynchroBox : public QDialog {
+class ReferenceDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TSynchroBox(QWidget* parent = nullptr);
+    explicit ReferenceDialog(QWidget* parent = nullptr);
 };
-
-extern TSynchroBox* SynchroBox;
 
 }  // namespace orvalen
