@@ -14,7 +14,7 @@ TEST(SubtitleFileFilter, ListsEnabledFormatsInSearchOrder) {
     all.fill(true);
     EXPECT_EQ(SubtitleFileFilter(all),
               "Subtitles Files |*.sub;*.smi;*.srt;*.ssa;*.dks;*.tts;*.jss;*.vsf;*.zeg;*.jps;"
-              "*.scr;*.psb;*.txt;*.mpl;*.rt;");
+              "*.scr;*.psb;*.txt;*.mpl;*.rt;*.ass;*.vtt;");
 
     SubtitleFormatFlags some{};
     some[static_cast<size_t>(SubtitleFormat::Rt)] = true;
