@@ -16,8 +16,9 @@ namespace orvalen::cli {
 bool ParseFps(const char* text, int32_t& frameRate);
 
 // A text byte by byte: backslash as "\\", LF "\n", CR "\r", TAB "\t", other bytes below 0x20,
-// 0x7f and 0x80..0xff as "\xHH"; every other byte as itself.
-std::string EscapeText(std::string_view text);
+// 0x7f and, unless keepHighBytes (for text already in UTF-8), 0x80..0xff as "\xHH"; every
+// other byte as itself.
+std::string EscapeText(std::string_view text, bool keepHighBytes = false);
 
 // Loads an input file exactly as the player's loader does, with the given frame rate for the
 // formats that count frames. Returns 0 on a load with a reader, 1 when the file cannot be

@@ -5,6 +5,8 @@
 #include "subtitles/FrameReaders.h"
 #include "subtitles/SubVariantReaders.h"
 #include "subtitles/TimedReaders.h"
+#include "subtitles/TxtReaders.h"
+#include "subtitles/WebVttReader.h"
 
 namespace orvalen {
 
@@ -54,22 +56,30 @@ bool StartsWithNumberAndSeconds(std::string_view text) {
 
 using R = SubtitleReaderId;
 
+using M = MarkupFamily;
+
 constexpr std::array Readers = std::to_array<SubtitleReader>({
-    {R::MicroDvd, ".sub", "microdvd", true, StartsWithFrameNumber, ReadMicroDvd},
-    {R::BraceBlocks, ".sub", "brace-blocks", false, StartsWithBrace, ReadBraceBlocks},
-    {R::SubViewer1, ".sub", "subviewer1", false, StartsWithTitleTag, ReadSubViewer1},
-    {R::SubViewer2, ".sub", "subviewer2", false, StartsWithInformationTag, ReadSubViewer2},
+    {R::MicroDvd, ".sub", "microdvd", true, StartsWithFrameNumber, ReadMicroDvd, M::MicroDvd},
+    {R::BraceBlocks, ".sub", "brace-blocks", false, StartsWithBrace, ReadBraceBlocks, M::Plain},
+    {R::SubViewer1, ".sub", "subviewer1", false, StartsWithTitleTag, ReadSubViewer1, M::BarBreaks},
+    {R::SubViewer2, ".sub", "subviewer2", false, StartsWithInformationTag, ReadSubViewer2,
+     M::BrTags},
     {R::WrappedSeconds, ".sub", "wrapped-seconds", false, StartsWithNumberAndSeconds,
-     ReadWrappedSeconds},
-    {R::TimecodePairs, ".sub", "timecode-pairs", false, nullptr, ReadTimecodePairs},
-    {R::SubRip, ".srt", "subrip", false, nullptr, ReadSubRip},
-    {R::SubStationAlpha, ".ssa", "ssa", false, nullptr, ReadSubStationAlpha},
-    {R::PowerDivX, ".psb", "powerdivx", false, nullptr, ReadPowerDivX},
-    {R::TMPlayer, ".txt", "tmplayer", false, nullptr, ReadTMPlayer},
-    {R::Dks, ".dks", "dks", false, nullptr, ReadDks},
-    {R::MPlayer, ".mpl", "mplayer", true, nullptr, ReadMPlayer},
-    {R::MacSub, ".scr", "macsub", true, nullptr, ReadMacSub},
-    {R::Viplay, ".vsf", "viplay", false, nullptr, ReadViplay},
+     ReadWrappedSeconds, M::Plain},
+    {R::TimecodePairs, ".sub", "timecode-pairs", false, nullptr, ReadTimecodePairs, M::Plain},
+    {R::SubRip, ".srt", "subrip", false, nullptr, ReadSubRip, M::SubRip},
+    {R::SubStationAlpha, ".ssa", "ssa", false, nullptr, ReadSubStationAlpha, M::Ssa},
+    {R::PowerDivX, ".psb", "powerdivx", false, nullptr, ReadPowerDivX, M::BarBreaks},
+    {R::Mpl2, ".txt", "mpl2", false, StartsWithMpl2Record, ReadMpl2, M::MicroDvd},
+    {R::TMPlayerClassic, ".txt", "tmplayer-classic", false, StartsWithClassicTMPlayerRecord,
+     ReadTMPlayerClassic, M::BarBreaks},
+    {R::TMPlayer, ".txt", "tmplayer", false, nullptr, ReadTMPlayer, M::BarBreaks},
+    {R::Dks, ".dks", "dks", false, nullptr, ReadDks, M::BrTags},
+    {R::MPlayer, ".mpl", "mplayer", true, nullptr, ReadMPlayer, M::BarBreaks},
+    {R::MacSub, ".scr", "macsub", true, nullptr, ReadMacSub, M::Plain},
+    {R::Viplay, ".vsf", "viplay", false, nullptr, ReadViplay, M::BarBreaks},
+    {R::AdvancedSubStationAlpha, ".ass", "ass", false, nullptr, ReadSubStationAlpha, M::Ssa},
+    {R::WebVtt, ".vtt", "webvtt", false, nullptr, ReadWebVtt, M::WebVtt},
 });
 
 }  // namespace
@@ -110,6 +120,11 @@ const char* ReaderName(SubtitleReaderId reader) {
 bool ReaderCountsFrames(SubtitleReaderId reader) {
     const SubtitleReader* row = FindReader(reader);
     return row && row->CountsFrames;
+}
+
+MarkupFamily MarkupFamilyOf(SubtitleReaderId reader) {
+    const SubtitleReader* row = FindReader(reader);
+    return row ? row->Markup : MarkupFamily::Plain;
 }
 
 }  // namespace orvalen

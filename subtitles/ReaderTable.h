@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "subtitles/Markup.h"
 #include "subtitles/SubtitleTrack.h"
 #include "subtitles/TextStream.h"
 
@@ -26,6 +27,10 @@ enum class SubtitleReaderId {
     MPlayer,
     MacSub,
     Viplay,
+    AdvancedSubStationAlpha,
+    WebVtt,
+    TMPlayerClassic,
+    Mpl2,
 };
 
 // One layout of subtitles in a file, and how to read it. A reader reads from the start of
@@ -40,6 +45,7 @@ struct SubtitleReader {
     // as LF); null accepts every file.
     bool (*Recognises)(std::string_view text);
     void (*Read)(EntryAppender& entries, TextStream& stream, int32_t frameRate);
+    MarkupFamily Markup;  // the styling its texts carry, which the screen applies
 };
 
 // Every layout the loader reads, one row each. Rows that share an extension are tried in
@@ -62,5 +68,8 @@ const char* ReaderName(SubtitleReaderId reader);
 
 // The reader's CountsFrames, false for None.
 bool ReaderCountsFrames(SubtitleReaderId reader);
+
+// The reader's Markup, Plain for None: how to show the texts of a track it read.
+MarkupFamily MarkupFamilyOf(SubtitleReaderId reader);
 
 }  // namespace orvalen

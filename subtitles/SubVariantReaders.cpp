@@ -135,12 +135,11 @@ void ReadTimecodePairs(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
     std::string_view prefix;
-    std::string_view lastAppended;
     std::string text;
     while (stream.ReadLine(prefix, 6)) {
         stream.Scan("%d:%d:%d:%d  %d:%d:%d:%d  ", h, m, s, c, endH, endM, endS, endC);
         text.clear();
-        TextBlock(stream, text, lastAppended);
+        TextBlock(stream, text);
         entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
     }
 }

@@ -27,6 +27,8 @@ constexpr std::array<SearchedFormat, SubtitleFormatCount> Formats = {{
     {"txt", 14},
     {"mpl", 4},
     {"rt", 7},
+    {"ass", 15},
+    {"vtt", 16},
 }};
 
 using FormatOrder = std::array<SubtitleFormat, SubtitleFormatCount>;

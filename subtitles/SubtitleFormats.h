@@ -8,8 +8,8 @@
 
 namespace orvalen {
 
-// The fifteen searched subtitle formats, in the fixed order of the search patterns and of the
-// file filter.
+// The searched subtitle formats, in the fixed order of the search patterns and of the file
+// filter: sub to rt as they always were, then Advanced SubStation Alpha and WebVTT.
 enum class SubtitleFormat {
     Sub,
     Smi,
@@ -25,9 +25,11 @@ enum class SubtitleFormat {
     Psb,
     Txt,
     Mpl,
-    Rt
+    Rt,
+    Ass,
+    Vtt
 };
-constexpr int SubtitleFormatCount = 15;
+constexpr int SubtitleFormatCount = 17;
 
 // One flag per format, indexed by SubtitleFormat.
 using SubtitleFormatFlags = std::array<bool, SubtitleFormatCount>;

@@ -13,9 +13,10 @@ TEST(SubtitleFileFilter, ListsEnabledFormatsInSearchOrder) {
     SubtitleFormatFlags all;
     all.fill(true);
     EXPECT_EQ(SubtitleFileFilter(all),
-              (FileFilters{{"Subtitles Files",
-                            {"*.sub", "*.smi", "*.srt", "*.ssa", "*.dks", "*.tts", "*.jss", "*.vsf",
-                             "*.zeg", "*.jps", "*.scr", "*.psb", "*.txt", "*.mpl", "*.rt"}}}));
+              (FileFilters{
+                  {"Subtitles Files",
+                   {"*.sub", "*.smi", "*.srt", "*.ssa", "*.dks", "*.tts", "*.jss", "*.vsf", "*.zeg",
+                    "*.jps", "*.scr", "*.psb", "*.txt", "*.mpl", "*.rt", "*.ass", "*.vtt"}}}));
 
     SubtitleFormatFlags some{};
     some[static_cast<size_t>(SubtitleFormat::Rt)] = true;

@@ -90,8 +90,8 @@ Settings SampleSettings() {
     settings.SubDirEnabled = true;
     settings.SubFilePath = "/mnt/films/subs é";
     settings.SubFilePathEnabled = true;
-    settings.SubtitleFormat =
-        Formats({SubtitleFormat::Sub, SubtitleFormat::Srt, SubtitleFormat::Mpl});
+    settings.SubtitleFormat = Formats(
+        {SubtitleFormat::Sub, SubtitleFormat::Srt, SubtitleFormat::Mpl, SubtitleFormat::Vtt});
     return settings;
 }
 
@@ -118,7 +118,7 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
               "[General]\nNbrChar=3\nDelay=-1500\nCurrentDir=1\nAutoSelect=1\n"
               "SubDir=Sous titres\nSubFilePath=/mnt/films/subs é\n"
               "\n[SubtitleFormat]\nsub=1\nsrt=1\ndks=0\njss=0\nmpl=1\njps=0\npsb=0\nrt=0\n"
-              "smi=0\nssa=0\ntts=0\nvsf=0\nzeg=0\nscr=0\ntxt=0\n"
+              "smi=0\nssa=0\ntts=0\nvsf=0\nzeg=0\nscr=0\ntxt=0\nass=0\nvtt=1\n"
               "\n[Font]\nName=DejaVu Sans\nColor=16746496\nSize=14\nHeight=-19\nPitch=2\n"
               "Italic=1\nUnderline=0\nStrikeOut=1\nBold=1\n");
 }
