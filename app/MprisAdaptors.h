@@ -27,8 +27,8 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     bool CanRaise() const { return true; }
     bool HasTrackList() const { return false; }
     QString Identity() const { return QStringLiteral("Orvalen"); }
-    // The name of the installed desktop entry, orvalen.desktop.
-    QString DesktopEntry() const { return QStringLiteral("orvalen"); }
+    // The name of the installed desktop entry, org.orvalen.Orvalen.desktop.
+    QString DesktopEntry() const { return QStringLiteral("org.orvalen.Orvalen"); }
     QStringList SupportedUriSchemes() const { return {}; }
     QStringList SupportedMimeTypes() const { return {}; }
 

@@ -28,9 +28,10 @@ ScreenSaverInhibitor::ScreenSaverInhibitor(const QDBusConnection& bus, Fallback 
 ScreenSaverInhibitor::~ScreenSaverInhibitor() {
     wanted_ = false;
     if (pending_) {
-        // The cookie on its way would otherwise stay held until the program ends.
+        // The cookie on its way would otherwise stay held until the program ends. Waiting
+        // delivers the answer to OnInhibitReply.
         pending_->waitForFinished();
-        OnInhibitReply(pending_);
+        if (pending_) OnInhibitReply(pending_);
     }
     ReleaseCookie();
     StopFallback();
@@ -61,7 +62,7 @@ void ScreenSaverInhibitor::RequestInhibit() {
 }
 
 void ScreenSaverInhibitor::OnInhibitReply(QDBusPendingCallWatcher* call) {
-    if (call != pending_) return;  // already handled by the destructor
+    if (!call || call != pending_) return;  // already handled
     pending_ = nullptr;
     call->deleteLater();
     const QDBusPendingReply<uint> reply = *call;

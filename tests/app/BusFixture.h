@@ -56,17 +56,19 @@ class PropertiesRecorder : public QObject {
     void OnSeeked(qlonglong position) { seeks << position; }
 };
 
-// Each test runs on a private session bus (the test program runs under dbus-run-session).
-class BusTest : public ::testing::Test {
+// The other programs on a private session bus (the test program runs under dbus-run-session):
+// a screen saver, a listener to the player's signals, dbus-send.
+class BusPeers {
   protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) GTEST_SKIP() << "no bus";
-        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-    }
-    void TearDown() override {
+    ~BusPeers() {
         for (const char* name : {"screensaver", "recorder", "other"}) {
             QDBusConnection::disconnectFromBus(name);
         }
+    }
+
+    static bool HaveBus() {
+        return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+               QDBusConnection::sessionBus().isConnected();
     }
 
     // A second connection to the bus, as another program would have.
@@ -115,5 +117,21 @@ class BusTest : public ::testing::Test {
     ScreenSaverStub screenSaver_;
     PropertiesRecorder recorder_;
 };
+
+class BusTest : public ::testing::Test, protected BusPeers {
+  protected:
+    void SetUp() override {
+        if (!HaveBus()) GTEST_SKIP() << "no session bus";
+    }
+};
+
+// Whether a reply printed by dbus-send holds part.
+inline ::testing::AssertionResult Has(const QString& reply, const QString& part) {
+    if (reply.contains(part)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no " << part.toStdString() << " in\n"
+                                         << reply.toStdString();
+}
+
+inline const QString kPlayer = "org.mpris.MediaPlayer2.Player";
 
 }  // namespace orvalen::testing
