@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/ConfigBox.h"
+#include "app/ConfigDialog.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/MessageBox.h"
@@ -29,6 +29,7 @@
 namespace orvalen {
 
 TFiche* Fiche = nullptr;
+ConfigDialog* ConfigBox = nullptr;
 
 namespace {
 
@@ -432,7 +433,7 @@ void TFiche::OnFrameReady() {
 
 const Settings& TFiche::CurrentSettings() const {
     static const Settings defaults;
-    return ConfigBox ? ConfigBox->Values : defaults;
+    return ConfigBox ? ConfigBox->CurrentSettings() : defaults;
 }
 
 QColor TFiche::SousTitreColor() const {

@@ -28,6 +28,7 @@ class QUrl;
 
 namespace orvalen {
 
+class ConfigDialog;
 class FullScreenView;
 class StatusBar;
 class VideoPanel;
@@ -241,5 +242,7 @@ class TFiche : public QMainWindow {
 
 // The one main window.
 extern TFiche* Fiche;
+// The configuration dialog whose controls hold the live settings.
+extern ConfigDialog* ConfigBox;
 
 }  // namespace orvalen

@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "app/AboutBox.h"
-#include "app/ConfigBox.h"
+#include "app/ConfigDialog.h"
 #include "app/Fiche.h"
 #include "app/FileOpenDialog.h"
 #include "app/FontMapping.h"

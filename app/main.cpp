@@ -5,7 +5,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Application.h"
-#include "app/ConfigBox.h"
+#include "app/ConfigDialog.h"
 #include "app/Fiche.h"
 #include "app/SynchroBox.h"
 #include "discovery/Selectfiche.h"
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     try {
         // The dialogs are children of the main window and go with it.
         Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
-        ConfigBox = new TConfigBox(Fiche);
+        ConfigBox = new ConfigDialog(Fiche);
         SelectSub = new TSelectSub(Fiche);
         SynchroBox = new TSynchroBox(Fiche);
         AboutBox = new TAboutBox(Fiche);

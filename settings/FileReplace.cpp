@@ -111,6 +111,11 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
     struct stat existing;
     bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) return false;
+    // A file the user made read-only stays as it is, even for root, whom the permission bits
+    // do not stop: replacing it through the directory would defeat the protection.
+    if (exists && (::access(target.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0)) {
+        return false;
+    }
 
     std::string temporaryPath;
     Descriptor temporary(CreateTemporaryBeside(target, temporaryPath));

@@ -13,7 +13,8 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& contents);
 // Replaces the file's contents without ever leaving it truncated: the new contents go to a
 // temporary file in the same directory, which then takes the file's place. A symbolic link
 // is followed, so the file it names is replaced and the link kept; an existing file keeps its
-// permissions. False, with the old file untouched, when any step fails.
+// permissions. False, with the old file untouched, when any step fails or the existing file
+// is read-only.
 bool ReplaceFileContents(const std::string& path, const std::string& contents);
 
 }  // namespace orvalen

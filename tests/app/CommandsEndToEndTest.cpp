@@ -26,7 +26,7 @@ class CommandsEndToEnd : public EndToEndTest {
     TFiche& StartWithoutFilm() {
         window_ = std::make_unique<TFiche>(std::make_unique<MpvDevice>(), QStringList{});
         Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
+        configBox_ = std::make_unique<ConfigDialog>();
         ConfigBox = configBox_.get();
         window_->show();
         window_->activateWindow();

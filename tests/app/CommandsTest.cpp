@@ -40,11 +40,12 @@ class Commands : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         MakeWindow();
-        Settings& settings = ConfigBox->Values;
-        settings.CurrentDir = true;
-        settings.SubtitleFormat.fill(false);
-        settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
-        settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = true;
+        ChangeSettings([](Settings& settings) {
+            settings.CurrentDir = true;
+            settings.SubtitleFormat.fill(false);
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = true;
+        });
     }
 
     void TearDown() override {
@@ -404,7 +405,7 @@ TEST_F(Commands, AboutShowsTheAboutBoxModally) {
 }
 
 TEST_F(Commands, ConfigurationShowsTheConfigurationDialogModally) {
-    auto ran = WhenModal<TConfigBox>([](TConfigBox* box) { box->reject(); });
+    auto ran = WhenModal<ConfigDialog>([](ConfigDialog* box) { box->reject(); });
     W().ConfigurationClick();
     EXPECT_TRUE(*ran);
 }
@@ -584,7 +585,7 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
 }
 
 TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
-    ConfigBox->Values.AutoSelect = true;
+    ChangeSettings([](Settings& s) { s.AutoSelect = true; });
     WriteCandidates({"Movie.en.srt", "Movie.fr.srt"});
     auto asked = WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
     W().SubtitleSearch(Film().toStdString());
@@ -636,7 +637,8 @@ TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
     WriteFile(Film(), "film");
     WriteFile(Path("elsewhere.srt"), SrtWith("kept"));
     W().LoadSubtitleFile(Path("elsewhere.srt").toStdString(), W().Track);
-    ConfigBox->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false;
+    ChangeSettings(
+        [](Settings& s) { s.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Sub)] = false; });
 
     QStringList filters;
     QString directory;

@@ -48,7 +48,7 @@ class EndToEndTest : public WindowTest {
     TFiche& Start() {
         window_ = std::make_unique<TFiche>(std::make_unique<MpvDevice>(), QStringList{film_});
         Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
+        configBox_ = std::make_unique<ConfigDialog>();
         ConfigBox = configBox_.get();
         window_->show();
         EXPECT_TRUE(PollUntil([this] { return window_->MovieOpen; }, 10000));

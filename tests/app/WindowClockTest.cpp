@@ -16,7 +16,7 @@ class WindowClock : public WindowTest {
     // A window with a film open and the subtitle file loaded.
     TFiche& OpenWithSubtitles(const std::string& srt, int32_t delay = 0) {
         TFiche& w = MakeWindow();
-        ConfigBox->Values.Delay = delay;
+        ChangeSettings([delay](Settings& s) { s.Delay = delay; });
         device_.open = true;
         device_.mode = "playing";
         w.MovieOpen = true;
@@ -94,7 +94,7 @@ TEST_F(WindowClock, DelayIsReadAtEveryTick) {
     OpenWithSubtitles(kOne);
     TickAt(800);
     EXPECT_EQ(Label(), "");
-    ConfigBox->Values.Delay = 300;
+    ChangeSettings([](Settings& s) { s.Delay = 300; });
     TickAt(800);
     EXPECT_EQ(Label(), "Only one");
 }

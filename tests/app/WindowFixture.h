@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigBox.h"
+#include "app/ConfigDialog.h"
 #include "app/Fiche.h"
 #include "app/MessageBox.h"
 #include "tests/app/FakeMediaDevice.h"
@@ -80,13 +80,20 @@ class WindowTest : public ::testing::Test {
         window_ = std::make_unique<TFiche>(std::make_unique<FakeMediaDevice>(device_),
                                            std::move(commandLine));
         Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
+        configBox_ = std::make_unique<ConfigDialog>();
         ConfigBox = configBox_.get();
         window_->Timer1->stop();
         return *window_;
     }
 
     void DestroyWindow() { window_.reset(); }
+
+    // Changes the live settings through the configuration dialog's controls.
+    void ChangeSettings(const std::function<void(Settings&)>& change) {
+        Settings settings = configBox_->CurrentSettings();
+        change(settings);
+        configBox_->ShowSettings(settings);
+    }
 
     // Shows the window and lets its first-show handling run.
     void ShowWindow() {
@@ -105,7 +112,7 @@ class WindowTest : public ::testing::Test {
     FakeDeviceState device_;
     std::vector<QString> messages_;
     std::unique_ptr<TFiche> window_;
-    std::unique_ptr<TConfigBox> configBox_;
+    std::unique_ptr<ConfigDialog> configBox_;
 };
 
 }  // namespace orvalen::testing

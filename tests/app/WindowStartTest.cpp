@@ -26,8 +26,10 @@ class WindowStart : public WindowTest {
 
     TFiche& StartWith(const QString& film) {
         TFiche& w = MakeWindow({film, "ignored second parameter"});
-        ConfigBox->Values.CurrentDir = true;
-        ConfigBox->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        ChangeSettings([](Settings& s) {
+            s.CurrentDir = true;
+            s.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        });
         ShowWindow();
         return w;
     }
