@@ -13,6 +13,7 @@
 
 #include "app/FontMapping.h"
 #include "app/MessageBox.h"
+#include "app/TypedLengthLimit.h"
 #include "settings/ConfigDialogRules.h"
 #include "settings/IniFile.h"
 
@@ -28,13 +29,6 @@ const QString kChooserPrompt =
 bool IsDirectory(const QString& path) {
     std::error_code error;
     return !path.isEmpty() && std::filesystem::is_directory(path.toStdString(), error);
-}
-
-QFont PageFont() {
-    QFont font;
-    font.setFamilies({"Arial", DefaultSansFamily()});
-    font.setPixelSize(11);
-    return font;
 }
 
 }  // namespace
@@ -58,7 +52,6 @@ ConfigDialog::ConfigDialog(DirectoryChooser chooseDirectory, QWidget* parent)
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pages");
-    pages_->setFont(PageFont());
     pages_->addTab(CreateGeneralPage(), "General");
     pages_->addTab(CreateFormatsPage(), "Formats of the subtitles files");
     const int pagesHeight = ClientHeight - kStripHeight + extraHeight_;
@@ -100,14 +93,21 @@ void ConfigDialog::Connect() {
 }
 
 void ConfigDialog::ShowSettings(const Settings& settings) {
-    ignoredCharsEdit_->setText(QString::number(settings.NbrChar));
+    // Stored numbers wider than what may be typed show whole until the user edits them.
+    showing_ = true;
+    const QString ignoredChars = QString::number(settings.NbrChar);
+    ignoredCharsLimit_->Allow(ignoredChars.size());
+    ignoredCharsEdit_->setText(ignoredChars);
     currentDirBox_->setChecked(settings.CurrentDir);
     autoSelectBox_->setChecked(settings.AutoSelect);
     subDirEdit_->setText(QString::fromStdString(settings.SubDir));
     subDirBox_->setChecked(!settings.SubDir.empty());
     subFilePathEdit_->setText(QString::fromStdString(settings.SubFilePath));
     subFilePathBox_->setChecked(!settings.SubFilePath.empty());
+    const QString delay = QString::number(std::min(settings.Delay, MaxDelay));
+    delayLimit_->Allow(delay.size());
     delayEdit_->setText(QString::number(settings.Delay));
+    showing_ = false;
     for (const auto& [format, box] : formatBoxes_) {
         box->setChecked(settings.SubtitleFormat[static_cast<size_t>(format)]);
     }
@@ -132,6 +132,7 @@ void ConfigDialog::ShowFontSample(const QFont& font, const QColor& color) {
 
 void ConfigDialog::IgnoredCharsChanged(const QString& text) {
     if (rewriting_) return;
+    if (!showing_) ignoredCharsLimit_->Allow(0);
     settings_.NbrChar = IgnoredCharsFromText(text.toStdString());
     const QString shown = QString::number(settings_.NbrChar);
     if (shown != text) {
@@ -145,6 +146,7 @@ void ConfigDialog::IgnoredCharsChanged(const QString& text) {
 
 void ConfigDialog::DelayChanged(const QString& text) {
     if (rewriting_) return;
+    if (!showing_) delayLimit_->Allow(0);
     settings_.Delay = DelayFromText(text.toStdString());
     const QString shown = QString::number(settings_.Delay);
     if (shown == text) return;

@@ -19,6 +19,8 @@ class QTabWidget;
 
 namespace orvalen {
 
+class TypedLengthLimit;
+
 // Asks the user for a directory, showing prompt; nothing when cancelled.
 using DirectoryChooser =
     std::function<std::optional<std::string>(QWidget* parent, const QString& prompt)>;
@@ -89,6 +91,7 @@ class ConfigDialog : public QDialog {
     std::function<FontSettings()> fontSource_;
     bool choosing_ = false;
     bool rewriting_ = false;
+    bool showing_ = false;
     int extraHeight_ = 0;
 
     QTabWidget* pages_ = nullptr;
@@ -99,8 +102,10 @@ class ConfigDialog : public QDialog {
     QLineEdit* subFilePathEdit_ = nullptr;
     QPushButton* chooseDirButton_ = nullptr;
     QLineEdit* ignoredCharsEdit_ = nullptr;
+    TypedLengthLimit* ignoredCharsLimit_ = nullptr;
     QCheckBox* autoSelectBox_ = nullptr;
     QLineEdit* delayEdit_ = nullptr;
+    TypedLengthLimit* delayLimit_ = nullptr;
     QPushButton* fontButton_ = nullptr;
     QLabel* fontSample_ = nullptr;
     std::vector<std::pair<SubtitleFormat, QCheckBox*>> formatBoxes_;

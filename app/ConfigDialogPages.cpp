@@ -5,12 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QValidator>
+#include <algorithm>
 
 #include "app/CaptionLabel.h"
 #include "app/ConfigDialog.h"
 #include "app/FontMapping.h"
 #include "app/ImageList.h"
+#include "app/TypedLengthLimit.h"
 #include "settings/ConfigDialogRules.h"
 
 namespace orvalen {
@@ -22,18 +23,15 @@ constexpr int kEditHeight = 21;
 constexpr int kStripHeight = 29;
 constexpr int kFontsImage = 9;
 
-// Limits what the user types to length characters while leaving text set by the program
-// whole, so that a stored value longer than the limit still shows until it is edited.
-class TypedLengthLimit : public QValidator {
-  public:
-    TypedLengthLimit(int length, QObject* parent) : QValidator(parent), length_(length) {}
-    State validate(QString& input, int&) const override {
-        return input.size() <= length_ ? Acceptable : Invalid;
-    }
-
-  private:
-    int length_;
-};
+// The pages' font, set before their controls are measured.
+QWidget* NewPage() {
+    auto* page = new QWidget;
+    QFont font;
+    font.setFamilies({"Arial", "Liberation Sans", DefaultSansFamily()});
+    font.setPixelSize(11);
+    page->setFont(font);
+    return page;
+}
 
 QLineEdit* AddEdit(QWidget* parent, const QString& name, int left, int top, int width,
                    int height = kEditHeight) {
@@ -73,7 +71,7 @@ QCheckBox* ConfigDialog::AddCheckRow(QWidget* parent, const QString& name, int l
 }
 
 QWidget* ConfigDialog::CreateGeneralPage() {
-    auto* page = new QWidget;
+    QWidget* page = NewPage();
     auto* group = new QGroupBox(" Search Subtitle files options ", page);
     group->setGeometry(8, 8, 401, 129);
 
@@ -99,8 +97,12 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     QLabel* ignoredLabel = AddLabel(
         group, "Numbers of characters ignored for the search of the subtitle files", 16, 104);
     ignoredLabel->setToolTip(ignoredHint);
-    ignoredCharsEdit_ = AddEdit(group, "ignoredCharsEdit", 368, 104, kBoxSide, kBoxSide);
-    ignoredCharsEdit_->setValidator(new TypedLengthLimit(1, ignoredCharsEdit_));
+    // Beside its caption, however wide the font makes it, within the group's frame.
+    const int ignoredLeft = std::clamp(ignoredLabel->x() + ignoredLabel->width() + 4, 368,
+                                       group->width() - 8 - kBoxSide);
+    ignoredCharsEdit_ = AddEdit(group, "ignoredCharsEdit", ignoredLeft, 104, kBoxSide, kBoxSide);
+    ignoredCharsLimit_ = new TypedLengthLimit(1, ignoredCharsEdit_);
+    ignoredCharsEdit_->setValidator(ignoredCharsLimit_);
     ignoredCharsEdit_->setToolTip(ignoredHint);
     ignoredCharsEdit_->setTextMargins(0, 0, 0, 0);
     ignoredCharsEdit_->installEventFilter(this);
@@ -114,7 +116,8 @@ QWidget* ConfigDialog::CreateGeneralPage() {
         AddLabel(page, "Make the subtitles display longer than indicate in the file :", 16, 184);
     const int delayLeft = delayLabel->x() + delayLabel->width() + 6;
     delayEdit_ = AddEdit(page, "delayEdit", delayLeft, 182, 33);
-    delayEdit_->setValidator(new TypedLengthLimit(4, delayEdit_));
+    delayLimit_ = new TypedLengthLimit(4, delayEdit_);
+    delayEdit_->setValidator(delayLimit_);
     AddLabel(page, "ms.", delayLeft + 33 + 6, 184);
 
     fontButton_ = new QPushButton(ImageListIcon(kFontsImage), "Font of the subtitles ...", page);
@@ -133,7 +136,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
 }
 
 QWidget* ConfigDialog::CreateFormatsPage() {
-    auto* page = new QWidget;
+    QWidget* page = NewPage();
     const std::array formats = ConfigKeyOrder();
     const int groupHeight = FormatGroupHeight(formats.size());
     extraHeight_ = groupHeight - FormatGroupHeight(0);
@@ -143,7 +146,8 @@ QWidget* ConfigDialog::CreateFormatsPage() {
         const SubtitleFormat format = formats[i];
         const FormatRowPlace place = PlaceFormatRow(i);
         const int left = place.Column == 0 ? 16 : 208;
-        const int captionWidth = place.Column == 0 ? 160 : 161;
+        // A caption may reach the right column; the long txt caption wraps in it.
+        const int captionWidth = place.Column == 0 ? 164 : 161;
         const QString extension = QString::fromLatin1(FormatExtension(format));
         QCheckBox* box = AddCheckRow(group, "formatBox." + extension, left, place.Top, captionWidth,
                                      QString::fromStdString(FormatCaption(format)));

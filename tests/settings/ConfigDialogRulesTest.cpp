@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <utility>
 
 namespace orvalen {
@@ -34,19 +33,6 @@ TEST(ConfigDialogRules, NumbersReadTheLeadingInteger) {
         EXPECT_EQ(IgnoredCharsFromText(c.text), c.ignored) << c.text;
         EXPECT_EQ(DelayFromText(c.text), c.delay) << c.text;
     }
-}
-
-TEST(ConfigDialogRules, CaptionsOfTheKnownFormatsAndOfNewOnes) {
-    EXPECT_EQ(FormatCaption(SubtitleFormat::Sub), "Files .sub");
-    EXPECT_EQ(FormatCaption(SubtitleFormat::Txt), "TMPlayer and IAuthorScript files (.txt)");
-    std::set<std::string> captions;
-    for (SubtitleFormat format : ConfigKeyOrder()) {
-        const std::string caption = FormatCaption(format);
-        EXPECT_NE(caption.find("." + std::string(FormatExtension(format))), std::string::npos)
-            << caption;
-        captions.insert(caption);
-    }
-    EXPECT_EQ(captions.size(), ConfigKeyOrder().size());
 }
 
 TEST(ConfigDialogRules, FormatRowsFillTwoColumnsThenContinueBelowInPairs) {
