@@ -19,7 +19,7 @@ constexpr int kBaseGroupHeight = 217;
 // Below the eight rows of the left column (the right one ends with a two-line caption).
 constexpr int kExtraTop = kFirstTop + static_cast<int>(kLeftRows) * kRowStep;
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 15> kCaptions = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 17> kCaptions = {{
     {"sub", "Files .sub"},
     {"srt", "SubRip files (.srt)"},
     {"dks", "DKS Subtitle files (.dks)"},
@@ -35,6 +35,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 15> kCaption
     {"zeg", "ZeRog files (.zeg)"},
     {"scr", "MacSub files (.scr)"},
     {"txt", "TMPlayer and IAuthorScript files (.txt)"},
+    {"ass", "Advanced SSA files (.ass)"},
+    {"vtt", "WebVTT files (.vtt)"},
 }};
 
 }  // namespace

@@ -21,7 +21,7 @@ int32_t IgnoredCharsFromText(std::string_view text);
 // values stay.
 int32_t DelayFromText(std::string_view text);
 
-// The caption of a format's row: the known captions of the fifteen formats, and
+// The caption of a format's row: the known captions of the formats, and
 // "EXT files (.ext)" for a format added since.
 std::string FormatCaption(SubtitleFormat format);
 

@@ -87,27 +87,41 @@ const QString kPrompt =
 
 TEST_F(ConfigDialogTest, LayoutFollowsTheFormDescription) {
     ConfigDialog& dialog = Make();
+    // The formats added after the first fifteen make the formats page taller by one row step
+    // for each pair.
+    const auto& formats = ConfigKeyOrder();
+    const int extra = 24 * static_cast<int>((formats.size() - 15 + 1) / 2);
     EXPECT_EQ(dialog.windowTitle(), "Configuration");
-    EXPECT_EQ(dialog.size(), QSize(432, 331));
+    EXPECT_EQ(dialog.size(), QSize(432, 331 + extra));
     EXPECT_EQ(Child<QTabWidget>("pages")->currentIndex(), 1);
     auto* ok = Child<QPushButton>("okButton");
     EXPECT_TRUE(ok->isDefault());
-    EXPECT_EQ(ok->mapTo(&dialog, QPoint(0, 0)), QPoint(176, 302));
-    EXPECT_EQ(Child("unselectAllButton")->geometry(), QRect(232, 231, 145, 25));
+    EXPECT_EQ(ok->mapTo(&dialog, QPoint(0, 0)), QPoint(176, 302 + extra));
+    EXPECT_EQ(Child("unselectAllButton")->geometry(), QRect(232, 231 + extra, 145, 25));
 
     // One row per format in the stored key order: the first eight on the left, the next seven
-    // on the right, each caption a separate label.
-    const auto& formats = ConfigKeyOrder();
+    // on the right, each caption a separate label; no row covers another or leaves the group.
+    auto* group = Box("formatBox.sub")->parentWidget();
+    EXPECT_EQ(group->size(), QSize(401, 217 + extra));
+    std::vector<QRect> taken;
     for (size_t i = 0; i < formats.size(); ++i) {
         const QString name = "formatBox." + QString::fromLatin1(FormatExtension(formats[i]));
         QCheckBox* box = Box(name);
         EXPECT_TRUE(box->text().isEmpty());
-        const int row = static_cast<int>(i < 8 ? i : i - 8);
-        EXPECT_EQ(box->pos(), QPoint(i < 8 ? 16 : 208, 24 + 24 * row)) << name.toStdString();
-        EXPECT_EQ(box->parentWidget()->size(), QSize(401, 217));
+        if (i < 15) {
+            const int row = static_cast<int>(i < 8 ? i : i - 8);
+            EXPECT_EQ(box->pos(), QPoint(i < 8 ? 16 : 208, 24 + 24 * row)) << name.toStdString();
+        }
+        for (QWidget* part : {static_cast<QWidget*>(box), Child(name + "Caption")}) {
+            EXPECT_TRUE(group->rect().adjusted(4, 4, -4, -4).contains(part->geometry()))
+                << name.toStdString();
+            for (const QRect& other : taken) {
+                EXPECT_FALSE(other.intersects(part->geometry())) << name.toStdString();
+            }
+            taken.push_back(part->geometry());
+        }
     }
-    EXPECT_GT(Child<QLabel>("formatBox.txtCaption")->height(),
-              Child<QLabel>("formatBox.srtCaption")->height());
+    EXPECT_GT(Child("formatBox.txtCaption")->height(), Child("formatBox.srtCaption")->height());
 }
 
 TEST_F(ConfigDialogTest, CreationShowsTheStoredSettingsThroughTheRules) {
@@ -268,7 +282,7 @@ TEST_F(ConfigDialogTest, OkWritesEveryKeyInTheStoredOrder) {
               "[General]\nNbrChar=3\nDelay=250\nCurrentDir=1\nAutoSelect=0\nSubDir=st\n"
               "SubFilePath=\n\n"
               "[SubtitleFormat]\nsub=1\nsrt=1\ndks=1\njss=1\nmpl=1\njps=1\npsb=1\nrt=1\n"
-              "smi=0\nssa=1\ntts=1\nvsf=1\nzeg=1\nscr=1\ntxt=1\n\n"
+              "smi=0\nssa=1\ntts=1\nvsf=1\nzeg=1\nscr=1\ntxt=1\nass=1\nvtt=1\n\n"
               "[Font]\nName=DejaVu Sans\nColor=65535\nSize=14\nHeight=-19\nPitch=0\n"
               "Italic=0\nUnderline=0\nStrikeOut=0\nBold=1\n");
 
