@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,8 +16,12 @@
 #include <QTest>
 #include <deque>
 
+#include "app/FontMapping.h"
+#include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/SubtitleFontDialog.h"
 #include "settings/IniFile.h"
+#include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"
 
@@ -340,6 +345,37 @@ TEST_F(ConfigDialogTest, FontButtonRunsTheFontCommandAndTheSampleFollows) {
     auto* sample = Child<QLabel>("fontSample");
     EXPECT_EQ(sample->font().pointSize(), 20);
     EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+}
+
+// The program's dialog: its font button runs the window's Fonts command, its sample follows
+// the font chosen, and OK stores that font.
+class ConfigFromWindow : public testing::WindowTest {};
+
+TEST_F(ConfigFromWindow, FontButtonChoosesTheSubtitleFontAndOkStoresIt) {
+    MakeWindow();
+    auto* dialog = window_->findChild<ConfigDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->show();
+    QFont wanted("DejaVu Serif");
+    wanted.setPointSize(20);
+    wanted.setBold(true);
+    auto chosen = test::WhenModal<SubtitleFontDialog>([&](SubtitleFontDialog* fonts) {
+        fonts->FontPanel()->setCurrentFont(wanted);
+        static_cast<QDialog*>(fonts)->accept();
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton*>("fontButton"), Qt::LeftButton);
+    ASSERT_TRUE(*chosen);
+    const QFont sample = dialog->findChild<QLabel*>("fontSample")->font();
+    EXPECT_EQ(sample.families().front(), "DejaVu Serif");
+    EXPECT_TRUE(sample.bold());
+    EXPECT_EQ(FontPointSize(sample), 20);
+
+    QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    const FontSettings stored = ReadFontSettings(IniFile(ConfigPath().toStdString()));
+    EXPECT_EQ(stored.Name, "DejaVu Serif");
+    EXPECT_EQ(stored.Size, 20);
+    EXPECT_TRUE(stored.Bold);
+    test::DisarmModalDrivers();
 }
 
 }  // namespace
