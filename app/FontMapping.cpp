@@ -144,6 +144,22 @@ LogFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont
     return record;
 }
 
+FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color,
+                            const LogFont& fullScreen) {
+    FontSettings settings;
+    const QStringList families = labelFont.families();
+    if (families.size() > 1) settings.Name = families.front().toStdString();
+    settings.Color = ColorToSetting(color);
+    settings.Size = FontPointSize(labelFont);
+    settings.Height = FontHeight(labelFont);
+    settings.Pitch = FontPitch(labelFont);
+    settings.Italic = fullScreen.Italic != 0;
+    settings.Underline = fullScreen.Underline != 0;
+    settings.StrikeOut = fullScreen.StrikeOut != 0;
+    settings.Bold = fullScreen.Weight > 600;
+    return settings;
+}
+
 QFont FontFromLogFont(const LogFont& record) {
     QFont font;
     const std::string face = FaceNameOf(record);

@@ -63,6 +63,11 @@ void ApplyFontSettings(const FontSettings& settings, QFont& font, QColor& color)
 // The full-screen record built from the settings and the label font they produced.
 LogFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont);
 
+// The "Font" section as the configuration dialog stores it: name, colour, size, height and
+// pitch from the subtitle label's font, the three flags from the full-screen record, and bold
+// when its weight is above 600. A label font whose only face is the default stores no name.
+FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color, const LogFont& fullScreen);
+
 // A drawable font from the record.
 QFont FontFromLogFont(const LogFont& record);
 

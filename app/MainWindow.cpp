@@ -79,6 +79,15 @@ MainWindow::~MainWindow() {
 
 void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
     dialogs_ = dialogs;
+    if (ConfigDialog* config = dialogs_.Configuration) {
+        config->SetFontCommand([this] { ChooseSubtitleFont(); });
+        config->SetFontSource([this] { return SubtitleFontSettings(); });
+        config->ShowFontSample(ui_.SubtitleLabel->font(), SubtitleLabelColor());
+    }
+}
+
+FontSettings MainWindow::SubtitleFontSettings() const {
+    return FontSettingsOf(ui_.SubtitleLabel->font(), SubtitleLabelColor(), view_.FullScreenFont);
 }
 
 void MainWindow::CreateControls() {

@@ -79,6 +79,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
 
     // Hands the window the dialogs its commands open. A dialog it lacks is not shown (the
     // subtitle choice dialog is then made on first use) and the settings are the defaults.
+    // The configuration dialog's font button runs ChooseSubtitleFont, its sample shows the
+    // subtitle font, and its OK stores SubtitleFontSettings().
     void UseDialogs(const MainWindowDialogs& dialogs);
 
     const FilmState& Film() const { return film_; }
@@ -157,6 +159,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // resumes windowed playback.
     void ShowFullScreen();
     void LeaveFullScreen();
+
+    // The subtitle font as the "Font" section stores it.
+    FontSettings SubtitleFontSettings() const;
 
     // The subtitle label's font colour.
     QColor SubtitleLabelColor() const;

@@ -189,6 +189,9 @@ void MainWindow::ChooseSubtitleFont() {
     label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
     label.setBold(view_.FullScreenFont.Weight > 600);
     ui_.SubtitleLabel->setFont(label);
+    // The configuration dialog's sample gets the font with its new style, so that it shows
+    // the font just chosen rather than the previous style.
+    if (dialogs_.Configuration) dialogs_.Configuration->ShowFontSample(label, choice->Color);
 
     if (size > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * size);
     SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +

@@ -1,8 +1,12 @@
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 
+#include "app/ConfigDialog.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "tests/app/EndToEndFixture.h"
@@ -133,6 +137,43 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     EXPECT_FALSE(Mpv().Muted());
     Click(Item(WindowAction::MuteButton));
     EXPECT_TRUE(Mpv().Muted());
+}
+
+// Alt+O, the SubRip format swapped for the sub format and a delay typed, Enter: the next film
+// opened finds its sub file only, and the clock and Config.ini have the delay.
+TEST_F(CommandsEndToEnd, ConfigurationSetWithKeysAndClicksDrivesTheNextSearch) {
+    WriteFile(Path("Test film.sub"), "{0}{400}Sub format subtitle\r\n");
+    MainWindow& w = StartWithoutFilm();
+    auto configured = WhenModal<ConfigDialog>([](ConfigDialog* dialog) {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto click = [dialog](const char* name) {
+            QWidget* widget = dialog->findChild<QWidget*>(name);
+            ASSERT_NE(widget, nullptr) << name;
+            QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(3, 3));
+        };
+        click("formatBox.srtCaption");
+        click("formatBox.subCaption");
+        QTabBar* tabs = dialog->findChild<QTabWidget*>("pages")->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        auto* delay = dialog->findChild<QLineEdit*>("delayEdit");
+        QTest::mouseDClick(delay, Qt::LeftButton);
+        QTest::keyClicks(delay, "300");
+        QTest::keyClick(delay, Qt::Key_Return);
+    });
+    PressInWindow(Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(*configured);
+    EXPECT_EQ(w.CurrentSettings().Delay, 300);
+    const IniFile ini(ConfigPath().toStdString());
+    EXPECT_EQ(ini.ReadInteger("General", "Delay", -1), 300);
+    EXPECT_FALSE(ini.ReadBool("SubtitleFormat", "srt"));
+    EXPECT_TRUE(ini.ReadBool("SubtitleFormat", "sub"));
+
+    OpenWithCtrlO();
+    ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
+    ASSERT_EQ(FoundCount(), 1);
+    EXPECT_EQ(QString::fromStdString(Subs().FoundFiles[0]), Path("Test film.sub"));
+    EXPECT_TRUE(
+        PollUntil([&] { return Ui().SubtitleLabel->text() == "Sub format subtitle"; }, 10000));
 }
 
 }  // namespace

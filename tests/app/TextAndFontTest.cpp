@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include <QFontMetrics>
 #include <string>
 
@@ -111,6 +114,36 @@ TEST(FontSettingsMapping, ExtraBoldRecordDrawsBold) {
     EXPECT_GE(drawn.weight(), QFont::Bold);
     EXPECT_EQ(drawn.pixelSize(), 24);
     EXPECT_EQ(drawn.families().front(), DefaultSansFamily()) << "an empty face name";
+}
+
+// What OK stores is what the window's start-up applied, apart from the default palette colour,
+// which comes back as the plain black it shows.
+TEST(FontSettingsMapping, StoredFontComesBackAsItWasRead) {
+    FontSettings styled;
+    styled.Name = "DejaVu Serif";
+    styled.Color = 0x0000FFFF;
+    styled.Size = 14;
+    styled.Height = -19;
+    styled.Pitch = 2;
+    styled.Italic = styled.StrikeOut = styled.Bold = true;
+    FontSettings plainBlack;
+    plainBlack.Color = 0;
+    const std::pair<FontSettings, FontSettings> cases[] = {{FontSettings{}, plainBlack},
+                                                           {styled, styled}};
+    for (const auto& [stored, expected] : cases) {
+        QFont font;
+        QColor color;
+        ApplyFontSettings(stored, font, color);
+        const FontSettings back = FontSettingsOf(font, color, BuildFullScreenFont(stored, font));
+        EXPECT_EQ(back.Name, expected.Name);
+        EXPECT_EQ(back.Color, expected.Color);
+        EXPECT_EQ(back.Size, expected.Size);
+        EXPECT_EQ(back.Height, expected.Height);
+        EXPECT_EQ(back.Pitch, expected.Pitch);
+        EXPECT_EQ(std::make_tuple(back.Italic, back.Underline, back.StrikeOut, back.Bold),
+                  std::make_tuple(expected.Italic, expected.Underline, expected.StrikeOut,
+                                  expected.Bold));
+    }
 }
 
 }  // namespace

@@ -145,6 +145,16 @@ TEST(IniFile, RefusedWritesReportFailureAndChangeNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(directory));
 }
 
+TEST(IniFile, ReadOnlyFileIsNeverReplaced) {
+    ScratchDir dir;
+    const std::string path = dir.Write("Config.ini", "[General]\nDelay=1\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    IniFile ini(path);
+    EXPECT_FALSE(ini.WriteInteger("General", "Delay", 2));
+    EXPECT_EQ(ReadFile(path), "[General]\nDelay=1\n");
+    EXPECT_EQ(ini.ReadInteger("General", "Delay", 0), 1);
+}
+
 TEST(IniFile, BinaryFileReadsDefaultsAndKeepsItsBytesOnWrite) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) % 251);
