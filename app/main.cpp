@@ -7,7 +7,7 @@
 #include "app/Application.h"
 #include "app/ConfigBox.h"
 #include "app/Fiche.h"
-#include "app/SynchroBox.h"
+#include "app/ReferenceDialog.h"
 #include "discovery/Selectfiche.h"
 #include "media/MpvDevice.h"
 
@@ -29,14 +29,13 @@ int main(int argc, char** argv) {
         Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
         ConfigBox = new TConfigBox(Fiche);
         SelectSub = new TSelectSub(Fiche);
-        SynchroBox = new TSynchroBox(Fiche);
+        new ReferenceDialog(Fiche);
         AboutBox = new TAboutBox(Fiche);
         Fiche->show();
         QApplication::exec();
         delete Fiche;
         ConfigBox = nullptr;
         SelectSub = nullptr;
-        SynchroBox = nullptr;
         AboutBox = nullptr;
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
