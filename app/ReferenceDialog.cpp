@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "app/FontMapping.h"
-#include "app/SubtitleText.h"
+#include "subtitles/DisplayText.h"
 
 namespace orvalen {
 
@@ -142,7 +142,8 @@ void ReferenceDialog::ShowNumbers() {
     for (int row = 0; row < RowCount; ++row) {
         const QString text = QString::fromStdString(numbers_.Text(row));
         if (rows_[row].Field->text() != text) rows_[row].Field->setText(text);
-        rows_[row].Subtitle->setText(DisplayText(numbers_.Label(row), encoding));
+        rows_[row].Subtitle->setText(
+            QString::fromStdString(DisplayText(numbers_.Label(row), encoding)));
     }
     showing_ = false;
 }
