@@ -122,6 +122,27 @@ TEST_F(EditCommands, CancelLeavesTheFilmStoppedAtItsStart) {
     EXPECT_EQ(Subs().Track.StartMs[0], 1000);
 }
 
+TEST_F(EditCommands, ACancelledChooserLeavesTheWaitingSeriesAsItWas) {
+    OpenFilm({{1000, 2000, "a"},
+              {3000, 4000, "b"},
+              {5000, 6000, "c"},
+              {7000, 8000, "d"},
+              {9000, 9500, "e"}});
+    StartResync();
+    PressSpaceAt(1500);
+    // Changed in the chooser, then cancelled: the series keeps the numbers it started with.
+    auto ran = WhenModal<ReferenceDialog>([](ReferenceDialog* dialog) {
+        dialog->NumberField(3)->setText("4");
+        dialog->CancelButton()->click();
+    });
+    W().StartResynchronisation();
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(Subs().Editing.ResyncCount(), 1);
+    PressSpaceAt(3500);
+    PressSpaceAt(5500);
+    EXPECT_EQ(Panel(4), "d");
+}
+
 struct ResyncCase {
     const char* Name;
     std::vector<Entry> Track;  // the four references, numbers 0 to 3
