@@ -194,8 +194,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // the same key to its parents are not seen again.
         QWidget* target = QApplication::focusWidget();
         if (!target) target = QApplication::activeWindow();
-        if (watched == target && target && target->window() == this) {
-            const QString text = static_cast<QKeyEvent*>(event)->text();
+        // A held key's repeats are not new presses: one press marks one moment.
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (watched == target && target && target->window() == this && !keyEvent->isAutoRepeat()) {
+            const QString text = keyEvent->text();
             if (text.size() == 1 && text[0].unicode() < 0x80) {
                 char key = static_cast<char>(text[0].unicode());
                 PreviewKey(key);

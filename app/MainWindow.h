@@ -144,8 +144,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
-    // The space bar while resynchronising or merging; true when it was used.
-    bool OnSpaceBar();
+    // A space-bar press: a mark of a waiting resynchronisation, else the anchor of a waiting
+    // merge, else nothing. The key is not consumed.
+    void OnSpaceBar();
 
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into the track.
@@ -236,6 +237,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void LayOutClient();
     void OnFrameReady();
     void ShowSubtitleText(std::string_view text);
+    // Status panel 4 and the message box of a resynchronisation or merge step.
+    void ShowEditStep(const EditStep& step);
     int32_t CurrentDelay() const;
 
     QStringList commandLine_;

@@ -33,14 +33,6 @@ ActionRow CheckItem(P place, A id, const char* caption, const char* hint, Handle
     return row;
 }
 
-// Not built yet: the item exists but cannot be chosen.
-ActionRow DisabledItem(P place, A id, const char* caption, const char* hint,
-                       QKeyCombination shortcut, int image, Handler handler) {
-    ActionRow row = Item(place, id, caption, hint, shortcut, image, handler);
-    row.Enabled = false;
-    return row;
-}
-
 // A tool bar button shows its hint as its text.
 ActionRow Button(A id, const char* hint, int image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
@@ -77,12 +69,12 @@ const ActionRow kRows[] = {
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
          kNone, 13, &W::OpenSubtitleFile),
-    DisabledItem(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation",
-                 "Resynchronize a subtitle", Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
-    DisabledItem(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file",
-                 Qt::CTRL | Qt::Key_M, 12, &W::StartMerge),
-    DisabledItem(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
-                 Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
+    Item(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
+         Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
+    Item(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M,
+         12, &W::StartMerge),
+    Item(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
+         Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
     Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
          &W::ChooseSubtitleFont),
     // The found subtitle files are added after this separator.

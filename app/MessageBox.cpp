@@ -15,11 +15,20 @@ MessageHandler& CurrentHandler() {
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text) {
+    ShowMessage(parent, text, QApplication::applicationName());
+}
+
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     if (CurrentHandler()) {
         CurrentHandler()(text);
         return;
     }
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    QMessageBox::information(parent, caption, text);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void ShowError(QWidget* parent, const QString& text) {

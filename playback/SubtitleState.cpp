@@ -7,10 +7,7 @@ void SubtitleState::Reset() {
     ResetTrack(MergeTrack);
     FormatUnknown = false;
     FoundFiles.clear();
-    ResyncActive = false;
-    MergeActive = false;
-    ResyncCount = 0;
-    ResyncMarks = {};
+    Editing = EditSession();
 }
 
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
@@ -20,6 +17,14 @@ LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmStat
     film.FrameRate = loader.FrameRate;
     subtitles.FormatUnknown = loader.SubtitleFormatUnknown;
     return report;
+}
+
+MergeLoad LoadMergeSubtitles(const std::string& path, FilmState& film, SubtitleState& subtitles,
+                             FrameRateProvider* frameRates) {
+    LoaderState loader{film.FrameRate, subtitles.FormatUnknown, film.Path};
+    MergeLoad load = LoadMergeFile(path, subtitles.MergeTrack, loader, frameRates);
+    film.FrameRate = loader.FrameRate;
+    return load;
 }
 
 }  // namespace orvalen

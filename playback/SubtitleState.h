@@ -1,11 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "playback/FilmState.h"
+#include "resync/EditSession.h"
+#include "resync/Merge.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
 
@@ -19,10 +20,8 @@ struct SubtitleState {
     bool FormatUnknown = false;
     // The film's subtitle files the last search found, in the menus' order.
     std::vector<std::string> FoundFiles;
-    bool ResyncActive = false;
-    bool MergeActive = false;
-    int32_t ResyncCount = 0;
-    std::array<int32_t, 4> ResyncMarks{};
+    // A resynchronisation or merge waiting for its space-bar presses.
+    EditSession Editing;
 
     // Both tracks empty and nothing pending, as at start-up.
     void Reset();
@@ -33,5 +32,10 @@ struct SubtitleState {
 // a reader marks the format unknown.
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
                          SubtitleState& subtitles, FrameRateProvider* frameRates);
+
+// Loads the second file of a merge into subtitles.MergeTrack for the film, as LoadSubtitles
+// does, except that the shown track's FormatUnknown stays as it was.
+MergeLoad LoadMergeSubtitles(const std::string& path, FilmState& film, SubtitleState& subtitles,
+                             FrameRateProvider* frameRates);
 
 }  // namespace orvalen

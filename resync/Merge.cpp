@@ -41,6 +41,22 @@ MergeOutcome AppendMergeTrack(SubtitleTrack& track, const SubtitleTrack& mergeTr
     return outcome;
 }
 
+MergeLoad LoadMergeFile(const std::string& path, SubtitleTrack& mergeTrack, LoaderState& state,
+                        FrameRateProvider* frameRates) {
+    MergeLoad load;
+    const bool shownFormatUnknown = state.SubtitleFormatUnknown;
+    load.Report = LoadSubtitleFile(path, mergeTrack, state, frameRates);
+    state.SubtitleFormatUnknown = shownFormatUnknown;
+    if (!load.Report.Opened) {
+        load.Refusal = "Impossible de lire " + path +
+                       (load.Report.OpenError.empty() ? "" : "\n" + load.Report.OpenError);
+    } else if (load.Report.Reader == SubtitleReaderId::None) {
+        load.Refusal = "No subtitle can be read from " + path + ": the kind of file \"" +
+                       std::string(FileExtension(path)) + "\" is not known";
+    }
+    return load;
+}
+
 std::string MergeStatusText(const MergeOutcome& outcome) {
     if (outcome.Dropped == 0) return {};
     return std::to_string(outcome.Dropped) + " subtitles not merged: a track holds at most " +

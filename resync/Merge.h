@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
 
 namespace orvalen {
@@ -21,6 +22,20 @@ int32_t MergeStartPosition(const SubtitleTrack& track);
 // (time - first start) + anchorMs, wrapping in 32 bits). Stops when track is full.
 MergeOutcome AppendMergeTrack(SubtitleTrack& track, const SubtitleTrack& mergeTrack,
                               int32_t anchorMs);
+
+// The load of a merge's second file.
+struct MergeLoad {
+    LoadReport Report;
+    // Why the file cannot be merged (it could not be read, or no reader knows its kind), or
+    // empty when mergeTrack now holds it.
+    std::string Refusal;
+};
+
+// Loads the file at path into mergeTrack as every load does, except that the shown track's
+// SubtitleFormatUnknown stays as it was: the second file does not decide whether the first is
+// shown. A refused file leaves mergeTrack as it was.
+MergeLoad LoadMergeFile(const std::string& path, SubtitleTrack& mergeTrack, LoaderState& state,
+                        FrameRateProvider* frameRates);
 
 // The status text after the press: empty when everything fitted, otherwise how many
 // subtitles were left out.

@@ -29,8 +29,16 @@ int32_t ReadNumber(const std::string& text) {
     return static_cast<int32_t>(std::min<int64_t>(value, kLimit - 1));
 }
 
-ReferenceNumbers::ReferenceNumbers(const SubtitleTrack& track)
-    : track_(track), texts_{"0", "1", "2", "3"} {}
+ReferenceNumbers::ReferenceNumbers(const SubtitleTrack& track) : ReferenceNumbers() {
+    track_ = &track;
+}
+
+ReferenceNumbers::ReferenceNumbers() : texts_{"0", "1", "2", "3"} {}
+
+const std::string& ReferenceNumbers::EntryLabel(int field) const {
+    static const std::string none;
+    return track_ ? EntryText(*track_, Number(field)) : none;
+}
 
 int32_t ReferenceNumbers::Number(int field) const {
     return ReadNumber(texts_[field]);
@@ -83,7 +91,7 @@ void ReferenceNumbers::Validate(int field) {
             Write(3, Number(2) >= v ? Number(2) + int64_t{1} : v);
             break;
     }
-    labels_[field] = EntryText(track_, Number(field));
+    labels_[field] = EntryLabel(field);
     --validationDepth_;
 }
 
@@ -120,7 +128,7 @@ void ReferenceNumbers::FitToTrack() {
         }
     }
     for (int field = 0; field < FieldCount; ++field) {
-        labels_[field] = EntryText(track_, Number(field));
+        labels_[field] = EntryLabel(field);
     }
 }
 

@@ -22,8 +22,13 @@ class ReferenceNumbers {
     static constexpr int FieldCount = 4;
 
     // Fields "0", "1", "2", "3" and empty labels; reads Count and Texts of track, which must
-    // outlive the model.
+    // outlive the model (or the next SetTrack).
     explicit ReferenceNumbers(const SubtitleTrack& track);
+    // The same over no track: no subtitle, empty labels.
+    ReferenceNumbers();
+
+    // Reads track from now on (nullptr: no track). The texts and labels stay as they are.
+    void SetTrack(const SubtitleTrack* track) { track_ = track; }
 
     const std::string& Text(int field) const { return texts_[field]; }
     const std::string& Label(int field) const { return labels_[field]; }
@@ -43,11 +48,12 @@ class ReferenceNumbers {
     void FitToTrack();
 
   private:
-    int64_t LastNumber() const { return int64_t{track_.Count} - 1; }
+    const std::string& EntryLabel(int field) const;
+    int64_t LastNumber() const { return track_ ? int64_t{track_->Count} - 1 : -1; }
     void Write(int field, int64_t value);
     void Validate(int field);
 
-    const SubtitleTrack& track_;
+    const SubtitleTrack* track_ = nullptr;
     std::array<std::string, FieldCount> texts_;
     std::array<std::string, FieldCount> labels_;
     int validationDepth_ = 0;

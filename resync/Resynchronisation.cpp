@@ -85,10 +85,14 @@ void ApplyResync(SubtitleTrack& track, double factor, int32_t shift) {
     }
 }
 
-std::string ResyncStatusText(double factor, int32_t shift) {
+std::string ResyncStatusText(double factor, int32_t shift, std::string_view decimalSeparator) {
     char text[64];
     auto written = std::to_chars(text, text + sizeof text, factor, std::chars_format::general, 15);
-    return "Dilatation = " + std::string(text, written.ptr) + "   Shift = " + std::to_string(shift);
+    std::string number(text, written.ptr);
+    if (size_t point = number.find('.'); point != std::string::npos) {
+        number.replace(point, 1, decimalSeparator);
+    }
+    return "Dilatation = " + number + "   Shift = " + std::to_string(shift);
 }
 
 }  // namespace orvalen

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "subtitles/SubtitleTrack.h"
 
@@ -38,7 +39,7 @@ ResyncResult ComputeResync(const ResyncQuad& starts, const ResyncQuad& marks);
 void ApplyResync(SubtitleTrack& track, double factor, int32_t shift);
 
 // "Dilatation = 1.04   Shift = -599": the factor with at most 15 significant digits, no
-// trailing zeros and a '.' whatever the locale.
-std::string ResyncStatusText(double factor, int32_t shift);
+// trailing zeros and decimalSeparator (the user's, in the window) in place of the point.
+std::string ResyncStatusText(double factor, int32_t shift, std::string_view decimalSeparator = ".");
 
 }  // namespace orvalen

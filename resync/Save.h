@@ -14,7 +14,8 @@ struct SaveOutcome {
 
 // The save command once its dialog has given a path: writes track as SubRip to exactly that
 // path, which is replaced only by a complete new file, so a failure never loses the file that
-// was there. The track changes only in its Cursor, which the writer leaves at Count.
+// was there. The track is left as it was, Cursor included: the writer walks the track with
+// Cursor, and a film that keeps playing after the save must go on showing its subtitles.
 SaveOutcome SaveTrack(SubtitleTrack& track, const std::string& path);
 
 }  // namespace orvalen

@@ -50,11 +50,11 @@ TEST_F(WindowCreate, StateStartsAsDeclared) {
     EXPECT_FALSE(Subs().FormatUnknown);
     EXPECT_FALSE(View().SliderMovedByUser);
     EXPECT_EQ(View().LastSliderPosition, 0);
-    EXPECT_FALSE(Subs().ResyncActive);
-    EXPECT_FALSE(Subs().MergeActive);
+    EXPECT_FALSE(Subs().Editing.ResyncActive());
+    EXPECT_FALSE(Subs().Editing.MergeActive());
     EXPECT_TRUE(View().FirstShow);
     EXPECT_EQ(Film().FrameRate, 0);
-    EXPECT_EQ(Subs().ResyncCount, 0);
+    EXPECT_EQ(Subs().Editing.ResyncCount(), 0);
     EXPECT_EQ(FoundCount(), 0);
     EXPECT_TRUE(Film().Path.empty());
 }
@@ -147,17 +147,15 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                                            {"Backward", "Back 1 minute", none, 3},
                                        }));
     // The found subtitle files are added from position 6 of this menu and 5 of the popup.
-    EXPECT_EQ(
-        Shown(Ui().SubtitlesMenu),
-        (std::vector<ShownItem>{
-            {"Open another file", "Open another subtitle file", none, 13},
-            {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14, false},
-            {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12, false},
-            {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11,
-             false},
-            {"Fonts", "Configure the font of the subtitles", none, 9},
-            separator,
-        }));
+    EXPECT_EQ(Shown(Ui().SubtitlesMenu),
+              (std::vector<ShownItem>{
+                  {"Open another file", "Open another subtitle file", none, 13},
+                  {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
+                  {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
+                  {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
+                  {"Fonts", "Configure the font of the subtitles", none, 9},
+                  separator,
+              }));
     EXPECT_EQ(Shown(Ui().PopupMenu), (std::vector<ShownItem>{
                                          {"Play", "Play/Pause the movie", none, 2},
                                          {"Stop", "Stop playing", none, 4},

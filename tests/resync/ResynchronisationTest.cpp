@@ -234,5 +234,11 @@ TEST(ResyncStatusText, WritesFifteenDigitsWithAPointWhateverTheLocale) {
     std::locale::global(previous);
 }
 
+TEST(ResyncStatusText, WritesTheGivenDecimalSeparator) {
+    EXPECT_EQ(ResyncStatusText(1.04, -599, ","), "Dilatation = 1,04   Shift = -599");
+    EXPECT_EQ(ResyncStatusText(1.0, -1000, ","), "Dilatation = 1   Shift = -1000");
+    EXPECT_EQ(ResyncStatusText(1e-7, 0, ","), "Dilatation = 1e-07   Shift = 0");
+}
+
 }  // namespace
 }  // namespace orvalen
