@@ -157,12 +157,11 @@ void ReadTimecodePairs(SubtitleTrack& track, TextStream& stream) {
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
     std::string_view prefix;
-    std::string_view lastAppended;
     while (HasRoom(track) && stream.ReadLine(prefix, 6)) {
         stream.Scan("%d:%d:%d:%d  %d:%d:%d:%d  ", h, m, s, c, endH, endM, endS, endC);
         track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
         track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
-        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
+        TextBlock(stream, track.Texts[track.Cursor]);
         NextEntry(track);
     }
     track.Cursor = 0;

@@ -32,6 +32,20 @@ std::string_view AfterComma(std::string_view line, int n) {
     return line.substr(position);
 }
 
+// After a complete SubRip time line: its trailing white space through the first LF, then only
+// the spaces and tabs that start the next line, so that an empty line right after the time line
+// still ends the cue.
+void SkipTimeLineEnd(TextStream& stream) {
+    std::string_view rest = stream.Remaining();
+    size_t skipped = rest.find_first_not_of(" \t\v\f\r");
+    if (skipped == std::string_view::npos) skipped = rest.size();
+    if (skipped < rest.size() && rest[skipped] == '\n') {
+        ++skipped;
+        while (skipped < rest.size() && (rest[skipped] == ' ' || rest[skipped] == '\t')) ++skipped;
+    }
+    stream.Skip(skipped);
+}
+
 int32_t Minus500(int32_t time) {
     return static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
 }
@@ -43,12 +57,13 @@ void ReadSubRip(SubtitleTrack& track, TextStream& stream) {
     int32_t number = 0;
     int32_t h = 0, m = 0, s = 0, ms = 0;
     int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
-    std::string_view lastAppended;
     while (HasRoom(track) && stream.Scan("%d\n", number).Converted == 1) {
-        stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d\n", h, m, s, ms, endH, endM, endS, endMs);
+        ScanResult times =
+            stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d", h, m, s, ms, endH, endM, endS, endMs);
+        if (times.Converted == 8) SkipTimeLineEnd(stream);
         track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
         track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endMs, 1);
-        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
+        TextBlock(stream, track.Texts[track.Cursor]);
         NextEntry(track);
     }
     track.Cursor = 0;

@@ -52,12 +52,11 @@ struct FpsCase {
 
 TEST(Dump, UsesTheGivenFrameRateOrTheDefault) {
     const FpsCase cases[] = {
-        {{}, "framerate: 23976\n", 2000, 2000},
-        {{"--fps", "25"}, "framerate: 25000\n", 2000, 2000},
-        {{"--fps", "23.976"}, "framerate: 23976\n", 2000, 2000},
-        {{"--fps", "29.97"}, "framerate: 29970\n", 1000, 2000},
-        // Below one frame per second each frame counts a second.
-        {{"--fps", "0.5"}, "framerate: 500\n", 50000, 60000},
+        {{}, "framerate: 23976\n", 2085, 2502},
+        {{"--fps", "25"}, "framerate: 25000\n", 2000, 2400},
+        {{"--fps", "23.976"}, "framerate: 23976\n", 2085, 2502},
+        {{"--fps", "29.97"}, "framerate: 29970\n", 1668, 2002},
+        {{"--fps", "0.5"}, "framerate: 500\n", 100000, 120000},
     };
     TempDir dir;
     std::string file = dir.Write("film.sub", "{50}{60}A\n");

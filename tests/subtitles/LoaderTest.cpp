@@ -107,7 +107,7 @@ TEST(LoadSubtitleFile, FallsBackToTheDefaultRateWhenTheFilmCannotTell) {
         LoadReport report = LoadSubtitleBytes("a.scr", "/24\nA\n/47\n", track, state, &film);
         EXPECT_EQ(state.FrameRate, DefaultFrameRate);
         EXPECT_EQ(report.FrameRateStatus, "FrameRate = 23976");
-        EXPECT_EQ(track.EndMs[0], 2000);
+        EXPECT_EQ(track.EndMs[0], 1960);
     }
     SubtitleTrack track;
     LoaderState state;
