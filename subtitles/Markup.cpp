@@ -129,34 +129,6 @@ std::unique_ptr<MarkupRules> MakeRules(MarkupFamily family) {
 
 }  // namespace markup
 
-MarkupFamily MarkupFamilyOf(SubtitleReaderId reader) {
-    using R = SubtitleReaderId;
-    switch (reader) {
-        case R::MicroDvd:
-            return MarkupFamily::MicroDvd;
-        case R::SubRip:
-            return MarkupFamily::SubRip;
-        case R::SubStationAlpha:
-            return MarkupFamily::Ssa;
-        case R::PowerDivX:
-        case R::SubViewer1:
-        case R::TMPlayer:
-        case R::MPlayer:
-        case R::Viplay:
-            return MarkupFamily::BarBreaks;
-        case R::SubViewer2:
-        case R::Dks:
-            return MarkupFamily::BrTags;
-        case R::BraceBlocks:
-        case R::WrappedSeconds:
-        case R::TimecodePairs:
-        case R::MacSub:
-        case R::None:
-            break;
-    }
-    return MarkupFamily::Plain;
-}
-
 std::vector<StyledLine> ParseMarkup(std::string_view text, MarkupFamily family) {
     std::unique_ptr<markup::MarkupRules> rules = markup::MakeRules(family);
     std::string stops = "\r\n";

@@ -5,12 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "subtitles/Parser.h"
-
 namespace orvalen {
 
 // The styling conventions a subtitle text follows. Every reader's texts follow one of them
-// (MarkupFamilyOf); the track keeps the file's bytes and only the screen applies the markup.
+// (MarkupFamilyOf in ReaderTable.h); the track keeps the file's bytes and only the screen applies
+// the markup.
 enum class MarkupFamily {
     Plain,      // no markup: only line ends break lines
     BarBreaks,  // every "|" breaks a line
@@ -45,9 +44,6 @@ struct StyledRun {
 
 // One line on screen; an empty line has no run.
 using StyledLine = std::vector<StyledRun>;
-
-// The markup that the texts of a reader's track carry.
-MarkupFamily MarkupFamilyOf(SubtitleReaderId reader);
 
 // Splits a subtitle text into the lines and styled runs the screen shows. The text should be
 // UTF-8 (decode a track's texts first): only ASCII bytes are looked at, every other byte is

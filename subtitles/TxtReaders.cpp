@@ -1,6 +1,8 @@
 #include "subtitles/TxtReaders.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orvalen {
@@ -46,12 +48,20 @@ bool Mpl2Record(std::string_view line, int32_t& start, int32_t& end, std::string
     return true;
 }
 
-// The first line that is not blank, empty at the end of the file.
-std::string_view FirstRecord(TextStream& stream) {
-    std::string_view line;
-    while (stream.ReadLine(line, TxtLineLimit) && IsBlankLine(line)) {
+// The first line that is not blank, empty when there is none.
+std::string_view FirstRecord(std::string_view text) {
+    while (!text.empty()) {
+        size_t end = std::min(text.find('\n'), text.size() - 1) + 1;
+        std::string_view line = text.substr(0, std::min(end, TxtLineLimit));
+        if (!IsBlankLine(line)) return line;
+        text.remove_prefix(line.size());
     }
-    return line;
+    return {};
+}
+
+bool HasTMPlayerLayout(std::string_view text) {
+    int32_t h = 0, m = 0, s = 0, tenths = 0;
+    return ScanText(text, "%d:%d:%d,%d=", h, m, s, tenths).Converted == 4;
 }
 
 int32_t ClassicEnd(int32_t start, int32_t next) {
@@ -62,62 +72,45 @@ int32_t ClassicEnd(int32_t start, int32_t next) {
 
 }  // namespace
 
-TxtLayout DetectTxtLayout(TextStream& stream) {
-    int32_t h = 0, m = 0, s = 0, tenths = 0;
-    bool specified = stream.Scan("%d:%d:%d,%d=", h, m, s, tenths).Converted == 4;
-    stream.Rewind();
-    if (specified) return TxtLayout::TMPlayer;
-    std::string_view line = FirstRecord(stream);
-    int32_t time = 0, end = 0;
-    std::string_view text;
-    TxtLayout layout = TxtLayout::TMPlayer;
-    if (Mpl2Record(line, time, end, text))
-        layout = TxtLayout::Mpl2;
-    else if (ClassicRecord(line, time, text))
-        layout = TxtLayout::TMPlayerClassic;
-    stream.Rewind();
-    return layout;
+bool StartsWithMpl2Record(std::string_view text) {
+    int32_t start = 0, end = 0;
+    std::string_view rest;
+    return !HasTMPlayerLayout(text) && Mpl2Record(FirstRecord(text), start, end, rest);
 }
 
-void ReadTMPlayerClassic(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
-    bool open = false;  // the entry at Cursor waits for the next record to end it
+bool StartsWithClassicTMPlayerRecord(std::string_view text) {
+    int32_t time = 0;
+    std::string_view rest;
+    return !HasTMPlayerLayout(text) && ClassicRecord(FirstRecord(text), time, rest);
+}
+
+void ReadTMPlayerClassic(EntryAppender& entries, TextStream& stream, int32_t) {
+    bool pending = false;  // a subtitle waits for the next record to end it
+    int32_t start = 0;
+    std::string text;
     std::string_view line;
     while (stream.ReadLine(line, TxtLineLimit)) {
         if (IsBlankLine(line)) continue;
         int32_t time = 0;
-        std::string_view text;
-        if (!ClassicRecord(line, time, text)) break;
-        if (open) {
-            track.EndMs[track.Cursor] = ClassicEnd(track.StartMs[track.Cursor], time);
-            NextEntry(track);
-            open = false;
-        }
-        if (IsBlankLine(text)) continue;
-        if (!HasRoom(track)) break;
-        track.StartMs[track.Cursor] = time;
-        track.Texts[track.Cursor] = text;
-        open = true;
+        std::string_view recordText;
+        if (!ClassicRecord(line, time, recordText)) break;
+        if (pending) entries.Append(start, ClassicEnd(start, time), text);
+        pending = !IsBlankLine(recordText);
+        start = time;
+        text.assign(recordText);
     }
-    if (open) {
-        const int32_t start = track.StartMs[track.Cursor];
-        track.EndMs[track.Cursor] = ClassicEnd(start, start);
-        NextEntry(track);
-    }
-    track.Cursor = 0;
+    if (pending) entries.Append(start, ClassicEnd(start, start), text);
 }
 
-void ReadMpl2(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadMpl2(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view line;
-    while (HasRoom(track) && stream.ReadLine(line, TxtLineLimit)) {
+    while (stream.ReadLine(line, TxtLineLimit)) {
         if (IsBlankLine(line)) continue;
+        int32_t start = 0, end = 0;
         std::string_view text;
-        if (!Mpl2Record(line, track.StartMs[track.Cursor], track.EndMs[track.Cursor], text)) break;
-        track.Texts[track.Cursor] = text;
-        NextEntry(track);
+        if (!Mpl2Record(line, start, end, text)) break;
+        entries.Append(start, end, text);
     }
-    track.Cursor = 0;
 }
 
 }  // namespace orvalen

@@ -135,8 +135,7 @@ Cue CollectBlock(LineCursor& lines, bool inHeader) {
 
 }  // namespace
 
-void ReadWebVtt(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadWebVtt(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view text = stream.Remaining();
     constexpr std::string_view signature = "WEBVTT";
     bool signed_ =
@@ -150,17 +149,11 @@ void ReadWebVtt(SubtitleTrack& track, TextStream& stream) {
     if (!lines.AtEnd() && text[lines.Position()] != '\n' && text[lines.Position()] != '\r')
         CollectBlock(lines, true);
     lines.SkipLineEnds();
-    while (!lines.AtEnd() && HasRoom(track)) {
+    while (!lines.AtEnd()) {
         Cue cue = CollectBlock(lines, false);
-        if (cue.found) {
-            track.StartMs[track.Cursor] = cue.start;
-            track.EndMs[track.Cursor] = cue.end;
-            track.Texts[track.Cursor] = std::move(cue.text);
-            NextEntry(track);
-        }
+        if (cue.found) entries.Append(cue.start, cue.end, cue.text);
         lines.SkipLineEnds();
     }
-    track.Cursor = 0;
 }
 
 }  // namespace orvalen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "subtitles/SubtitleTrack.h"
 #include "subtitles/TextStream.h"
 
@@ -10,6 +12,6 @@ namespace orvalen {
 // line after a cue identifier, holds "start --> end" times ("mm:ss.ttt" or "h:mm:ss.ttt";
 // settings after them are ignored) is a cue; its text is the following lines, each with its
 // LF, markup kept. Other blocks (NOTE, STYLE, REGION) are skipped. Cues are kept in file order.
-void ReadWebVtt(SubtitleTrack& track, TextStream& stream);
+void ReadWebVtt(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 }  // namespace orvalen

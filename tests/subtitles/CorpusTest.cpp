@@ -332,16 +332,66 @@ INSTANTIATE_TEST_SUITE_P(
         // Every line is indented, so none starts with "Dialogue".
         CorpusCase{"ssa/subsrt-sample.ssa", nullptr, R::SubStationAlpha, 0, "UTF-8", {}}));
 
-// Layouts the player has no reader for, or that its TMPlayer reader does not take.
+// The ".txt" layouts besides TMPlayer's; the subconvert cases follow its JSON results (a
+// classic TMPlayer subtitle lasts until the next starts, at most five seconds).
+INSTANTIATE_TEST_SUITE_P(
+    TxtLayouts, CorpusTest,
+    ::testing::Values(
+        CorpusCase{
+            "tmplayer/gaupol-tmplayer-1.txt",
+            nullptr,
+            R::TMPlayerClassic,
+            10,
+            "UTF-8",
+            {{0, -7000, -2000, "I always wanted to leave my country|and go somewhere else.\n"},
+             {9, 33000, 38000, "Obviously, it was a big shock.\n"}}},
+        CorpusCase{"tmplayer/gaupol-tmplayer-2.txt",
+                   nullptr,
+                   R::TMPlayerClassic,
+                   10,
+                   "UTF-8",
+                   {{1, -1000, 1000, "I always wanted to come to France.\n"}}},
+        CorpusCase{
+            "tmplayer/gaupol-2008-tmplayer.sample.txt",
+            nullptr,
+            R::TMPlayerClassic,
+            10,
+            "UTF-8",
+            {{0, 59000, 64000, "I always wanted to leave my country|and go somewhere else.\n"}}},
+        CorpusCase{"tmplayer/subconvert-tmp-1.txt",
+                   nullptr,
+                   R::TMPlayerClassic,
+                   2,
+                   "UTF-8",
+                   {{0, 0, 1000, "This is first subtitle.\n"},
+                    {1, 1000, 6000, "This is a simple subtitle|which has more than one line.\n"}}},
+        CorpusCase{
+            "mpl2/gaupol-mpl2.txt",
+            nullptr,
+            R::Mpl2,
+            10,
+            "UTF-8",
+            {{0, -6800, -2800, "I always wanted to leave my country|and go somewhere else.\n"},
+             {9, 32600, 35900, "Obviously, it was a big shock.\n"}}},
+        CorpusCase{"mpl2/gaupol-2008-mpl2.sample.txt",
+                   nullptr,
+                   R::Mpl2,
+                   10,
+                   "UTF-8",
+                   {{9, 98800, 102100, "/Obviously, it was a big shock.\n"}}},
+        CorpusCase{"mpl2/subconvert-mpl2-1.txt",
+                   nullptr,
+                   R::Mpl2,
+                   3,
+                   "UTF-8",
+                   {{0, 0, 800, "This is first subtitle.\n"},
+                    {1, 1000, 3500, "This is a simple subtitle|which has more than one line.\n"},
+                    {2, 4000, 5000, "/This is formatted text|and it's second line\n"}}}));
+
+// Files the player has no reader for, or that the reader their extension picks does not take.
 INSTANTIATE_TEST_SUITE_P(
     Unread, CorpusTest,
     ::testing::Values(
-        CorpusCase{"tmplayer/gaupol-tmplayer-1.txt", nullptr, R::TMPlayer, 0, "UTF-8", {}},
-        CorpusCase{"tmplayer/gaupol-tmplayer-2.txt", nullptr, R::TMPlayer, 0, "UTF-8", {}},
-        CorpusCase{
-            "tmplayer/gaupol-2008-tmplayer.sample.txt", nullptr, R::TMPlayer, 0, "UTF-8", {}},
-        CorpusCase{"tmplayer/subconvert-tmp-1.txt", nullptr, R::TMPlayer, 0, "UTF-8", {}},
-        CorpusCase{"mpl2/gaupol-mpl2.txt", nullptr, R::TMPlayer, 0, "UTF-8", {}},
         CorpusCase{"mpl2/gaupol-mpl2.txt", "gaupol-mpl2.mpl", R::MPlayer, 0, "UTF-8", {}},
         CorpusCase{"mpl2/SubtitlesParser-20140120-074450_invalidSub", nullptr, R::None, 0, "", {}},
         CorpusCase{"unread/mantas-smi.smi", nullptr, R::None, 0, "", {}},

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "subtitles/Markup.h"
+#include "subtitles/ReaderTable.h"
 
 namespace orvalen {
 namespace {
