@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -63,7 +65,9 @@ bool DecodeWithIconv(std::string_view bytes, const std::string& encoding, QStrin
     return true;
 }
 
-QString Decode(std::string_view bytes, const std::string& encoding) {
+}  // namespace
+
+QString DecodeDetected(std::string_view bytes, const std::string& encoding) {
     QString text;
     const bool utf8Named = encoding == "UTF-8" || encoding == "utf-8" || encoding == "ASCII";
     if ((utf8Named || encoding.empty()) && IsValidUtf8(bytes)) {
@@ -74,10 +78,33 @@ QString Decode(std::string_view bytes, const std::string& encoding) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-}  // namespace
+QString DecodeChosen(std::string_view bytes, const std::string& encoding) {
+    iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) return DecodeDetected(bytes, encoding);
+    // One input byte gives at most four output bytes, a replacement character three.
+    std::string out(bytes.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG || outLeft < 3) break;
+        // An invalid or truncated sequence: replace its first byte and start afresh after it.
+        static constexpr char kReplacement[] = "\xEF\xBF\xBD";
+        outPtr = std::copy(kReplacement, kReplacement + 3, outPtr);
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+    iconv_close(converter);
+    return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size() - outLeft));
+}
 
 QString DisplayText(std::string_view bytes, const std::string& encoding) {
-    const QString decoded = Decode(bytes, encoding);
+    const QString decoded = DecodeDetected(bytes, encoding);
     QString text;
     text.reserve(decoded.size());
     for (qsizetype i = 0; i < decoded.size(); ++i) {

@@ -12,4 +12,12 @@ namespace orvalen {
 // before a break and the trailing line ends dropped.
 QString DisplayText(std::string_view bytes, const std::string& encoding);
 
+// The decoding step of DisplayText alone: line ends stay as they are.
+QString DecodeDetected(std::string_view bytes, const std::string& encoding);
+
+// Decodes from an encoding the user chose, which is shown as chosen even where it does not fit:
+// every byte that starts no valid sequence in it becomes U+FFFD. An encoding that iconv does
+// not know decodes as DecodeDetected.
+QString DecodeChosen(std::string_view bytes, const std::string& encoding);
+
 }  // namespace orvalen

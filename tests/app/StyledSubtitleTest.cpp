@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <string>
+
+#include "app/StyledSubtitle.h"
+#include "app/SubtitleText.h"
+
+namespace orvalen {
+namespace {
+
+constexpr const char* kDivOpen = "<div style=\"white-space:pre-wrap\">";
+
+struct RichCase {
+    const char* name;
+    MarkupFamily family;
+    const char* text;  // decoded, UTF-8
+    const char* html;  // inside the pre-wrap div; "" for no text at all
+};
+
+void PrintTo(const RichCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LabelRichTextCases : public ::testing::TestWithParam<RichCase> {};
+
+TEST_P(LabelRichTextCases, StylesTheRuns) {
+    const RichCase& c = GetParam();
+    const QString html = LabelRichText(ScreenLines(QString::fromUtf8(c.text), c.family));
+    const QString expected = *c.html ? kDivOpen + QString::fromUtf8(c.html) + "</div>" : "";
+    EXPECT_EQ(html.toStdString(), expected.toStdString());
+}
+
+using F = MarkupFamily;
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LabelRichTextCases,
+    ::testing::Values(
+        RichCase{"Plain", F::Plain, "Hello", "Hello"},
+        RichCase{"Italic", F::SubRip, "<i>Hello</i> world", "<i>Hello</i> world"},
+        RichCase{"LinesAndStyles", F::SubRip, "<b>One</b>\r\n<u>Two</u>\n",
+                 "<b>One</b><br><u>Two</u>"},
+        RichCase{"Nested", F::SubRip, "<b>a<i>b</i></b>", "<b>a</b><b><i>b</i></b>"},
+        RichCase{"Colour", F::SubRip, "<font color=\"#FF8000\">Orange</font>",
+                 "<span style=\"color:#ff8000\">Orange</span>"},
+        RichCase{"BlackShownWhite", F::SubRip, "<font color=\"black\">x</font>",
+                 "<span style=\"color:#ffffff\">x</span>"},
+        RichCase{"BrokenMarkupIsTextEscaped", F::SubRip, "a <i b & <c", "a &lt;i b &amp; &lt;c"},
+        RichCase{"BlanksKept", F::Plain, "a   b", "a   b"},
+        RichCase{"SsaOverrides", F::Ssa, "{\\an8}{\\i1}Hi{\\i0}\\Nthere", "<i>Hi</i><br>there"},
+        RichCase{"SsaColour", F::Ssa, "{\\c&H0000FF&}Red",
+                 "<span style=\"color:#ff0000\">Red</span>"},
+        RichCase{"MicroDvdBars", F::MicroDvd, "{y:i}One|Two", "<i>One</i><br>Two"},
+        RichCase{"EmptyLineKept", F::BarBreaks, "One||Three", "One<br><br>Three"},
+        RichCase{"Empty", F::SubRip, "", ""}),
+    [](const ::testing::TestParamInfo<RichCase>& info) { return info.param.name; });
+
+QFont TestFont(bool bold = false) {
+    QFont font("DejaVu Sans");
+    font.setPixelSize(24);
+    font.setBold(bold);
+    return font;
+}
+
+TEST(LabelRichText, GrowsTheLabelLikeThePlainText) {
+    QLabel plain, rich;
+    for (QLabel* label : {&plain, &rich}) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(TestFont());
+    }
+    plain.setTextFormat(Qt::PlainText);
+    rich.setTextFormat(Qt::RichText);
+    const std::pair<const char*, const char*> texts[] = {
+        {"One line", "<i>One</i> line"},
+        {"One\nTwo", "<b>One</b>\nTwo"},
+        {"A text long enough to wrap twice at a label width of two hundred pixels",
+         "A text <u>long</u> enough to wrap twice at a label width of two hundred pixels"},
+    };
+    for (const auto& [text, styled] : texts) {
+        plain.setText(QString::fromUtf8(text));
+        rich.setText(LabelRichText(ScreenLines(QString::fromUtf8(styled), F::SubRip)));
+        EXPECT_EQ(rich.heightForWidth(200), plain.heightForWidth(200)) << text;
+    }
+}
+
+TEST(BandLines, FormatsCountUtf16UnitsAndOnlyAddToTheFont) {
+    const QList<BandLine> lines = BandLines(
+        ScreenLines(QString::fromUtf8("é😀<i>x</i>\n<b>B</b><font color=\"#000000\">k</font>"),
+                    F::SubRip),
+        TestFont());
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].Text, QString::fromUtf8("é😀x"));
+    ASSERT_EQ(lines[0].Formats.size(), 1);
+    EXPECT_EQ(lines[0].Formats[0].start, 3);
+    EXPECT_EQ(lines[0].Formats[0].length, 1);
+    EXPECT_TRUE(lines[0].Formats[0].format.fontItalic());
+    ASSERT_EQ(lines[1].Formats.size(), 2);
+    EXPECT_EQ(lines[1].Formats[0].format.fontWeight(), QFont::Bold);
+    EXPECT_EQ(lines[1].Formats[1].format.foreground().color(), QColor(Qt::white));
+
+    QFont extraBold = TestFont();
+    extraBold.setWeight(QFont::ExtraBold);
+    const QList<BandLine> onExtraBold =
+        BandLines(ScreenLines(QStringLiteral("<b>B</b>"), F::SubRip), extraBold);
+    EXPECT_TRUE(onExtraBold[0].Formats.isEmpty());
+}
+
+QImage PaintBand(const QString& text, MarkupFamily family, const QColor& colour) {
+    QImage image(400, 80, QImage::Format_RGB32);
+    image.fill(Qt::darkGray);
+    QPainter painter(&image);
+    PaintBandLines(painter, QRect(0, 10, 400, 60), TestFont(), colour,
+                   BandLines(ScreenLines(text, family), TestFont()));
+    return image;
+}
+
+int CountPixels(const QImage& image, QRgb rgb) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == rgb;
+    }
+    return count;
+}
+
+TEST(PaintBandLines, DrawsTheRunsStylesAndColours) {
+    const QImage plain = PaintBand("Hello", F::SubRip, Qt::black);
+    const QImage italic = PaintBand("<i>Hello</i>", F::SubRip, Qt::black);
+    EXPECT_NE(plain, italic);
+    // Black is shown white; a run's colour replaces the chosen one.
+    EXPECT_GT(CountPixels(plain, qRgb(255, 255, 255)), 20);
+    const QImage red = PaintBand("<font color=\"#ff0000\">Hello</font>", F::SubRip, Qt::yellow);
+    EXPECT_GT(CountPixels(red, qRgb(255, 0, 0)), 20);
+    EXPECT_EQ(CountPixels(red, qRgb(255, 255, 0)), 0);
+    // Only the band is painted, and two lines reach lower than one.
+    const QImage two = PaintBand("One|Two", F::BarBreaks, Qt::white);
+    auto lowestWhiteRow = [](const QImage& image) {
+        for (int y = image.height() - 1; y >= 0; --y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == qRgb(255, 255, 255)) return y;
+            }
+        }
+        return -1;
+    };
+    EXPECT_GT(lowestWhiteRow(two), lowestWhiteRow(plain));
+    EXPECT_EQ(two.pixel(0, 5), QColor(Qt::darkGray).rgb());
+}
+
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    std::string encoding;
+    const char* shown;
+};
+
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DecodeChosenCases : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeChosenCases, ShowsTheChoiceEvenWhereItDoesNotFit) {
+    const DecodeCase& c = GetParam();
+    EXPECT_EQ(DecodeChosen(c.bytes, c.encoding), QString::fromUtf8(c.shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DecodeChosenCases,
+    ::testing::Values(DecodeCase{"Cyrillic", "\xC0\xEE", "WINDOWS-1251", "Ао"},
+                      DecodeCase{"ShiftJis", "\x82\xA0|", "SHIFT_JIS", "あ|"},
+                      DecodeCase{"Big5", "\xA4\xA4", "BIG5", "中"},
+                      DecodeCase{"InvalidUtf8Replaced", "caf\xE9!", "UTF-8", "caf\xEF\xBF\xBD!"},
+                      DecodeCase{"TruncatedAtTheEnd", "ab\x82", "SHIFT_JIS", "ab\xEF\xBF\xBD"},
+                      DecodeCase{"UnknownNameAsDetected", "\xE9", "NO-SUCH", "é"},
+                      DecodeCase{"Empty", "", "EUC-KR", ""}),
+    [](const ::testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace orvalen
