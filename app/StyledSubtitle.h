@@ -27,6 +27,8 @@ QString LabelRichText(const std::vector<StyledLine>& lines);
 struct BandLine {
     QString Text;
     QList<QTextLayout::FormatRange> Formats;
+
+    bool operator==(const BandLine&) const = default;
 };
 
 // The band's lines; styles only add to the band font (a bold run on an extra-bold font stays
