@@ -30,12 +30,6 @@ QString RunHtml(const StyledRun& run) {
 
 }  // namespace
 
-std::vector<StyledLine> ScreenLines(const QString& decoded, MarkupFamily family) {
-    const QByteArray utf8 = decoded.toUtf8();
-    return ParseMarkup(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())),
-                       family);
-}
-
 QString LabelRichText(const std::vector<StyledLine>& lines) {
     if (lines.empty()) return {};
     QString body;

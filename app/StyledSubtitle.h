@@ -14,9 +14,6 @@ class QRect;
 
 namespace orvalen {
 
-// A decoded subtitle text split into the lines and styled runs the screen shows.
-std::vector<StyledLine> ScreenLines(const QString& decoded, MarkupFamily family);
-
 // The rich text the subtitle label shows for lines: one line per line, blanks kept, the
 // runs' bold, italic and underline added to the label font's own style, a run's colour
 // replacing the label's (black shown white, as on the band). Empty for no line.

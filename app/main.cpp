@@ -4,16 +4,11 @@
 #include <exception>
 #include <memory>
 
-#include "app/AboutBox.h"
 #include "app/Application.h"
 #include "app/CommandLineOptions.h"
-#include "app/ConfigBox.h"
 #include "app/DiscardQtSettings.h"
 #include "app/DisplayCheck.h"
-#include "app/Fiche.h"
 #include "app/QuitOnSignal.h"
-#include "app/SynchroBox.h"
-#include "discovery/Selectfiche.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
@@ -35,19 +30,9 @@ int main(int argc, char** argv) {
     // libmpv needs C number formatting, which Qt's locale set-up replaced.
     std::setlocale(LC_NUMERIC, "C");
     try {
-        // The dialogs are children of the main window and go with it.
-        Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
-        ConfigBox = new TConfigBox(Fiche);
-        SelectSub = new TSelectSub(Fiche);
-        SynchroBox = new TSynchroBox(Fiche);
-        AboutBox = new TAboutBox(Fiche);
-        Fiche->show();
+        app.OpenWindows(std::make_unique<MpvDevice>());
         QApplication::exec();
-        delete Fiche;
-        ConfigBox = nullptr;
-        SelectSub = nullptr;
-        SynchroBox = nullptr;
-        AboutBox = nullptr;
+        app.CloseWindows();
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
     }

@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt", "a.dks",
-                                      "a.mpl", "a.scr", "a.vsf", "a.SUB", "a.smi", "a"};
+constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt",
+                                      "a.dks", "a.mpl", "a.scr", "a.vsf", "a.SUB",
+                                      "a.smi", "a",     "a.ass", "a.vtt"};
 constexpr int32_t FrameRates[] = {0, 1, 500, 999, 1000, 23976, 25000, -25000, INT32_MAX, INT32_MIN};
 
 constexpr orvalen::MarkupFamily Families[] = {

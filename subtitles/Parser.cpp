@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "subtitles/FileIo.h"
+#include "files/FileIo.h"
 #include "subtitles/TextEncoding.h"
 #include "subtitles/TextStream.h"
 
@@ -45,6 +45,7 @@ LoadReport LoadText(std::string_view path, std::string fileBytes, SubtitleTrack&
     EntryAppender entries(track);
     reader.Read(entries, stream, state.FrameRate);
     track.Cursor = 0;
+    report.Dropped = entries.Dropped();
     Finish(report, state);
     return report;
 }
@@ -69,7 +70,8 @@ LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, Loade
     std::string error;
     bool hasReader = ExtensionHasReader(FileExtension(path));
     // A file without a reader is only opened, never read.
-    bool opened = hasReader ? ReadWholeFile(path, bytes, error) : CanOpenForReading(path, error);
+    bool opened = hasReader ? ReadWholeFile(path, bytes, error) == ReadStatus::Read
+                            : CanOpenForReading(path, error);
     if (opened) return LoadText(path, std::move(bytes), track, state, frameRates);
     LoadReport report;
     report.OpenError = error;

@@ -37,6 +37,8 @@ struct LoadReport {
     // "FrameRate = N" when FrameRate is known after the load (the status panel's text),
     // otherwise empty.
     std::string FrameRateStatus;
+    // Entries the reader found beyond the track's capacity, which were left out.
+    int64_t Dropped = 0;
 };
 
 // The extension of the file name in path: from the last dot of the name, dot included; empty

@@ -27,6 +27,8 @@ constexpr std::array<SearchedFormat, SubtitleFormatCount> Formats = {{
     {"txt", 14},
     {"mpl", 4},
     {"rt", 7},
+    {"ass", 15},
+    {"vtt", 16},
 }};
 
 using FormatOrder = std::array<SubtitleFormat, SubtitleFormatCount>;
@@ -67,15 +69,14 @@ const std::array<SubtitleFormat, SubtitleFormatCount>& ConfigKeyOrder() {
     return ConfigKeyOrderTable;
 }
 
-std::string SubtitleFileFilter(const SubtitleFormatFlags& enabled) {
-    std::string filter = "Subtitles Files |";
+FileFilters SubtitleFileFilter(const SubtitleFormatFlags& enabled) {
+    FileFilter filter{"Subtitles Files", {}};
     for (SubtitleFormat format : SearchOrder()) {
-        if (!enabled[static_cast<size_t>(format)]) continue;
-        filter += "*.";
-        filter += FormatExtension(format);
-        filter += ';';
+        if (enabled[static_cast<size_t>(format)]) {
+            filter.Patterns.push_back("*." + std::string(FormatExtension(format)));
+        }
     }
-    return filter;
+    return {filter};
 }
 
 }  // namespace orvalen

@@ -1,6 +1,7 @@
 #include "subtitles/WebVttReader.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,12 +20,16 @@ class LineCursor {
 
     // The next line without its terminator; sets seenEnd when no terminator followed it.
     std::string_view Next(bool& seenEnd) {
-        size_t end = text_.find_first_of("\n\r", position_);
-        if (end == std::string_view::npos) end = text_.size();
-        std::string_view line = text_.substr(position_, end - position_);
-        seenEnd = end == text_.size();
-        position_ = seenEnd ? end : end + 1;
-        return line;
+        const char* begin = text_.data() + position_;
+        const size_t left = text_.size() - position_;
+        const void* lf = std::memchr(begin, '\n', left);
+        size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : left;
+        // A lone CR also ends a line; the stream has already made every CR LF one LF.
+        if (const void* cr = std::memchr(begin, '\r', length))
+            length = static_cast<size_t>(static_cast<const char*>(cr) - begin);
+        seenEnd = length == left;
+        position_ += seenEnd ? length : length + 1;
+        return std::string_view(begin, length);
     }
 
     void SkipLineEnds() {
@@ -99,14 +104,15 @@ struct Cue {
     bool found = false;
     int32_t start = 0;
     int32_t end = 0;
-    std::string text;  // each line followed by LF
+    std::string text;  // each line followed by LF; the buffer is reused from block to block
 };
 
 // One block: lines up to an empty line. A cue when its first line, or its second after an
 // identifier, holds valid timings; a NOTE, STYLE or REGION block, or a header, is no cue. A
 // line with "-->" later on ends the block and starts the next one.
-Cue CollectBlock(LineCursor& lines, bool inHeader) {
-    Cue cue;
+void CollectBlock(LineCursor& lines, bool inHeader, Cue& cue) {
+    cue.found = false;
+    cue.text.clear();
     int lineCount = 0;
     bool seenArrow = false;
     bool seenEnd = false;
@@ -130,7 +136,6 @@ Cue CollectBlock(LineCursor& lines, bool inHeader) {
         cue.text += '\n';
         previous = lines.Position();
     }
-    return cue;
 }
 
 }  // namespace
@@ -146,11 +151,12 @@ void ReadWebVtt(EntryAppender& entries, TextStream& stream, int32_t) {
     LineCursor lines(text);
     bool seenEnd = false;
     lines.Next(seenEnd);  // the signature line, with its free text
+    Cue cue;
     if (!lines.AtEnd() && text[lines.Position()] != '\n' && text[lines.Position()] != '\r')
-        CollectBlock(lines, true);
+        CollectBlock(lines, true, cue);
     lines.SkipLineEnds();
     while (!lines.AtEnd()) {
-        Cue cue = CollectBlock(lines, false);
+        CollectBlock(lines, false, cue);
         if (cue.found) entries.Append(cue.start, cue.end, cue.text);
         lines.SkipLineEnds();
     }

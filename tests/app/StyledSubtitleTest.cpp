@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/StyledSubtitle.h"
-#include "app/SubtitleText.h"
 
 namespace orvalen {
 namespace {
@@ -28,7 +27,7 @@ class LabelRichTextCases : public ::testing::TestWithParam<RichCase> {};
 
 TEST_P(LabelRichTextCases, StylesTheRuns) {
     const RichCase& c = GetParam();
-    const QString html = LabelRichText(ScreenLines(QString::fromUtf8(c.text), c.family));
+    const QString html = LabelRichText(ParseMarkup(c.text, c.family));
     const QString expected = *c.html ? kDivOpen + QString::fromUtf8(c.html) + "</div>" : "";
     EXPECT_EQ(html.toStdString(), expected.toStdString());
 }
@@ -80,15 +79,14 @@ TEST(LabelRichText, GrowsTheLabelLikeThePlainText) {
     };
     for (const auto& [text, styled] : texts) {
         plain.setText(QString::fromUtf8(text));
-        rich.setText(LabelRichText(ScreenLines(QString::fromUtf8(styled), F::SubRip)));
+        rich.setText(LabelRichText(ParseMarkup(styled, F::SubRip)));
         EXPECT_EQ(rich.heightForWidth(200), plain.heightForWidth(200)) << text;
     }
 }
 
 TEST(BandLines, FormatsCountUtf16UnitsAndOnlyAddToTheFont) {
     const QList<BandLine> lines = BandLines(
-        ScreenLines(QString::fromUtf8("é😀<i>x</i>\n<b>B</b><font color=\"#000000\">k</font>"),
-                    F::SubRip),
+        ParseMarkup("é😀<i>x</i>\n<b>B</b><font color=\"#000000\">k</font>", F::SubRip),
         TestFont());
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].Text, QString::fromUtf8("é😀x"));
@@ -103,16 +101,16 @@ TEST(BandLines, FormatsCountUtf16UnitsAndOnlyAddToTheFont) {
     QFont extraBold = TestFont();
     extraBold.setWeight(QFont::ExtraBold);
     const QList<BandLine> onExtraBold =
-        BandLines(ScreenLines(QStringLiteral("<b>B</b>"), F::SubRip), extraBold);
+        BandLines(ParseMarkup("<b>B</b>", F::SubRip), extraBold);
     EXPECT_TRUE(onExtraBold[0].Formats.isEmpty());
 }
 
-QImage PaintBand(const QString& text, MarkupFamily family, const QColor& colour) {
+QImage PaintBand(const char* text, MarkupFamily family, const QColor& colour) {
     QImage image(400, 80, QImage::Format_RGB32);
     image.fill(Qt::darkGray);
     QPainter painter(&image);
     PaintBandLines(painter, QRect(0, 10, 400, 60), TestFont(), colour,
-                   BandLines(ScreenLines(text, family), TestFont()));
+                   BandLines(ParseMarkup(text, family), TestFont()));
     return image;
 }
 
@@ -146,35 +144,6 @@ TEST(PaintBandLines, DrawsTheRunsStylesAndColours) {
     EXPECT_GT(lowestWhiteRow(two), lowestWhiteRow(plain));
     EXPECT_EQ(two.pixel(0, 5), QColor(Qt::darkGray).rgb());
 }
-
-struct DecodeCase {
-    const char* name;
-    std::string bytes;
-    std::string encoding;
-    const char* shown;
-};
-
-void PrintTo(const DecodeCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class DecodeChosenCases : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(DecodeChosenCases, ShowsTheChoiceEvenWhereItDoesNotFit) {
-    const DecodeCase& c = GetParam();
-    EXPECT_EQ(DecodeChosen(c.bytes, c.encoding), QString::fromUtf8(c.shown));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DecodeChosenCases,
-    ::testing::Values(DecodeCase{"Cyrillic", "\xC0\xEE", "WINDOWS-1251", "Ао"},
-                      DecodeCase{"ShiftJis", "\x82\xA0|", "SHIFT_JIS", "あ|"},
-                      DecodeCase{"Big5", "\xA4\xA4", "BIG5", "中"},
-                      DecodeCase{"InvalidUtf8Replaced", "caf\xE9!", "UTF-8", "caf\xEF\xBF\xBD!"},
-                      DecodeCase{"TruncatedAtTheEnd", "ab\x82", "SHIFT_JIS", "ab\xEF\xBF\xBD"},
-                      DecodeCase{"UnknownNameAsDetected", "\xE9", "NO-SUCH", "é"},
-                      DecodeCase{"Empty", "", "EUC-KR", ""}),
-    [](const ::testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace orvalen

@@ -58,7 +58,7 @@ TEST(StyledBandOnX11, ItalicRunsAreDrawnSlanted) {
     // Waits for the screen to show something other than before.
     auto leanOf = [&](const char* text, double before) {
         view.DrawBandLines(
-            BandLines(ScreenLines(QString::fromUtf8(text), MarkupFamily::SubRip), font));
+            BandLines(ParseMarkup(text, MarkupFamily::SubRip), font));
         double lean = std::nan("");
         PollUntil([&] {
             lean = Lean(screen->grabWindow(0).toImage(), band.Top, band.Bottom);

@@ -37,11 +37,11 @@ TEST(SubtitleFormats, ConfigKeysComeInTheStoredOrder) {
     std::string keys;
     for (SubtitleFormat format : ConfigKeyOrder())
         keys += std::string(FormatExtension(format)) + ' ';
-    EXPECT_EQ(keys, "sub srt dks jss mpl jps psb rt smi ssa tts vsf zeg scr txt ");
+    EXPECT_EQ(keys, "sub srt dks jss mpl jps psb rt smi ssa tts vsf zeg scr txt ass vtt ");
     std::string searched;
     for (SubtitleFormat format : SearchOrder())
         searched += std::string(FormatExtension(format)) + ' ';
-    EXPECT_EQ(searched, "sub smi srt ssa dks tts jss vsf zeg jps scr psb txt mpl rt ");
+    EXPECT_EQ(searched, "sub smi srt ssa dks tts jss vsf zeg jps scr psb txt mpl rt ass vtt ");
 }
 
 }  // namespace
