@@ -93,7 +93,9 @@ class MainWindow : public QMainWindow {
     // Key preview: sees every key typed in the window before the focused control. Setting
     // key to 0 swallows it.
     void PreviewKey(char& key);
-    // Files dropped on the window.
+    // Files dropped on the window: one film opens as Open would, one subtitle file (of a
+    // searched extension) loads as Open another file would; anything else is refused with a
+    // message.
     void DropFiles(const QList<QUrl>& files);
 
     // The playback clock.
@@ -125,6 +127,9 @@ class MainWindow : public QMainWindow {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // The Encoding submenu: shows the track's texts in encoding at once, until the next load
+    // into the track; empty goes back to the detected one.
+    void ChooseEncoding(const std::string& encoding);
     // The space bar while resynchronising or merging; true when it was used.
     bool OnSpaceBar();
 
@@ -173,6 +178,7 @@ class MainWindow : public QMainWindow {
         QMenu* CommandMenu = nullptr;
         QMenu* SubtitlesMenu = nullptr;
         QMenu* PopupMenu = nullptr;
+        QMenu* EncodingMenu = nullptr;  // "Automatic (...)", a separator, EncodingChoices()
         std::array<QAction*, WindowActionCount> Actions{};
 
         QAction* Action(WindowAction id) const;
@@ -204,6 +210,11 @@ class MainWindow : public QMainWindow {
     void CreateControls();
     // Builds the menus, the popup menu and the tool bar from WindowActionTable().
     void CreateActions();
+    void CreateEncodingMenu(QMenu* menu);
+    // The Automatic item names the detected encoding; the item in use is checked.
+    void UpdateEncodingMenu();
+    // Open's steps once a film is chosen.
+    void OpenChosenFilm(const QString& path);
     // The start-up steps after the controls exist: state, bars and font from Config.ini, the
     // clock started.
     void LoadStartState();
@@ -212,6 +223,8 @@ class MainWindow : public QMainWindow {
     void LayOutClient();
     void OnFrameReady();
     void ShowSubtitleText(std::string_view text);
+    // Shows the label's text again after the way it is decoded has changed.
+    void RefreshSubtitleText();
     int32_t CurrentDelay() const;
 
     QStringList commandLine_;
@@ -223,10 +236,15 @@ class MainWindow : public QMainWindow {
     MediaFrameRates frameRates_;
     Widgets ui_;
     MainWindowDialogs dialogs_;
-    // The text last put in the subtitle label, to skip decoding and relayout when it has not
-    // changed.
-    std::string shownText_;
-    std::string shownEncoding_;
+    // What the subtitle label shows, to skip decoding and relayout when nothing has changed.
+    struct ShownSubtitle {
+        std::string Text;
+        std::string Encoding;
+        std::string ChosenEncoding;
+        MarkupFamily Markup = MarkupFamily::Plain;
+        bool operator==(const ShownSubtitle&) const = default;
+    };
+    ShownSubtitle shown_;
     std::atomic<bool> frameUpdatePending_{false};
 };
 

@@ -29,15 +29,10 @@ std::span<const std::string_view> FilmExtensions() {
     return Films;
 }
 
-std::string FilmFileFilter() {
-    std::string filter = "Video Files|";
-    for (size_t i = 0; i < Films.size(); ++i) {
-        if (i > 0) filter += ';';
-        filter += "*.";
-        filter += Films[i];
-    }
-    filter += "|All files|*";
-    return filter;
+FileFilters FilmFileFilter() {
+    FileFilter films{"Video Files", {}};
+    for (std::string_view film : Films) films.Patterns.push_back("*." + std::string(film));
+    return {films, {"All files", {}}};
 }
 
 FileKind KindOfFile(std::string_view path) {

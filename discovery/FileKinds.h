@@ -4,13 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "subtitles/FileFilter.h"
+
 namespace orvalen {
 
 // The film types the Open dialog offers, as extensions without their dot, in the order shown.
 std::span<const std::string_view> FilmExtensions();
 
-// The Open dialog's filter: "Video Files|*.avi;*.mpg;...|All files|*".
-std::string FilmFileFilter();
+// The Open dialog's filter: "Video Files" with "*.avi", "*.mpg"..., then "All files".
+FileFilters FilmFileFilter();
 
 enum class FileKind {
     Film,      // one of FilmExtensions

@@ -1,5 +1,7 @@
 #include "playback/SubtitleState.h"
 
+#include "subtitles/DisplayText.h"
+
 namespace orvalen {
 
 void SubtitleState::Reset() {
@@ -11,6 +13,8 @@ void SubtitleState::Reset() {
     MergeActive = false;
     ResyncCount = 0;
     ResyncMarks = {};
+    Markup = MarkupFamily::Plain;
+    ChosenEncoding.clear();
 }
 
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
@@ -19,7 +23,18 @@ LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmStat
     const LoadReport report = LoadSubtitleFile(path, track, loader, frameRates);
     film.FrameRate = loader.FrameRate;
     subtitles.FormatUnknown = loader.SubtitleFormatUnknown;
+    if (&track == &subtitles.Track && report.Reader != SubtitleReaderId::None) {
+        subtitles.Markup = MarkupFamilyOf(report.Reader);
+        subtitles.ChosenEncoding.clear();
+    }
     return report;
+}
+
+std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_view text) {
+    const std::string decoded = subtitles.ChosenEncoding.empty()
+                                    ? DecodeDetected(text, subtitles.Track.Encoding)
+                                    : DecodeChosen(text, subtitles.ChosenEncoding);
+    return ParseMarkup(decoded, subtitles.Markup);
 }
 
 }  // namespace orvalen

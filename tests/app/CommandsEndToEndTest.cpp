@@ -92,7 +92,7 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
     EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
-    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
 
     Click(Item(WindowAction::PauseButton));
     EXPECT_TRUE(ModeBecomes("paused"));

@@ -82,12 +82,33 @@ TEST(LabelRichText, GrowsTheLabelLikeThePlainText) {
         rich.setText(LabelRichText(ParseMarkup(styled, F::SubRip)));
         EXPECT_EQ(rich.heightForWidth(200), plain.heightForWidth(200)) << text;
     }
+
+    // An unstyled text is drawn where the plain label draws it: centred, same size.
+    const auto inkColumns = [](QLabel& label) {
+        label.resize(400, label.heightForWidth(400));
+        const QImage image = label.grab().toImage();
+        int left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        return std::pair(left, right);
+    };
+    plain.setText("Centred   text");
+    rich.setText(LabelRichText(ParseMarkup("Centred   text", F::SubRip)));
+    const auto [left, right] = inkColumns(plain);
+    EXPECT_GT(left, 100);
+    EXPECT_NEAR(left + right, 400, 4);
+    EXPECT_EQ(inkColumns(rich), std::pair(left, right));
 }
 
 TEST(BandLines, FormatsCountUtf16UnitsAndOnlyAddToTheFont) {
     const QList<BandLine> lines = BandLines(
-        ParseMarkup("é😀<i>x</i>\n<b>B</b><font color=\"#000000\">k</font>", F::SubRip),
-        TestFont());
+        ParseMarkup("é😀<i>x</i>\n<b>B</b><font color=\"#000000\">k</font>", F::SubRip), TestFont());
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].Text, QString::fromUtf8("é😀x"));
     ASSERT_EQ(lines[0].Formats.size(), 1);
@@ -100,8 +121,7 @@ TEST(BandLines, FormatsCountUtf16UnitsAndOnlyAddToTheFont) {
 
     QFont extraBold = TestFont();
     extraBold.setWeight(QFont::ExtraBold);
-    const QList<BandLine> onExtraBold =
-        BandLines(ParseMarkup("<b>B</b>", F::SubRip), extraBold);
+    const QList<BandLine> onExtraBold = BandLines(ParseMarkup("<b>B</b>", F::SubRip), extraBold);
     EXPECT_TRUE(onExtraBold[0].Formats.isEmpty());
 }
 

@@ -57,8 +57,7 @@ TEST(StyledBandOnX11, ItalicRunsAreDrawnSlanted) {
 
     // Waits for the screen to show something other than before.
     auto leanOf = [&](const char* text, double before) {
-        view.DrawBandLines(
-            BandLines(ParseMarkup(text, MarkupFamily::SubRip), font));
+        view.DrawBandLines(BandLines(ParseMarkup(text, MarkupFamily::SubRip), font));
         double lean = std::nan("");
         PollUntil([&] {
             lean = Lean(screen->grabWindow(0).toImage(), band.Top, band.Bottom);

@@ -146,7 +146,7 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                                            {"Forward", "Play 2x", none, 0},
                                            {"Backward", "Back 1 minute", none, 3},
                                        }));
-    // The found subtitle files are added from position 6 of this menu and 5 of the popup.
+    // The found subtitle files are added from position 7 of this menu and 5 of the popup.
     EXPECT_EQ(
         Shown(Ui().SubtitlesMenu),
         (std::vector<ShownItem>{
@@ -156,6 +156,7 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
             {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11,
              false},
             {"Fonts", "Configure the font of the subtitles", none, 9},
+            {"Encoding", "Choose the encoding of the subtitle texts"},
             separator,
         }));
     EXPECT_EQ(Shown(Ui().PopupMenu), (std::vector<ShownItem>{

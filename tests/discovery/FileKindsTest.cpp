@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "discovery/FileKinds.h"
 
@@ -8,13 +10,17 @@ namespace orvalen {
 namespace {
 
 TEST(FilmFileFilter, OffersTheFilmTypesThenEveryFile) {
-    const std::string filter = FilmFileFilter();
-    EXPECT_EQ(filter.rfind("Video Files|*.avi;*.mpg;*.mpeg;*.divx;*.mkv;*.mp4;", 0), 0u) << filter;
-    for (const char* type : {"*.webm;", "*.mov;", "*.ts;", "*.m2ts;", "*.wmv;", "*.3gp;"}) {
-        EXPECT_NE(filter.find(type), std::string::npos) << type;
+    const FileFilters filter = FilmFileFilter();
+    ASSERT_EQ(filter.size(), 2u);
+    EXPECT_EQ(filter[0].Description, "Video Files");
+    const std::vector<std::string>& films = filter[0].Patterns;
+    ASSERT_GE(films.size(), 15u);
+    EXPECT_EQ(std::vector<std::string>(films.begin(), films.begin() + 6),
+              (std::vector<std::string>{"*.avi", "*.mpg", "*.mpeg", "*.divx", "*.mkv", "*.mp4"}));
+    for (const char* type : {"*.webm", "*.mov", "*.ts", "*.m2ts", "*.wmv", "*.3gp"}) {
+        EXPECT_NE(std::find(films.begin(), films.end(), type), films.end()) << type;
     }
-    const std::string tail = "|All files|*";
-    EXPECT_EQ(filter.substr(filter.size() - tail.size()), tail);
+    EXPECT_EQ(filter[1], (FileFilter{"All files", {}}));
 }
 
 struct KindCase {
@@ -39,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"film.Mp4", FileKind::Film},
                       KindCase{"/films/Matrix.srt", FileKind::Subtitle},
                       KindCase{"/films/Matrix.SUB", FileKind::Subtitle},
-                      KindCase{"a.rt", FileKind::Subtitle},  // RealText, not a film
+                      KindCase{"a.rt", FileKind::Subtitle},
+                      KindCase{"/films/Matrix.ass", FileKind::Subtitle},
+                      KindCase{"/films/Matrix.vtt", FileKind::Subtitle},  // RealText, not a film
                       KindCase{"/films/Matrix.nfo", FileKind::Other},
                       KindCase{"/films.mkv/Matrix", FileKind::Other},  // a dot in a directory
                       KindCase{"/films/Matrix.", FileKind::Other}, KindCase{"", FileKind::Other}));
