@@ -75,12 +75,9 @@ TEST(ScreenLines, FollowTheTracksMarkupAndEncodingChoice) {
     EXPECT_EQ(subtitles.ChosenEncoding, "WINDOWS-1251");
     EXPECT_EQ(subtitles.Markup, MarkupFamily::SubRip);
 
-    LoadSubtitles(dir.Write("c.txt", "0:00:01:A|B\n"), subtitles.Track, film, subtitles, nullptr);
+    LoadSubtitles(dir.Write("c.srt", "1\n0:0:1,0 --> 0:0:2,0\nA\n"), subtitles.Track, film,
+                  subtitles, nullptr);
     EXPECT_TRUE(subtitles.ChosenEncoding.empty()) << "a new load detects again";
-    EXPECT_EQ(ScreenLines(subtitles, "A|B").size(), 2u);
-    subtitles.Reset();
-    EXPECT_EQ(subtitles.Markup, MarkupFamily::Plain);
-    EXPECT_EQ(ScreenLines(subtitles, "<i>x</i>"), (std::vector<StyledLine>{{{"<i>x</i>", {}}}}));
 }
 
 }  // namespace
