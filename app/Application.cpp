@@ -17,6 +17,7 @@ Application::~Application() {
 
 void Application::OpenWindows(std::unique_ptr<MediaDevice> device) {
     windows_ = std::make_unique<ProgramWindows>(std::move(device), arguments().mid(1));
+    windows_->Main().JoinDesktop();
     windows_->Main().show();
 }
 

@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include "app/ConfigDialog.h"
+#include "app/DesktopSession.h"
 #include "app/FileOpenDialog.h"
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
@@ -63,6 +64,8 @@ MainWindow::MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandL
 }
 
 MainWindow::~MainWindow() {
+    // The screen may blank again, and the desktop's controls no longer reach this window.
+    desktop_.reset();
     CloseFilmAndSaveBars();
     // The device's picture must not outlive the widgets that show it, and its callback must
     // not reach a window being destroyed.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/FontMapping.h"
+#include "app/PlayerControl.h"
 #include "app/WindowActions.h"
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
@@ -37,6 +38,7 @@ class MainWindowProbe;
 
 class AboutDialog;
 class ConfigDialog;
+class DesktopSession;
 class FullScreenView;
 class ReferenceDialog;
 class StatusBar;
@@ -64,8 +66,9 @@ class MediaFrameRates : public FrameRateProvider {
 };
 
 // The main window: the film, its subtitles, the menus, the tool bar and the status bar. It
-// shows and forwards; the film and subtitle state live in Qt-free objects it owns.
-class MainWindow : public QMainWindow {
+// shows and forwards; the film and subtitle state live in Qt-free objects it owns. The
+// desktop's media controls reach it as a PlayerControl.
+class MainWindow : public QMainWindow, public PlayerControl {
     Q_OBJECT
   public:
     // The window drives device; commandLine holds the program's parameters (the first names
@@ -98,6 +101,20 @@ class MainWindow : public QMainWindow {
     // message.
     void DropFiles(const QList<QUrl>& files);
 
+    // Answers the desktop's media controls (MPRIS) and keeps the screen on while a film
+    // plays. The program calls it once; without a session bus the player stays silent.
+    void JoinDesktop();
+    // What the desktop's media controls ask and read besides the commands below.
+    void PlayPause() override;
+    void SeekTo(int32_t ms) override;
+    int32_t PositionMs() override;
+    int32_t LengthMs() override;
+    std::string Path() override;
+    std::string Title() override;
+    PlaybackState State() override;
+    double Rate() override;
+    void Raise() override;
+
     // The playback clock.
     void OnClockTick();
     void ResyncIndex();
@@ -105,10 +122,10 @@ class MainWindow : public QMainWindow {
     // Commands (menus, tool bar, popup menu).
     void OpenFilm();
     void CloseFilm();
-    void Quit();
-    void Play();
-    void Pause();
-    void Stop();
+    void Quit() override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
     void FastForward();
     void BackOneMinute();
     void ToggleFullScreen();
@@ -193,6 +210,8 @@ class MainWindow : public QMainWindow {
         bool Muted = false;
         // The popup's first item pauses (it offered Pause when the menu opened) or plays.
         bool PopupOffersPause = false;
+        // The media mode last read as a playback state; a seek under way keeps it.
+        PlaybackState Playback = PlaybackState::Stopped;
         LogFont FullScreenFont{};
         ScreenRect FullScreenRect;
     };
@@ -246,6 +265,7 @@ class MainWindow : public QMainWindow {
     };
     ShownSubtitle shown_;
     std::atomic<bool> frameUpdatePending_{false};
+    std::unique_ptr<DesktopSession> desktop_;
 };
 
 }  // namespace orvalen

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "app/DesktopSession.h"
 #include "app/FullScreenView.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
@@ -10,6 +11,8 @@
 namespace orvalen {
 
 void MainWindow::OnClockTick() {
+    // Also without a film, so that closing one lets the screen blank again.
+    if (desktop_) desktop_->Update();
     if (!film_.Open) return;
     const int32_t pos = media_.GetPosition();
     std::string_view text;

@@ -18,16 +18,22 @@ bool MediaControl::OpenMovie(const std::string& path) {
 void MediaControl::ShowVideoWindow() {}
 
 bool MediaControl::PlayMovie() {
-    return device_.Play(kNormalSpeed);
+    return Play(kNormalSpeed);
 }
 
 bool MediaControl::PlayFast() {
-    return device_.Play(kDoubleSpeed);
+    return Play(kDoubleSpeed);
 }
 
 // Full screen is the window's business; the device plays at normal speed.
 bool MediaControl::PlayFullScreen() {
-    return device_.Play(kNormalSpeed);
+    return Play(kNormalSpeed);
+}
+
+bool MediaControl::Play(double speed) {
+    if (!device_.Play(speed)) return false;
+    speed_ = speed;
+    return true;
 }
 
 bool MediaControl::PauseMovie() {

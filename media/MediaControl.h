@@ -32,9 +32,14 @@ class MediaControl {
     bool SoundOn();
     bool CloseAllDevices();
     int32_t GetFrameRate(const std::string& path);  // 0 on failure
+    // The speed the last play command set: 1 normally, 2 after PlayFast.
+    double Speed() const { return speed_; }
 
   private:
+    bool Play(double speed);
+
     MediaDevice& device_;
+    double speed_ = 1.0;
 };
 
 // Milliseconds as H:MM:SS, milliseconds dropped; -1 gives "0:00:00".
