@@ -4,8 +4,6 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "app/FontMapping.h"
-
 namespace orvalen {
 
 FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
@@ -31,8 +29,19 @@ void FullScreenView::SetTextColor(const QColor& color) {
 }
 
 void FullScreenView::DrawBandText(const QString& text) {
-    if (text == bandText_) return;
-    bandText_ = text;
+    QList<BandLine> lines;
+    if (!text.isEmpty()) {
+        for (const QString& line : text.split(u'\n')) lines.append({line, {}});
+    }
+    DrawBandLines(lines);
+}
+
+void FullScreenView::DrawBandLines(const QList<BandLine>& lines) {
+    if (lines == bandLines_) return;
+    bandLines_ = lines;
+    QStringList texts;
+    for (const BandLine& line : lines) texts.append(line.Text);
+    bandText_ = texts.join(u'\n');
     update(BandInView());
 }
 
@@ -69,21 +78,7 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.fillRect(band, Qt::black);
-    if (bandText_.isEmpty()) return;
-    painter.setClipRect(band);
-    painter.setFont(bandFont_);
-    painter.setPen(VisibleOnBlack(textColor_));
-    const QFontMetrics metrics(bandFont_);
-    int top = band.top();
-    for (const QString& line : bandText_.split(u'\n')) {
-        if (top >= band.bottom()) break;
-        const int width = metrics.horizontalAdvance(line);
-        const QRect lineRect(band.left() + (band.width() - width) / 2, top, width,
-                             metrics.height());
-        painter.fillRect(lineRect, Qt::black);
-        painter.drawText(lineRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
-        top += metrics.height();
-    }
+    PaintBandLines(painter, band, bandFont_, textColor_, bandLines_);
 }
 
 namespace {

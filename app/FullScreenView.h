@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include "app/StyledSubtitle.h"
 #include "app/VideoPanel.h"
 #include "playback/FullScreenBand.h"
 
@@ -28,9 +29,12 @@ class FullScreenView : public VideoPanel {
     void SetTextColor(const QColor& color);
     QColor TextColor() const { return textColor_; }
 
-    // The full-screen drawing step: an empty text blanks the band.
+    // The full-screen drawing step: an empty text, or no line, blanks the band.
     void DrawBandText(const QString& text);
+    void DrawBandLines(const QList<BandLine>& lines);
+    // The lines drawn, joined by line feeds.
     const QString& BandText() const { return bandText_; }
+    const QList<BandLine>& BandLinesShown() const { return bandLines_; }
 
     // Covers screen (its geometry is set explicitly, so no window manager is needed).
     void Enter(QScreen* screen);
@@ -53,6 +57,7 @@ class FullScreenView : public VideoPanel {
     QFont bandFont_;
     QColor textColor_ = Qt::white;
     QString bandText_;
+    QList<BandLine> bandLines_;
 };
 
 }  // namespace orvalen

@@ -124,7 +124,7 @@ void MainWindow::CreateControls() {
     ui_.SubtitleLabel = new QLabel(ui_.SubtitlePanel);
     ui_.SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     ui_.SubtitleLabel->setWordWrap(true);
-    ui_.SubtitleLabel->setTextFormat(Qt::PlainText);
+    ui_.SubtitleLabel->setTextFormat(Qt::RichText);
     ui_.SubtitleLabel->setAutoFillBackground(true);
     QFont labelFont(DefaultSansFamily());
     labelFont.setFamilies({"Arial", DefaultSansFamily()});
@@ -298,10 +298,6 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     DropFiles(event->mimeData()->urls());
-}
-
-void MainWindow::DropFiles(const QList<QUrl>&) {
-    ShowMessage(this, "Sorry ! This function is not implemented yet.");
 }
 
 void MainWindow::ShowFullScreen() {

@@ -98,7 +98,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // Key preview: sees every key typed in the window before the focused control. Setting
     // key to 0 swallows it.
     void PreviewKey(char& key);
-    // Files dropped on the window.
+    // Files dropped on the window: one film opens as Open would, one subtitle file (of a
+    // searched extension) loads as Open another file would; anything else is refused with a
+    // message.
     void DropFiles(const QList<QUrl>& files);
 
     // Answers the desktop's media controls (MPRIS) and keeps the screen on while a film
@@ -144,6 +146,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // The Encoding submenu: shows the track's texts in encoding at once, until the next load
+    // into the track; empty goes back to the detected one.
+    void ChooseEncoding(const std::string& encoding);
     // A space-bar press: a mark of a waiting resynchronisation, else the anchor of a waiting
     // merge, else nothing. The key is not consumed.
     void OnSpaceBar();
@@ -196,6 +201,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QMenu* CommandMenu = nullptr;
         QMenu* SubtitlesMenu = nullptr;
         QMenu* PopupMenu = nullptr;
+        QMenu* EncodingMenu = nullptr;  // "Automatic (...)", a separator, EncodingChoices()
         std::array<QAction*, WindowActionCount> Actions{};
 
         QAction* Action(WindowAction id) const;
@@ -229,6 +235,11 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void CreateControls();
     // Builds the menus, the popup menu and the tool bar from WindowActionTable().
     void CreateActions();
+    void CreateEncodingMenu(QMenu* menu);
+    // The Automatic item names the detected encoding; the item in use is checked.
+    void UpdateEncodingMenu();
+    // Open's steps once a film is chosen.
+    void OpenChosenFilm(const QString& path);
     // The start-up steps after the controls exist: state, bars and font from Config.ini, the
     // clock started.
     void LoadStartState();
@@ -239,6 +250,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void ShowSubtitleText(std::string_view text);
     // Status panel 4 and the message box of a resynchronisation or merge step.
     void ShowEditStep(const EditStep& step);
+    // Shows the label's text again after the way it is decoded has changed.
+    void RefreshSubtitleText();
     int32_t CurrentDelay() const;
 
     QStringList commandLine_;
@@ -250,10 +263,15 @@ class MainWindow : public QMainWindow, public PlayerControl {
     MediaFrameRates frameRates_;
     Widgets ui_;
     MainWindowDialogs dialogs_;
-    // The text last put in the subtitle label, to skip decoding and relayout when it has not
-    // changed.
-    std::string shownText_;
-    std::string shownEncoding_;
+    // What the subtitle label shows, to skip decoding and relayout when nothing has changed.
+    struct ShownSubtitle {
+        std::string Text;
+        std::string Encoding;
+        std::string ChosenEncoding;
+        MarkupFamily Markup = MarkupFamily::Plain;
+        bool operator==(const ShownSubtitle&) const = default;
+    };
+    ShownSubtitle shown_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
 };

@@ -33,6 +33,12 @@ ActionRow CheckItem(P place, A id, const char* caption, const char* hint, Handle
     return row;
 }
 
+ActionRow Submenu(P place, A id, const char* caption, const char* hint) {
+    ActionRow row = Item(place, id, caption, hint, kNone, -1, nullptr);
+    row.Submenu = true;
+    return row;
+}
+
 // A tool bar button shows its hint as its text.
 ActionRow Button(A id, const char* hint, int image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
@@ -77,6 +83,7 @@ const ActionRow kRows[] = {
          Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
     Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
          &W::ChooseSubtitleFont),
+    Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
     // The found subtitle files are added after this separator.
     Separator(P::SubtitlesMenu),
 
@@ -157,7 +164,9 @@ void MainWindow::CreateActions() {
             ui_.ToolBar->addWidget(ui_.PositionSlider);
             continue;
         }
-        auto* action = new QAction(QString::fromUtf8(row.Caption ? row.Caption : ""), owner);
+        const QString caption = QString::fromUtf8(row.Caption ? row.Caption : "");
+        QAction* action =
+            row.Submenu ? (new QMenu(caption, owner))->menuAction() : new QAction(caption, owner);
         action->setSeparator(row.Id == A::Separator);
         owner->addAction(action);
         if (row.Id == A::Separator) continue;
@@ -187,6 +196,7 @@ void MainWindow::CreateActions() {
     ui_.ViewMenu = menus[static_cast<size_t>(P::ViewMenu)];
     ui_.CommandMenu = menus[static_cast<size_t>(P::CommandMenu)];
     ui_.SubtitlesMenu = menus[static_cast<size_t>(P::SubtitlesMenu)];
+    CreateEncodingMenu(ui_.Action(A::Encoding)->menu());
 
     for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_.VideoArea),
                            static_cast<QWidget*>(ui_.SubtitleLabel)}) {

@@ -5,8 +5,8 @@
 #include "app/FullScreenView.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
+#include "app/StyledSubtitle.h"
 #include "playback/PlaybackClock.h"
-#include "subtitles/DisplayText.h"
 
 namespace orvalen {
 
@@ -20,8 +20,8 @@ void MainWindow::OnClockTick() {
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        ui_.FullScreenWindow->DrawBandText(
-            QString::fromStdString(DisplayText(text, subtitles_.Track.Encoding)));
+        ui_.FullScreenWindow->DrawBandLines(
+            BandLines(ScreenLines(subtitles_, text), ui_.FullScreenWindow->BandFont()));
         return;
     }
 
@@ -43,14 +43,19 @@ void MainWindow::ResyncIndex() {
 }
 
 void MainWindow::ShowSubtitleText(std::string_view text) {
-    if (text == shownText_ && subtitles_.Track.Encoding == shownEncoding_) return;
-    shownText_.assign(text);
-    shownEncoding_ = subtitles_.Track.Encoding;
-    ui_.SubtitleLabel->setText(
-        QString::fromStdString(DisplayText(text, subtitles_.Track.Encoding)));
+    ShownSubtitle shown{std::string(text), subtitles_.Track.Encoding, subtitles_.ChosenEncoding,
+                        subtitles_.Markup};
+    if (shown == shown_) return;
+    shown_ = std::move(shown);
+    ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
     const int width = ui_.SubtitleLabel->width();
     ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
                                               ui_.SubtitleLabel->fontMetrics().height()));
+}
+
+void MainWindow::RefreshSubtitleText() {
+    const std::string text = shown_.Text;
+    ShowSubtitleText(text);
 }
 
 int32_t MainWindow::CurrentDelay() const {

@@ -2,9 +2,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSlider>
 #include <QToolBar>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -15,16 +17,16 @@
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/MainWindow.h"
+#include "app/MessageBox.h"
 #include "app/StatusBar.h"
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
+#include "discovery/FileKinds.h"
 
 namespace orvalen {
 
 namespace {
 
-const FileFilters kVideoFilter = {
-    {"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}};
 constexpr int kImagePause = 1;
 constexpr int kImagePlay = 2;
 constexpr int kImageSoundOn = 15;
@@ -42,13 +44,33 @@ int32_t HeightFromTenths(int64_t tenths) {
 
 void MainWindow::OpenFilm() {
     FileOpenDialog dialog(ui_.OpenFileDialog);
-    dialog.SetFilter(kVideoFilter);
+    dialog.SetFilter(FilmFileFilter());
     if (!dialog.Execute()) return;
-    const QString chosen = dialog.FileName();
-    setWindowTitle(QStringLiteral("Orvalen - ") + chosen);
+    OpenChosenFilm(dialog.FileName());
+}
+
+void MainWindow::OpenChosenFilm(const QString& path) {
+    setWindowTitle(QStringLiteral("Orvalen - ") + path);
     if (film_.Open) CloseFilm();
-    const std::string path = QFile::encodeName(chosen).toStdString();
-    OpenAndPlay(path);
+    OpenAndPlay(QFile::encodeName(path).toStdString());
+}
+
+void MainWindow::DropFiles(const QList<QUrl>& files) {
+    const QString path =
+        files.size() == 1 && files[0].isLocalFile() ? files[0].toLocalFile() : QString();
+    const std::string bytes = QFile::encodeName(path).toStdString();
+    // A directory or a device is no film, whatever its name.
+    switch (QFileInfo(path).isFile() ? KindOfFile(bytes) : FileKind::Other) {
+        case FileKind::Film:
+            OpenChosenFilm(path);
+            break;
+        case FileKind::Subtitle:
+            LoadSubtitleFile(bytes, subtitles_.Track);
+            break;
+        case FileKind::Other:
+            ShowMessage(this, "Sorry ! This function is not implemented yet.");
+            break;
+    }
 }
 
 void MainWindow::CloseFilm() {

@@ -9,14 +9,18 @@
 #include "app/FileOpenDialog.h"
 #include "app/MainWindow.h"
 #include "app/SubtitleChoiceDialog.h"
+#include "app/WindowActions.h"
 
 namespace orvalen {
 
 namespace {
 
-// The fixed items ahead of the file items: Subtitles menu and popup menu.
-constexpr int kFirstMenuFileItem = 6;
-constexpr int kFirstPopupFileItem = 5;
+// The file items follow the fixed items of their menu: every row the action table puts there.
+int FirstFileItem(ActionPlace menu) {
+    const std::span<const ActionRow> rows = WindowActionTable();
+    return static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [menu](const ActionRow& row) { return row.Place == menu; }));
+}
 constexpr const char* kTagProperty = "orvalenTag";
 constexpr const char* kGroupName = "orvalenSubtitleFiles";
 
@@ -78,8 +82,8 @@ void MainWindow::SubtitleSearch(const std::string& moviePath) {
     dialogs_.SubtitleChoice->Clear();
     const int shown = static_cast<int>(subtitles_.FoundFiles.size());
     if (shown > 1) {
-        RemoveFileItems(ui_.SubtitlesMenu, kFirstMenuFileItem, shown);
-        RemoveFileItems(ui_.PopupMenu, kFirstPopupFileItem, shown);
+        RemoveFileItems(ui_.SubtitlesMenu, FirstFileItem(ActionPlace::SubtitlesMenu), shown);
+        RemoveFileItems(ui_.PopupMenu, FirstFileItem(ActionPlace::Popup), shown);
     }
 
     DialogSubtitleChooser chooser(*dialogs_.SubtitleChoice, ui_.OpenFileDialog);
@@ -94,8 +98,9 @@ void MainWindow::SubtitleSearch(const std::string& moviePath) {
             AddFileItem(this, ui_.PopupMenu, found[i], static_cast<int>(i));
         }
         const int chosen = std::clamp(outcome.ChosenIndex, 0, static_cast<int>(kept) - 1);
-        CheckItem(FileItemAt(ui_.SubtitlesMenu, kFirstMenuFileItem + chosen));
-        CheckItem(FileItemAt(ui_.PopupMenu, kFirstPopupFileItem + chosen));
+        CheckItem(
+            FileItemAt(ui_.SubtitlesMenu, FirstFileItem(ActionPlace::SubtitlesMenu) + chosen));
+        CheckItem(FileItemAt(ui_.PopupMenu, FirstFileItem(ActionPlace::Popup) + chosen));
     }
     LoadSubtitleFile(outcome.ChosenPath, subtitles_.Track);
 }
@@ -111,8 +116,8 @@ void MainWindow::OpenSubtitleFile() {
 void MainWindow::LoadFoundSubtitleFile(QAction* item) {
     if (!item) return;
     const int tag = item->property(kTagProperty).toInt();
-    CheckItem(FileItemAt(ui_.SubtitlesMenu, kFirstMenuFileItem + tag));
-    CheckItem(FileItemAt(ui_.PopupMenu, kFirstPopupFileItem + tag));
+    CheckItem(FileItemAt(ui_.SubtitlesMenu, FirstFileItem(ActionPlace::SubtitlesMenu) + tag));
+    CheckItem(FileItemAt(ui_.PopupMenu, FirstFileItem(ActionPlace::Popup) + tag));
     LoadSubtitleFile(item->data().toByteArray().toStdString(), subtitles_.Track);
 }
 

@@ -9,6 +9,7 @@ LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& 
         ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
     }
     ResyncIndex();
+    if (&track == &subtitles_.Track) UpdateEncodingMenu();
     return report;
 }
 

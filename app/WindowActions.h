@@ -27,6 +27,7 @@ enum class WindowAction {
     Merge,
     Save,
     Fonts,
+    Encoding,
     About,
     PopupPlayPause,
     PopupStop,
@@ -63,6 +64,7 @@ struct ActionRow {
     WindowAction Forward = WindowAction::Separator;
     bool Enabled = true;
     bool Checkable = false;
+    bool Submenu = false;  // the item opens a menu of its own, filled by the window
 };
 
 // The menu titles, indexed by the menus' ActionPlace.

@@ -1,5 +1,7 @@
 #include "playback/SubtitleState.h"
 
+#include "subtitles/DisplayText.h"
+
 namespace orvalen {
 
 void SubtitleState::Reset() {
@@ -8,6 +10,8 @@ void SubtitleState::Reset() {
     FormatUnknown = false;
     FoundFiles.clear();
     Editing = EditSession();
+    Markup = MarkupFamily::Plain;
+    ChosenEncoding.clear();
 }
 
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
@@ -16,6 +20,10 @@ LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmStat
     const LoadReport report = LoadSubtitleFile(path, track, loader, frameRates);
     film.FrameRate = loader.FrameRate;
     subtitles.FormatUnknown = loader.SubtitleFormatUnknown;
+    if (&track == &subtitles.Track && report.Reader != SubtitleReaderId::None) {
+        subtitles.Markup = MarkupFamilyOf(report.Reader);
+        subtitles.ChosenEncoding.clear();
+    }
     return report;
 }
 
@@ -25,6 +33,13 @@ MergeLoad LoadMergeSubtitles(const std::string& path, FilmState& film, SubtitleS
     MergeLoad load = LoadMergeFile(path, subtitles.MergeTrack, loader, frameRates);
     film.FrameRate = loader.FrameRate;
     return load;
+}
+
+std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_view text) {
+    const std::string decoded = subtitles.ChosenEncoding.empty()
+                                    ? DecodeDetected(text, subtitles.Track.Encoding)
+                                    : DecodeChosen(text, subtitles.ChosenEncoding);
+    return ParseMarkup(decoded, subtitles.Markup);
 }
 
 }  // namespace orvalen

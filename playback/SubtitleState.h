@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "playback/FilmState.h"
 #include "resync/EditSession.h"
 #include "resync/Merge.h"
+#include "subtitles/Markup.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
 
@@ -22,10 +24,18 @@ struct SubtitleState {
     std::vector<std::string> FoundFiles;
     // A resynchronisation or merge waiting for its space-bar presses.
     EditSession Editing;
+    // How Track's texts are shown: the markup of the reader that filled it, and the encoding
+    // the user chose for them (empty: the one detected). Each load into Track sets both anew.
+    MarkupFamily Markup = MarkupFamily::Plain;
+    std::string ChosenEncoding;
 
     // Both tracks empty and nothing pending, as at start-up.
     void Reset();
 };
+
+// The lines and styled runs the screen shows for text, one of Track's texts: decoded from the
+// chosen encoding, or else the detected one, then split by Track's markup.
+std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_view text);
 
 // Loads the file at path into track (one of subtitles' tracks) for the film: a frame-based
 // file asks frameRates for the film's frame rate once and film keeps it; an extension without

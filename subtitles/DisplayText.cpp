@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -42,7 +44,9 @@ std::string Latin1ToUtf8(std::string_view bytes) {
     return text;
 }
 
-std::string Decode(std::string_view bytes, const std::string& encoding) {
+}  // namespace
+
+std::string DecodeDetected(std::string_view bytes, const std::string& encoding) {
     std::string text;
     const bool utf8Named = encoding == "UTF-8" || encoding == "utf-8" || encoding == "ASCII";
     if ((utf8Named || encoding.empty()) && IsValidUtf8(bytes)) return std::string(bytes);
@@ -50,6 +54,34 @@ std::string Decode(std::string_view bytes, const std::string& encoding) {
     if (DecodeWithIconv(bytes, "WINDOWS-1252", text)) return text;
     return Latin1ToUtf8(bytes);
 }
+
+std::string DecodeChosen(std::string_view bytes, const std::string& encoding) {
+    iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) return DecodeDetected(bytes, encoding);
+    // One input byte gives at most four output bytes, a replacement character three.
+    std::string out(bytes.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    char* outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG || outLeft < 3) break;
+        // An invalid or truncated sequence: replace its first byte and start afresh after it.
+        static constexpr char kReplacement[] = "\xEF\xBF\xBD";
+        outPtr = std::copy(kReplacement, kReplacement + 3, outPtr);
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+    iconv_close(converter);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+namespace {
 
 // White space as a text widget counts it: the Unicode separators, the controls tab to
 // carriage return and the next-line control.
@@ -78,7 +110,7 @@ void TrimTrailingWhiteSpace(std::string& text) {
 }  // namespace
 
 std::string DisplayText(std::string_view bytes, const std::string& encoding) {
-    const std::string decoded = Decode(bytes, encoding);
+    const std::string decoded = DecodeDetected(bytes, encoding);
     std::string text;
     text.reserve(decoded.size());
     for (size_t i = 0; i < decoded.size(); ++i) {

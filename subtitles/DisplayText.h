@@ -11,4 +11,12 @@ namespace orvalen {
 // blanks before a break and the trailing white space and line ends dropped.
 std::string DisplayText(std::string_view bytes, const std::string& encoding);
 
+// The decoding step of DisplayText alone: line ends and blanks stay as they are.
+std::string DecodeDetected(std::string_view bytes, const std::string& encoding);
+
+// Decodes from an encoding the user chose, which is shown as chosen even where it does not fit:
+// every byte that starts no valid sequence in it becomes U+FFFD. An encoding that iconv does
+// not know decodes as DecodeDetected.
+std::string DecodeChosen(std::string_view bytes, const std::string& encoding);
+
 }  // namespace orvalen

@@ -96,7 +96,7 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
     EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
-    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
 
     Click(Item(WindowAction::PauseButton));
     EXPECT_TRUE(ModeBecomes("paused"));
@@ -172,8 +172,7 @@ TEST_F(CommandsEndToEnd, ConfigurationSetWithKeysAndClicksDrivesTheNextSearch) {
     ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     ASSERT_EQ(FoundCount(), 1);
     EXPECT_EQ(QString::fromStdString(Subs().FoundFiles[0]), Path("Test film.sub"));
-    EXPECT_TRUE(
-        PollUntil([&] { return Ui().SubtitleLabel->text() == "Sub format subtitle"; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText() == "Sub format subtitle"; }, 10000));
 }
 
 }  // namespace

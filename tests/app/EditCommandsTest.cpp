@@ -314,14 +314,14 @@ TEST_F(EditCommands, TheAnchorPressAppendsTheSecondFileAtThePress) {
 TEST_F(EditCommands, SaveWritesTheNameAsTypedAndTheClockGoesOn) {
     OpenFilm({{1000, 2000, "a"}, {3000, 4000, "b"}, {5000, 6000, "c"}});
     TickAt(1500);
-    ASSERT_EQ(Ui().SubtitleLabel->text(), "a");
+    ASSERT_EQ(LabelText(), "a");
     const QString path = Path("saved without extension");
     Save(path);
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(Subs().Track.Cursor, 0);
     TickAt(2500);
     TickAt(3500);
-    EXPECT_EQ(Ui().SubtitleLabel->text(), "b");
+    EXPECT_EQ(LabelText(), "b");
 
     // The next save offers the same name; a failed one says why and changes nothing.
     auto offered = WhenModal<QFileDialog>([&](QFileDialog* dialog) {

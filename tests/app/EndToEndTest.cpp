@@ -12,7 +12,7 @@ TEST_F(EndToEndTest, TheCommandLineFilmFindsItsSubtitlesAndPlays) {
     EXPECT_EQ(Ui().StatusArea->PanelText(2), "0:00:20");
     EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
-    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
     EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(1) == "playing"; }, 10000));
     EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))
         << qPrintable(VideoAreaCentre().name());
@@ -22,9 +22,9 @@ TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
     Start();
     ShowPosition(17000);
     EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(3) == "0:00:17"; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text().isEmpty(); }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText().isEmpty(); }, 10000));
     ShowPosition(3000);
-    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
     EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:03");
     EXPECT_EQ(Ui().PositionSlider->value(), 3);
     EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))

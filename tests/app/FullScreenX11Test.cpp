@@ -20,7 +20,7 @@ class FullScreenX11 : public EndToEndTest {
 TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
     MainWindow& w = Start();
     ShowPosition(2000);
-    ASSERT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
     w.ToggleFullScreen();
     ASSERT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->isVisible(); }, 10000));
     ASSERT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->BandText() == kSubtitle; }, 10000));

@@ -1,7 +1,12 @@
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 
+#include "app/FullScreenView.h"
 #include "app/StatusBar.h"
+#include "app/StyledSubtitle.h"
+#include "subtitles/EncodingChoices.h"
 #include "tests/app/WindowFixture.h"
 
 namespace orvalen::testing {
@@ -26,7 +31,6 @@ class WindowClock : public WindowTest {
         return w;
     }
 
-    QString Label() const { return Ui().SubtitleLabel->text(); }
     QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
 };
 
@@ -53,7 +57,7 @@ TEST_P(WindowClockLabel, ShowsTheDueSubtitle) {
     OpenWithSubtitles(c.srt, c.delay);
     for (const LabelTick& tick : c.ticks) {
         TickAt(tick.pos);
-        EXPECT_EQ(Label(), QString::fromUtf8(tick.label)) << "at " << tick.pos;
+        EXPECT_EQ(LabelText(), QString::fromUtf8(tick.label)) << "at " << tick.pos;
     }
 }
 
@@ -87,16 +91,16 @@ TEST_F(WindowClock, TheIndexMovesOnOnlyInATickThatShowsNothing) {
     EXPECT_EQ(Subs().Track.Cursor, 0);
     TickAt(3050);
     EXPECT_EQ(Subs().Track.Cursor, 1);
-    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(LabelText(), "");
 }
 
 TEST_F(WindowClock, DelayIsReadAtEveryTick) {
     OpenWithSubtitles(kOne);
     TickAt(800);
-    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(LabelText(), "");
     ChangeSettings([](Settings& settings) { settings.Delay = 300; });
     TickAt(800);
-    EXPECT_EQ(Label(), "Only one");
+    EXPECT_EQ(LabelText(), "Only one");
 }
 
 TEST_F(WindowClock, StatusPanelsShowTheModeAndThePosition) {
@@ -167,12 +171,12 @@ TEST_F(WindowClock, ASeekBackShowsTheSubtitleAgain) {
     MainWindow& w = OpenWithSubtitles(srt);
     Subs().Track.Cursor = 10;  // where the clock stands ten minutes in
     TickAt(600500);
-    EXPECT_EQ(Label(), "Minute 10");
+    EXPECT_EQ(LabelText(), "Minute 10");
     device_.position = 61000;  // the film jumped back to one minute
     w.ResyncIndex();
     EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(61000);
-    EXPECT_EQ(Label(), "Minute 1");
+    EXPECT_EQ(LabelText(), "Minute 1");
 }
 
 TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
@@ -184,18 +188,18 @@ TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
     EXPECT_EQ(Panel(1), "stopped");
     EXPECT_EQ(Panel(3), "0:01:00");
     EXPECT_EQ(Ui().PositionSlider->value(), 60);
-    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(LabelText(), "");
     device_.position = 1500;  // a jump back from beyond the last subtitle
     w.ResyncIndex();
     TickAt(1500);
-    EXPECT_EQ(Label(), "First");
+    EXPECT_EQ(LabelText(), "First");
 }
 
 TEST_F(WindowClock, WithoutAFilmNothingIsQueriedOrChanged) {
     OpenWithSubtitles(kOne);
     Film().Open = false;
     TickAt(2000);
-    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(LabelText(), "");
     EXPECT_EQ(Panel(3), "");
     EXPECT_EQ(Subs().Track.Cursor, 0);
 }
@@ -203,13 +207,13 @@ TEST_F(WindowClock, WithoutAFilmNothingIsQueriedOrChanged) {
 TEST_F(WindowClock, AnUnknownFormatFreezesTheLabelButNotTheStatusBar) {
     MainWindow& w = OpenWithSubtitles(kOne);
     TickAt(2000);
-    ASSERT_EQ(Label(), "Only one");
+    ASSERT_EQ(LabelText(), "Only one");
     WriteFile(Path("film.smi"), "<SAMI></SAMI>");
     w.LoadSubtitleFile(Path("film.smi").toStdString(), Subs().Track);
     ASSERT_TRUE(Subs().FormatUnknown);
     EXPECT_EQ(Subs().Track.Count, 1) << "the track keeps its entries";
     TickAt(9000);
-    EXPECT_EQ(Label(), "Only one");
+    EXPECT_EQ(LabelText(), "Only one");
     EXPECT_EQ(Panel(3), "0:00:09");
     EXPECT_EQ(Ui().PositionSlider->value(), 9);
     EXPECT_EQ(Subs().Track.Cursor, 0) << "the clock does not walk a track it does not show";
@@ -217,7 +221,7 @@ TEST_F(WindowClock, AnUnknownFormatFreezesTheLabelButNotTheStatusBar) {
     w.LoadSubtitleFile(Path("film.srt").toStdString(), Subs().Track);
     EXPECT_FALSE(Subs().FormatUnknown);
     TickAt(9050);
-    EXPECT_EQ(Label(), "");
+    EXPECT_EQ(LabelText(), "");
 }
 
 TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
@@ -230,7 +234,7 @@ TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
     EXPECT_EQ(Panel(4), "FrameRate = 25000");
     EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(100500);
-    EXPECT_EQ(Label(), "Hundred");
+    EXPECT_EQ(LabelText(), "Hundred");
 }
 
 TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
@@ -244,17 +248,17 @@ TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
 TEST_F(WindowClock, LineBreaksAndEncodingsReachTheLabel) {
     OpenWithSubtitles("1\n00:00:01,000 --> 00:00:03,000\nÉté à Noël\nSecond line\n\n");
     TickAt(2000);
-    EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël\nSecond line"));
+    EXPECT_EQ(LabelText(), QString::fromUtf8("Été à Noël\nSecond line"));
 
     WriteFile(Path("latin.srt"), "1\n00:00:05,000 --> 00:00:07,000\n\xC9t\xE9 \xE0 No\xEBl\n\n");
     window_->LoadSubtitleFile(Path("latin.srt").toStdString(), Subs().Track);
     TickAt(6000);
-    EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël"));
+    EXPECT_EQ(LabelText(), QString::fromUtf8("Été à Noël"));
 
     WriteFile(Path("micro.sub"), "{250}{300}Top|Bottom\n");
     window_->LoadSubtitleFile(Path("micro.sub").toStdString(), Subs().Track);
     TickAt(11000);
-    EXPECT_EQ(Label(), "Top\nBottom");
+    EXPECT_EQ(LabelText(), "Top\nBottom");
 }
 
 TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
@@ -265,7 +269,7 @@ TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
     const int oneLine = Ui().SubtitleLabel->height();
     TickAt(2500);
     TickAt(3500);
-    ASSERT_EQ(Label(), "One\nTwo\nThree");
+    ASSERT_EQ(LabelText(), "One\nTwo\nThree");
     EXPECT_GE(Ui().SubtitleLabel->height(), 3 * Ui().SubtitleLabel->fontMetrics().height());
     EXPECT_GT(Ui().SubtitleLabel->height(), oneLine);
 }
@@ -277,6 +281,59 @@ TEST_F(WindowClock, ALongLineIsWrappedAtTheLabelWidth) {
     TickAt(1500);
     EXPECT_GE(Ui().SubtitleLabel->height(), 2 * Ui().SubtitleLabel->fontMetrics().height());
     EXPECT_EQ(Ui().SubtitleLabel->width(), Ui().ClientArea->width());
+}
+
+TEST_F(WindowClock, TheLabelAndTheBandShowTheStylingTheTrackKeeps) {
+    const std::string text = "<i>Hello</i> <font color=\"#ff0000\">red</font>";
+    OpenWithSubtitles("1\n00:00:01,000 --> 00:00:03,000\n" + text + "\n\n");
+    TickAt(2000);
+    EXPECT_EQ(LabelText(), "Hello red");
+    const QString html = Ui().SubtitleLabel->text();
+    EXPECT_TRUE(html.contains("<i>Hello</i>")) << html.toStdString();
+    EXPECT_TRUE(html.contains("<span style=\"color:#ff0000\">red</span>")) << html.toStdString();
+    EXPECT_EQ(Subs().Track.Texts[0].substr(0, text.size()), text);
+
+    View().FullScreenPlaying = true;
+    TickAt(2100);
+    const QList<BandLine>& band = Ui().FullScreenWindow->BandLinesShown();
+    ASSERT_EQ(band.size(), 1);
+    EXPECT_EQ(band[0].Text, "Hello red");
+    ASSERT_EQ(band[0].Formats.size(), 2);
+    EXPECT_TRUE(band[0].Formats[0].format.fontItalic());
+    EXPECT_EQ(band[0].Formats[1].format.foreground().color(), QColor(Qt::red));
+}
+
+TEST_F(WindowClock, TheEncodingChoiceAppliesAtOnceAndLastsUntilTheNextLoad) {
+    // "Привет" in Windows-1251.
+    const std::string srt = "1\n00:00:01,000 --> 00:00:03,000\n\xCF\xF0\xE8\xE2\xE5\xF2\n\n";
+    OpenWithSubtitles(srt);
+    TickAt(2000);
+    QMenu* menu = Ui().EncodingMenu;
+    const auto item = [menu](const QString& caption) -> QAction* {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == caption) return action;
+        }
+        return nullptr;
+    };
+    const QString automatic =
+        QString::fromStdString(AutomaticEncodingCaption(Subs().Track.Encoding));
+    ASSERT_NE(item(automatic), nullptr);
+    EXPECT_TRUE(item(automatic)->isChecked());
+    ASSERT_EQ(menu->actions().size(), 17);
+
+    item("Windows-1251")->trigger();
+    EXPECT_EQ(LabelText(), QString::fromUtf8("Привет")) << "shown without waiting for a tick";
+    EXPECT_TRUE(item("Windows-1251")->isChecked());
+    EXPECT_FALSE(item(automatic)->isChecked());
+    TickAt(2100);
+    EXPECT_EQ(LabelText(), QString::fromUtf8("Привет"));
+
+    window_->LoadSubtitleFile(Path("film.srt").toStdString(), Subs().Track);
+    EXPECT_TRUE(Subs().ChosenEncoding.empty());
+    EXPECT_TRUE(item(automatic)->isChecked());
+    item("Windows-1251")->trigger();
+    item(automatic)->trigger();
+    EXPECT_TRUE(Subs().ChosenEncoding.empty());
 }
 
 }  // namespace

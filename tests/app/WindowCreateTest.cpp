@@ -146,7 +146,7 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                                            {"Forward", "Play 2x", none, 0},
                                            {"Backward", "Back 1 minute", none, 3},
                                        }));
-    // The found subtitle files are added from position 6 of this menu and 5 of the popup.
+    // The found subtitle files are added from position 7 of this menu and 5 of the popup.
     EXPECT_EQ(Shown(Ui().SubtitlesMenu),
               (std::vector<ShownItem>{
                   {"Open another file", "Open another subtitle file", none, 13},
@@ -154,6 +154,7 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                   {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
                   {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
                   {"Fonts", "Configure the font of the subtitles", none, 9},
+                  {"Encoding", "Choose the encoding of the subtitle texts"},
                   separator,
               }));
     EXPECT_EQ(Shown(Ui().PopupMenu), (std::vector<ShownItem>{

@@ -6,8 +6,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -85,6 +87,12 @@ class WindowTest : public ::testing::Test {
     SubtitleState& Subs() const { return Probe().Subtitles(); }
     QAction* Item(WindowAction id) const { return Ui().Action(id); }
     int FoundCount() const { return static_cast<int>(Subs().FoundFiles.size()); }
+    // What the subtitle label shows, without its styling.
+    QString LabelText() const {
+        QTextDocument shown;
+        shown.setHtml(Ui().SubtitleLabel->text());
+        return shown.toPlainText();
+    }
 
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     QString ConfigPath() const { return Path("Config.ini"); }

@@ -25,13 +25,17 @@ class WindowStart : public WindowTest {
     }
 
     MainWindow& StartWith(const QString& film) {
-        MainWindow& w = MakeWindow({film, "ignored second parameter"});
+        MakeWindow({film, "ignored second parameter"});
+        return SearchBesideTheFilmAndShow();
+    }
+
+    MainWindow& SearchBesideTheFilmAndShow() {
         ChangeSettings([](Settings& settings) {
             settings.CurrentDir = true;
             settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
         });
         ShowWindow();
-        return w;
+        return *window_;
     }
 };
 
@@ -54,7 +58,7 @@ TEST_F(WindowStart, TheCommandLineFilmOpensFindsItsSubtitlesAndPlays) {
     EXPECT_TRUE(messages_.empty());
 
     TickAt(2000);
-    EXPECT_EQ(Ui().SubtitleLabel->text(), "Hello");
+    EXPECT_EQ(LabelText(), "Hello");
     EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
 }
 
@@ -88,20 +92,66 @@ TEST_F(WindowStart, WithoutAParameterNothingOpens) {
     EXPECT_TRUE(device_.openedPath.empty());
 }
 
-TEST_F(WindowStart, DroppedFilesAreRefusedWithAMessage) {
-    MainWindow& w = MakeWindow();
-    ShowWindow();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(FilmWithSubtitles())});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w, &drop);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "Sorry ! This function is not implemented yet.");
+class WindowDrop : public WindowStart {
+  protected:
+    void Drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window_, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_, &drop);
+    }
+};
+
+TEST_F(WindowDrop, AFilmOpensAsOpenWould) {
+    MakeWindow();
+    MainWindow& w = SearchBesideTheFilmAndShow();
+    const QString film = FilmWithSubtitles();
+    Drop({QUrl::fromLocalFile(film)});
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(Film().Open);
+    EXPECT_EQ(device_.openedPath, film.toStdString());
+    EXPECT_EQ(w.windowTitle(), "Orvalen - " + film);
+    EXPECT_EQ(Subs().Track.Count, 2);
+    EXPECT_EQ(device_.playCalls, 1);
+}
+
+TEST_F(WindowDrop, ASubtitleFileLoadsIntoTheTrack) {
+    MakeWindow();
+    SearchBesideTheFilmAndShow();
+    WriteFile(Path("other.vtt"), "WEBVTT\n\n00:01.000 --> 00:02.000\n<i>Dropped</i>\n");
+    Drop({QUrl::fromLocalFile(Path("other.vtt"))});
+    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(Subs().Track.Count, 1);
+    EXPECT_EQ(Subs().Markup, MarkupFamily::WebVtt);
+    EXPECT_FALSE(Film().Open);
+}
+
+TEST_F(WindowDrop, AnythingElseOrSeveralFilesAreRefusedWithAMessage) {
+    MakeWindow();
+    SearchBesideTheFilmAndShow();
+    const QString film = FilmWithSubtitles();
+    WriteFile(Path("notes.nfo"), "text");
+    QDir(dir_.path()).mkdir("folder.avi");
+    const QList<QList<QUrl>> drops = {
+        {QUrl::fromLocalFile(Path("notes.nfo"))},
+        {QUrl::fromLocalFile(film), QUrl::fromLocalFile(Path("My Film.srt"))},
+        {QUrl::fromLocalFile(Path("folder.avi"))},
+        {QUrl::fromLocalFile(Path("missing.avi"))},
+        {QUrl("https://example.com/film.mkv")},
+    };
+    for (const QList<QUrl>& urls : drops) {
+        messages_.clear();
+        Drop(urls);
+        ASSERT_EQ(messages_.size(), 1u) << urls.front().toString().toStdString();
+        EXPECT_EQ(messages_[0], "Sorry ! This function is not implemented yet.");
+    }
     EXPECT_FALSE(Film().Open);
     EXPECT_TRUE(device_.openedPath.empty());
+    EXPECT_EQ(Subs().Track.Count, 0);
 }
 
 TEST_F(WindowStart, DisplayerPaintsTheDevicesPicture) {
@@ -149,7 +199,7 @@ TEST_F(WindowFullScreen, TheBandShowsTheSubtitleAndTheWindowStaysFrozen) {
     device_.mode = "paused";
     TickAt(2000);
     EXPECT_EQ(Ui().FullScreenWindow->BandText(), "Hello");
-    EXPECT_EQ(Ui().SubtitleLabel->text(), "");
+    EXPECT_EQ(LabelText(), "");
     EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
     EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:00");
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
@@ -197,7 +247,7 @@ TEST_F(WindowFullScreen, LeavingRepaintsTheWindowWhichResumesWindowedPlayback) {
     ASSERT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }));
     EXPECT_EQ(device_.playCalls, playsBefore + 1);
     TickAt(2000);
-    EXPECT_EQ(Ui().SubtitleLabel->text(), "Hello");
+    EXPECT_EQ(LabelText(), "Hello");
     EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:02");
 }
 

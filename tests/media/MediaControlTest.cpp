@@ -432,7 +432,8 @@ INSTANTIATE_TEST_SUITE_P(
     Films, FrameRateTest,
     testing::Values(FrameRateCase{"avi25-sound.avi", 25000}, FrameRateCase{"avi23976.avi", 23976},
                     FrameRateCase{"mpeg1.mpg", 25000}, FrameRateCase{"mpeg2.mpg", 25000},
-                    FrameRateCase{"film.divx", 25000}, FrameRateCase{"long.avi", 5000}),
+                    FrameRateCase{"film.divx", 25000}, FrameRateCase{"long.avi", 5000},
+                    FrameRateCase{"film.mkv", 23976}, FrameRateCase{"film.mp4", 30000}),
     [](const testing::TestParamInfo<FrameRateCase>& info) {
         return "Film" + std::to_string(info.index);
     });

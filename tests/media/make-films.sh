@@ -23,6 +23,10 @@ encode -f lavfi -i "$(pattern 320x240 25 4)" -f lavfi -i "$(tone 4)" \
 encode -f lavfi -i "$(pattern 640x272 25 3)" -c:v mpeg2video -q:v 8 -f vob mpeg2.mpg
 # An AVI under the DivX extension.
 encode -f lavfi -i "$(pattern 320x240 25 3)" -c:v mpeg4 -q:v 8 -f avi film.divx
+# Today's containers: Matroska at 24000/1001 fps with sound, MP4 at 30 fps.
+encode -f lavfi -i "$(pattern 320x240 24000/1001 3)" -f lavfi -i "$(tone 3)" \
+    -c:v mpeg4 -q:v 8 -c:a mp2 -b:a 64k -shortest film.mkv
+encode -f lavfi -i "$(pattern 320x240 30 3)" -c:v mpeg4 -q:v 8 film.mp4
 # Solid red, to tell the colour channels apart.
 encode -f lavfi -i "color=c=red:size=320x240:rate=25:duration=2" -c:v mpeg4 -q:v 2 red.avi
 # Sound without a picture.

@@ -51,5 +51,34 @@ TEST(LoadSubtitles, KeepsTheFrameRateInTheFilmAndTheFormatFlagInTheSubtitles) {
     EXPECT_EQ(subtitles.MergeTrack.Count, 0);
 }
 
+// What the screen shows follows the reader and the encoding choice of the last load into the
+// track; a merge load changes neither.
+TEST(ScreenLines, FollowTheTracksMarkupAndEncodingChoice) {
+    testing::TempDir dir;
+    FilmState film{true, "/films/a.avi", 0};
+    SubtitleState subtitles;
+    const auto firstLine = [&](std::string_view text) {
+        const std::vector<StyledLine> lines = ScreenLines(subtitles, text);
+        return lines.empty() ? StyledLine{} : lines[0];
+    };
+    const TextStyle italic{.Italic = true};
+
+    LoadSubtitles(dir.Write("a.srt", "1\n0:0:1,0 --> 0:0:2,0\n<i>\xE9t\xE9</i>\n"), subtitles.Track,
+                  film, subtitles, nullptr);
+    EXPECT_EQ(subtitles.Markup, MarkupFamily::SubRip);
+    EXPECT_EQ(firstLine(subtitles.Track.Texts[0]), (StyledLine{{"\xC3\xA9t\xC3\xA9", italic}}));
+
+    subtitles.ChosenEncoding = "WINDOWS-1251";
+    EXPECT_EQ(firstLine(subtitles.Track.Texts[0]), (StyledLine{{"\xD0\xB9t\xD0\xB9", italic}}));
+    LoadSubtitles(dir.Write("b.ssa", "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,,x\n"),
+                  subtitles.MergeTrack, film, subtitles, nullptr);
+    EXPECT_EQ(subtitles.ChosenEncoding, "WINDOWS-1251");
+    EXPECT_EQ(subtitles.Markup, MarkupFamily::SubRip);
+
+    LoadSubtitles(dir.Write("c.srt", "1\n0:0:1,0 --> 0:0:2,0\nA\n"), subtitles.Track, film,
+                  subtitles, nullptr);
+    EXPECT_TRUE(subtitles.ChosenEncoding.empty()) << "a new load detects again";
+}
+
 }  // namespace
 }  // namespace orvalen

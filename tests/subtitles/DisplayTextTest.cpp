@@ -46,5 +46,34 @@ INSTANTIATE_TEST_SUITE_P(
                                "B"}),
     [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
+struct DecodeCase {
+    const char* name;
+    std::string bytes;
+    std::string encoding;
+    const char* shown;
+};
+
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DecodeChosenCases : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeChosenCases, ShowsTheChoiceEvenWhereItDoesNotFit) {
+    const DecodeCase& c = GetParam();
+    EXPECT_EQ(DecodeChosen(c.bytes, c.encoding), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DecodeChosenCases,
+    ::testing::Values(DecodeCase{"Cyrillic", "\xC0\xEE", "WINDOWS-1251", "Ао"},
+                      DecodeCase{"ShiftJis", "\x82\xA0|", "SHIFT_JIS", "あ|"},
+                      DecodeCase{"Big5", "\xA4\xA4", "BIG5", "中"},
+                      DecodeCase{"InvalidUtf8Replaced", "caf\xE9!", "UTF-8", "caf\xEF\xBF\xBD!"},
+                      DecodeCase{"TruncatedAtTheEnd", "ab\x82", "SHIFT_JIS", "ab\xEF\xBF\xBD"},
+                      DecodeCase{"UnknownNameAsDetected", "\xE9", "NO-SUCH", "é"},
+                      DecodeCase{"Empty", "", "EUC-KR", ""}),
+    [](const ::testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
+
 }  // namespace
 }  // namespace orvalen

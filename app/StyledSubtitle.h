@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <QTextLayout>
+#include <vector>
+
+#include "subtitles/Markup.h"
+
+class QPainter;
+class QRect;
+
+namespace orvalen {
+
+// The rich text the subtitle label shows for lines: one line per line, blanks kept, the
+// runs' bold, italic and underline added to the label font's own style, a run's colour
+// replacing the label's (black shown white, as on the band). Empty for no line.
+QString LabelRichText(const std::vector<StyledLine>& lines);
+
+// One line of the full-screen band: its text and the formats of its styled runs, over the
+// band's font and colour.
+struct BandLine {
+    QString Text;
+    QList<QTextLayout::FormatRange> Formats;
+
+    bool operator==(const BandLine&) const = default;
+};
+
+// The band's lines; styles only add to the band font (a bold run on an extra-bold font stays
+// extra bold).
+QList<BandLine> BandLines(const std::vector<StyledLine>& lines, const QFont& bandFont);
+
+// Draws lines from the top of band, each centred with black behind it, in font and colour
+// unless a run says otherwise; lines that do not start inside the band are not drawn.
+void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                    const QList<BandLine>& lines);
+
+}  // namespace orvalen
