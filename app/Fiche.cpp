@@ -24,6 +24,7 @@
 #include "app/MessageBox.h"
 #include "app/StatusBar.h"
 #include "app/VideoPanel.h"
+#include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
 
 namespace orvalen {
@@ -314,7 +315,7 @@ bool TFiche::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFiche::FormCreate() {
-    IniFile ini(ConfigFilePath());
+    IniFile ini(ConfigFileToRead());
     QScreen* screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize();
     FullScreenRect = FullScreenBand(desktop.width(), desktop.height());
@@ -392,7 +393,7 @@ void TFiche::FormPaint() {
 }
 
 void TFiche::FormDestroy() {
-    IniFile ini(ConfigFilePath());
+    IniFile ini(ConfigFileToWrite());
     if (MovieOpen) Media.CloseAllDevices();
     const WriteOutcome outcome =
         WriteBarSettings(ini, BarSettings{StateBarre->isChecked(), BarreOutil->isChecked()});

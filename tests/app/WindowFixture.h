@@ -62,6 +62,8 @@ class WindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         qputenv("ORVALEN_CONFIG", ConfigPath().toLocal8Bit());
+        // No shipped default from the machine: a test that wants one puts it here.
+        qputenv("XDG_CONFIG_DIRS", Path("system").toLocal8Bit());
         SetMessageHandler([this](const QString& text) { messages_.push_back(text); });
     }
 
@@ -71,6 +73,7 @@ class WindowTest : public ::testing::Test {
         configBox_.reset();
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
+        qunsetenv("XDG_CONFIG_DIRS");
     }
 
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
