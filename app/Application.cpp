@@ -3,9 +3,26 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/ProgramWindows.h"
 
 namespace orvalen {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+Application::~Application() {
+    CloseWindows();
+}
+
+void Application::OpenWindows(std::unique_ptr<MediaDevice> device) {
+    windows_ = std::make_unique<ProgramWindows>(std::move(device), arguments().mid(1));
+    windows_->Main().show();
+}
+
+void Application::CloseWindows() {
+    windows_.reset();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -3,20 +3,20 @@
 #include <QFile>
 
 #include "app/FileOpenDialog.h"
-#include "discovery/Selectfiche.h"
+#include "app/SubtitleChoiceDialog.h"
 
 namespace orvalen {
 
 int DialogSubtitleChooser::ChooseSubtitleFile(const std::vector<std::string>& candidates) {
-    selectSub_.Clear();
-    for (const std::string& path : candidates) selectSub_.Add(QFile::decodeName(path.c_str()));
-    selectSub_.Preselect(0);
-    const int chosen = selectSub_.ShowModal();
+    choiceDialog_.Clear();
+    for (const std::string& path : candidates) choiceDialog_.Add(QFile::decodeName(path.c_str()));
+    choiceDialog_.Preselect(0);
+    const int chosen = choiceDialog_.ShowModal();
     if (chosen < 0 || static_cast<size_t>(chosen) >= candidates.size()) return 0;
     return chosen;
 }
 
-std::string DialogSubtitleChooser::AskForSubtitleFile(const std::string& filter,
+std::string DialogSubtitleChooser::AskForSubtitleFile(const FileFilters& filter,
                                                       const std::string& initialDir) {
     FileOpenDialog dialog(openDialog_);
     dialog.SetFilter(filter);

@@ -6,20 +6,20 @@ class QFileDialog;
 
 namespace orvalen {
 
-class TSelectSub;
+class SubtitleChoiceDialog;
 
 // Asks the user through the selection dialog and the window's file-open dialog.
 class DialogSubtitleChooser : public SubtitleChooser {
   public:
-    DialogSubtitleChooser(TSelectSub& selectSub, QFileDialog* openDialog)
-        : selectSub_(selectSub), openDialog_(openDialog) {}
+    DialogSubtitleChooser(SubtitleChoiceDialog& choiceDialog, QFileDialog* openDialog)
+        : choiceDialog_(choiceDialog), openDialog_(openDialog) {}
 
     int ChooseSubtitleFile(const std::vector<std::string>& candidates) override;
-    std::string AskForSubtitleFile(const std::string& filter,
+    std::string AskForSubtitleFile(const FileFilters& filter,
                                    const std::string& initialDir) override;
 
   private:
-    TSelectSub& selectSub_;
+    SubtitleChoiceDialog& choiceDialog_;
     QFileDialog* openDialog_;
 };
 

@@ -13,21 +13,16 @@ namespace {
 constexpr const char* kFileNameProperty = "orvalenFileName";
 }
 
-QStringList NameFiltersFromPipeFilter(const std::string& filter) {
-    const QStringList parts = QString::fromUtf8(filter).split(u'|');
+QStringList QtNameFilters(const FileFilters& filters) {
     QStringList nameFilters;
-    for (qsizetype i = 0; i < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        QStringList masks;
-        if (i + 1 < parts.size()) {
-            for (const QString& mask : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
-                const QString trimmed = mask.trimmed();
-                if (!trimmed.isEmpty()) masks << trimmed;
-            }
+    for (const FileFilter& filter : filters) {
+        QStringList patterns;
+        for (const std::string& pattern : filter.Patterns) {
+            if (!pattern.empty()) patterns << QString::fromUtf8(pattern);
         }
-        if (description.isEmpty() && masks.isEmpty()) continue;
-        if (masks.isEmpty()) masks << QStringLiteral("*");
-        nameFilters << QStringLiteral("%1 (%2)").arg(description, masks.join(u' '));
+        if (patterns.isEmpty()) patterns << QStringLiteral("*");
+        nameFilters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(filter.Description),
+                                                     patterns.join(u' '));
     }
     if (nameFilters.isEmpty()) nameFilters << QStringLiteral("(*)");
     return nameFilters;
@@ -40,8 +35,8 @@ FileOpenDialog::FileOpenDialog(QFileDialog* dialog) : dialog_(dialog) {
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
 }
 
-void FileOpenDialog::SetFilter(const std::string& pipeFilter) {
-    dialog_->setNameFilters(NameFiltersFromPipeFilter(pipeFilter));
+void FileOpenDialog::SetFilter(const FileFilters& filters) {
+    dialog_->setNameFilters(QtNameFilters(filters));
 }
 
 void FileOpenDialog::SetInitialDir(const QString& directory) {

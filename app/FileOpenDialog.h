@@ -4,14 +4,16 @@
 #include <QStringList>
 #include <string>
 
+#include "subtitles/FileFilter.h"
+
 class QFileDialog;
 
 namespace orvalen {
 
-// Turns a "Description|masks|Description|masks" filter (masks separated by ';') into Qt name
-// filters: "Video Files|*.avi;*.mpg" gives "Video Files (*.avi *.mpg)". A description without
-// masks offers every file, so the dialog stays usable when no format is enabled.
-QStringList NameFiltersFromPipeFilter(const std::string& filter);
+// Qt's name filters for a file dialog: {"Video Files", {"*.avi", "*.mpg"}} gives
+// "Video Files (*.avi *.mpg)". A description without patterns offers every file, so the dialog
+// stays usable when no format is enabled.
+QStringList QtNameFilters(const FileFilters& filters);
 
 // Drives a file-open dialog the way the window's commands share it: the dialog keeps its
 // directory and file name from one use to the next, and each caller sets the filter it needs.
@@ -20,7 +22,7 @@ class FileOpenDialog {
   public:
     explicit FileOpenDialog(QFileDialog* dialog);
 
-    void SetFilter(const std::string& pipeFilter);
+    void SetFilter(const FileFilters& filters);
     void SetInitialDir(const QString& directory);
     // The file preselected at the next Execute; after an accepted Execute, the chosen file's
     // full path. A cancelled Execute leaves it as it was.

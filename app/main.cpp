@@ -1,18 +1,20 @@
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
 
-#include "app/AboutBox.h"
 #include "app/Application.h"
-#include "app/ConfigBox.h"
-#include "app/Fiche.h"
-#include "app/SynchroBox.h"
-#include "discovery/Selectfiche.h"
+#include "app/CommandLineOptions.h"
+#include "app/DiscardQtSettings.h"
+#include "app/DisplayCheck.h"
+#include "app/QuitOnSignal.h"
 #include "media/MpvDevice.h"
 
 int main(int argc, char** argv) {
     using namespace orvalen;
+    if (const std::optional<int> status = AnswerInformationOptions(argc, argv, stdout))
+        return *status;
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "orvalen: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
@@ -20,24 +22,17 @@ int main(int argc, char** argv) {
                      argc > 0 ? argv[0] : "orvalen");
         return 1;
     }
+    if (!XDisplayReachable(stderr)) return 1;
+    DiscardQtSettings();
     Application app(argc, argv);
+    const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
     QApplication::setApplicationName("Orvalen");
     // libmpv needs C number formatting, which Qt's locale set-up replaced.
     std::setlocale(LC_NUMERIC, "C");
     try {
-        // The dialogs are children of the main window and go with it.
-        Fiche = new TFiche(std::make_unique<MpvDevice>(), QApplication::arguments().mid(1));
-        ConfigBox = new TConfigBox(Fiche);
-        SelectSub = new TSelectSub(Fiche);
-        SynchroBox = new TSynchroBox(Fiche);
-        AboutBox = new TAboutBox(Fiche);
-        Fiche->show();
+        app.OpenWindows(std::make_unique<MpvDevice>());
         QApplication::exec();
-        delete Fiche;
-        ConfigBox = nullptr;
-        SelectSub = nullptr;
-        SynchroBox = nullptr;
-        AboutBox = nullptr;
+        app.CloseWindows();
     } catch (const std::exception& error) {
         Application::ShowException(error.what());
     }

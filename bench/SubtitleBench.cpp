@@ -178,6 +178,45 @@ std::string Viplay() {
     return f;
 }
 
+std::string AdvancedSubStationAlpha() {
+    std::string f =
+        "[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\nFormat: Name, Fontname\nStyle: "
+        "Default,Arial\n\n[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, "
+        "MarginV, Effect, Text\n";
+    for (int i = 0; i < Entries; ++i) {
+        Clock a(i), b(i, 2);
+        f += "Dialogue: 0," + std::to_string(a.h) + a.Hms().substr(2) + "." + Two(a.hundredths) +
+             "," + std::to_string(b.h) + b.Hms().substr(2) + ".00,Default,,0,0,0,,{\\i1}" +
+             Text(i) + "{\\i0}\\Nsecond line\n";
+    }
+    return f;
+}
+
+std::string WebVtt() {
+    std::string f = "WEBVTT\n\nNOTE generated for the benchmark\n\n";
+    for (int i = 0; i < Entries; ++i) {
+        Clock a(i), b(i, 2);
+        f += std::to_string(i + 1) + "\n" + a.Hms() + "." + Two(a.hundredths) + "0 --> " + b.Hms() +
+             ".000 align:middle\n<i>" + Text(i) + "</i>\nsecond line\n\n";
+    }
+    return f;
+}
+
+std::string TMPlayerClassic() {
+    std::string f;
+    for (int i = 0; i < Entries; ++i) f += Clock(i).Hms() + ":" + Text(i) + "|second line\n";
+    return f;
+}
+
+std::string Mpl2() {
+    std::string f;
+    for (int i = 0; i < Entries; ++i) {
+        f += "[" + std::to_string(i * 30) + "][" + std::to_string(i * 30 + 20) + "]/" + Text(i) +
+             "|second line\n";
+    }
+    return f;
+}
+
 // Writes the files once into a temporary directory that is removed at exit.
 class BenchFiles {
   public:
@@ -239,6 +278,10 @@ BENCHMARK_CAPTURE(BM_Load, dks, "b.dks", Dks, R::Dks);
 BENCHMARK_CAPTURE(BM_Load, mplayer, "b.mpl", MPlayer, R::MPlayer);
 BENCHMARK_CAPTURE(BM_Load, macsub, "b.scr", MacSub, R::MacSub);
 BENCHMARK_CAPTURE(BM_Load, viplay, "b.vsf", Viplay, R::Viplay);
+BENCHMARK_CAPTURE(BM_Load, ass, "b.ass", AdvancedSubStationAlpha, R::AdvancedSubStationAlpha);
+BENCHMARK_CAPTURE(BM_Load, webvtt, "b.vtt", WebVtt, R::WebVtt);
+BENCHMARK_CAPTURE(BM_Load, tmplayer_classic, "c.txt", TMPlayerClassic, R::TMPlayerClassic);
+BENCHMARK_CAPTURE(BM_Load, mpl2, "d.txt", Mpl2, R::Mpl2);
 
 void BM_WriteSubRip(benchmark::State& state) {
     SubtitleTrack track;

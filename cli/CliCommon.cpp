@@ -53,7 +53,7 @@ bool ParseFps(const char* text, int32_t& frameRate) {
     return true;
 }
 
-std::string EscapeText(std::string_view text) {
+std::string EscapeText(std::string_view text, bool keepHighBytes) {
     static constexpr char Hex[] = "0123456789abcdef";
     std::string escaped;
     escaped.reserve(text.size() + 8);
@@ -75,7 +75,7 @@ std::string EscapeText(std::string_view text) {
             default:
                 break;
         }
-        if (byte < 0x20 || byte >= 0x7f) {
+        if (byte < 0x20 || byte == 0x7f || (byte > 0x7f && !keepHighBytes)) {
             escaped += "\\x";
             escaped += Hex[byte >> 4];
             escaped += Hex[byte & 0xf];
@@ -105,6 +105,12 @@ int LoadInput(const std::string& path, int32_t frameRate, SubtitleTrack& track, 
                          path.c_str());
         }
         return 3;
+    }
+    if (result.Dropped > 0 && !quiet) {
+        std::fprintf(
+            stderr,
+            "orvalen-sub: '%s': %lld subtitles not loaded: a track holds at most %d subtitles\n",
+            path.c_str(), static_cast<long long>(result.Dropped), TrackCapacity);
     }
     return 0;
 }

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <cstdio>
+
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
@@ -18,6 +22,14 @@ constexpr const char* Usage =
     "Exit status: 0 on success, 1 when FILE cannot be opened or OUT cannot be written, 2 on a\n"
     "usage error, 3 when the extension of FILE has no reader.\n";
 
+// True when both names lead to one existing file.
+bool SameFile(const char* a, const char* b) {
+    struct stat first;
+    struct stat second;
+    return ::stat(a, &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
@@ -34,6 +46,13 @@ int RunConvert(int argc, char** argv) {
     SubtitleTrack track;
     int status = LoadInput(file, frameRate, track);
     if (status != 0) return status;
+    if (track.Count == 0 && output && SameFile(file, output)) {
+        std::fprintf(stderr,
+                     "orvalen-sub convert: '%s' gave no subtitle; it is not replaced by an "
+                     "empty file\n",
+                     file);
+        return 1;
+    }
     return WriteSubRipOutput(track, output, "convert");
 }
 

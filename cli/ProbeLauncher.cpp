@@ -11,7 +11,8 @@
 
 namespace orvalen::cli {
 
-// The probe lives in orvalen-sub-probe, beside this program, so that only it loads libmpv.
+// The probe lives in orvalen-sub-probe so that only it loads libmpv: beside this program in the
+// build tree, in ORVALEN_PROBE_DIR (relative to this program's directory) once installed.
 int RunProbe(int argc, char** argv) {
     char self[PATH_MAX];
     ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
@@ -21,6 +22,9 @@ int RunProbe(int argc, char** argv) {
         directory.erase(directory.find_last_of('/'));
     }
     std::string probe = directory + "/orvalen-sub-probe";
+    if (::access(probe.c_str(), X_OK) != 0) {
+        probe = directory + "/" ORVALEN_PROBE_DIR "/orvalen-sub-probe";
+    }
     std::vector<char*> args = {const_cast<char*>(probe.c_str())};
     args.insert(args.end(), argv, argv + argc);
     args.push_back(nullptr);

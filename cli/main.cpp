@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "cli/Commands.h"
+#include "orvalen/Version.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ void PrintUsage(FILE* out) {
     for (const Command& command : kCommands) {
         std::fprintf(out, "  %-9s %s\n", command.name, command.summary);
     }
-    std::fprintf(out, "\n'orvalen-sub COMMAND --help' describes a command.\n");
+    std::fprintf(out,
+                 "\n'orvalen-sub COMMAND --help' describes a command; "
+                 "'orvalen-sub --version' prints the version.\n");
 }
 
 }  // namespace
@@ -38,6 +41,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("orvalen-sub %s\n", orvalen::kVersion);
         return 0;
     }
     for (const Command& command : kCommands) {

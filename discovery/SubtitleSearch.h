@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/Settings.h"
+#include "subtitles/FileFilter.h"
 
 namespace orvalen {
 
@@ -20,7 +21,7 @@ class SubtitleChooser {
     virtual int ChooseSubtitleFile(const std::vector<std::string>& candidates) = 0;
     // Called when nothing was found: the file dialog with this filter, opened in initialDir.
     // Returns the chosen path, or "" when cancelled.
-    virtual std::string AskForSubtitleFile(const std::string& filter,
+    virtual std::string AskForSubtitleFile(const FileFilters& filter,
                                            const std::string& initialDir) = 0;
 };
 

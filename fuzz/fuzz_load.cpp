@@ -1,18 +1,39 @@
-// Loads arbitrary bytes under every extension, then writes the track as SubRip and reads that
-// back. The first byte picks the extension, the second the film's frame rate.
+// Loads arbitrary bytes under every extension, parses the markup of every text read, then
+// writes the track as SubRip and reads that back. The first byte picks the extension, the
+// second the film's frame rate and the markup family the whole input is also parsed as.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "subtitles/Markup.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubRipWriter.h"
 
 namespace {
 
-constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt", "a.dks",
-                                      "a.mpl", "a.scr", "a.vsf", "a.SUB", "a.smi", "a"};
+constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt",
+                                      "a.dks", "a.mpl", "a.scr", "a.vsf", "a.SUB",
+                                      "a.smi", "a",     "a.ass", "a.vtt"};
 constexpr int32_t FrameRates[] = {0, 1, 500, 999, 1000, 23976, 25000, -25000, INT32_MAX, INT32_MIN};
+
+constexpr orvalen::MarkupFamily Families[] = {
+    orvalen::MarkupFamily::Plain,   orvalen::MarkupFamily::BarBreaks, orvalen::MarkupFamily::BrTags,
+    orvalen::MarkupFamily::SubRip,  orvalen::MarkupFamily::WebVtt,    orvalen::MarkupFamily::Ssa,
+    orvalen::MarkupFamily::MicroDvd};
+
+// Runs are never empty and never hold more than the text they come from, plus the few bytes
+// that an escape or a character reference may expand to.
+void CheckMarkup(std::string_view text, orvalen::MarkupFamily family) {
+    size_t shown = 0;
+    for (const orvalen::StyledLine& line : orvalen::ParseMarkup(text, family)) {
+        for (const orvalen::StyledRun& run : line) {
+            if (run.Text.empty()) __builtin_trap();
+            shown += run.Text.size();
+        }
+    }
+    if (shown > 2 * text.size()) __builtin_trap();
+}
 
 class FixedFrameRate : public orvalen::FrameRateProvider {
   public:
@@ -30,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view name = Names[data[0] % std::size(Names)];
     FixedFrameRate film(FrameRates[data[1] % std::size(FrameRates)]);
     std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+    CheckMarkup(bytes, Families[data[1] % std::size(Families)]);
 
     // The tracks live across inputs, as the window's do, so every load also checks that
     // nothing of the previous one is left behind.
@@ -46,6 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          !track.Texts[track.Count].empty())) {
         __builtin_trap();
     }
+
+    const orvalen::MarkupFamily family = orvalen::MarkupFamilyOf(report.Reader);
+    for (int32_t i = 0; i < track.Count; ++i) CheckMarkup(track.Texts[i], family);
 
     std::string written;
     if (orvalen::WriteSubRip(track, written) != track.Count) __builtin_trap();

@@ -41,6 +41,12 @@ constexpr Option kCommonOptions[] = {
     {"audio-display", "no"},
     // A machine without a sound card still plays the picture in time.
     {"audio-fallback-to-null", "yes"},
+    // A film is one local file and never reaches the network: no references to other files
+    // or URLs (playlists, HLS manifests, ordered chapters, archives), and FFmpeg's demuxers
+    // may open local files only.
+    {"access-references", "no"},
+    {"load-unsafe-playlists", "no"},
+    {"demuxer-lavf-o", "protocol_whitelist=file"},
 };
 
 // The window paints each frame as soon as it is told of it; waiting for the display time

@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
+#include "files/FileIo.h"
 #include "settings/ConfigLocation.h"
-#include "settings/FileReplace.h"
 #include "settings/Settings.h"
 
 namespace orvalen {
@@ -62,7 +62,8 @@ bool CreateUserConfigFromDefault(const std::string& userFile,
     const std::string source = ConfigFileToRead(userFile, defaults);
     if (source == userFile) return false;
     std::string contents;
-    if (ReadWholeFile(source, contents) != FileReadResult::Read) return false;
+    std::string error;
+    if (ReadWholeFile(source, contents, error) != ReadStatus::Read) return false;
     CreateParentDirectories(userFile);
     // O_EXCL: a file that appeared meanwhile, or a dangling link, is left alone.
     const int fd =

@@ -1,24 +1,34 @@
 #include "settings/IniFile.h"
 
+#include <optional>
 #include <string_view>
 #include <utility>
 
-#include "settings/FileReplace.h"
+#include "files/FileIo.h"
 #include "settings/IniText.h"
 
 namespace orvalen {
 
 namespace {
+
 constexpr size_t kMaxStringLength = 2047;
+
+std::optional<std::string> ReadContents(const std::string& path) {
+    std::string contents;
+    std::string error;
+    if (ReadWholeFile(path, contents, error) != ReadStatus::Read) return std::nullopt;
+    return contents;
 }
+
+}  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-    std::string contents;
-    if (ReadWholeFile(path_, contents) != FileReadResult::Read) return defaultValue;
-    std::optional<std::string_view> value = FindIniValue(contents, section, key);
+    std::optional<std::string> contents = ReadContents(path_);
+    if (!contents) return defaultValue;
+    std::optional<std::string_view> value = FindIniValue(*contents, section, key);
     if (!value) return defaultValue;
     // The value ends at a NUL byte, as it would for any reader taking C strings.
     std::string_view text = value->substr(0, value->find('\0'));
@@ -27,9 +37,9 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 
 int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
                              int32_t defaultValue) const {
-    std::string contents;
-    if (ReadWholeFile(path_, contents) != FileReadResult::Read) return defaultValue;
-    std::optional<std::string_view> value = FindIniValue(contents, section, key);
+    std::optional<std::string> contents = ReadContents(path_);
+    if (!contents) return defaultValue;
+    std::optional<std::string_view> value = FindIniValue(*contents, section, key);
     if (!value) return defaultValue;
     return DecodeIniInteger(*value).value_or(defaultValue);
 }
@@ -40,10 +50,7 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key) const
 
 bool IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-    std::string contents;
-    // A file that exists but cannot be read is never replaced: its other keys would be lost.
-    if (ReadWholeFile(path_, contents) == FileReadResult::Failed) return false;
-    return ReplaceFileContents(path_, SetIniValue(contents, section, key, value));
+    return WriteValues({IniValue{section, key, value}});
 }
 
 bool IniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
@@ -52,6 +59,17 @@ bool IniFile::WriteInteger(const std::string& section, const std::string& key, i
 
 bool IniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
     return WriteString(section, key, value ? "1" : "0");
+}
+
+bool IniFile::WriteValues(const std::vector<IniValue>& values) {
+    std::string contents;
+    std::string error;
+    // A file that exists but cannot be read is never replaced: its other keys would be lost.
+    if (ReadWholeFile(path_, contents, error) == ReadStatus::Failed) return false;
+    for (const IniValue& value : values) {
+        contents = SetIniValue(contents, value.Section, value.Key, value.Value);
+    }
+    return WriteFileAtomically(path_, contents, error);
 }
 
 }  // namespace orvalen

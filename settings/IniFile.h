@@ -2,8 +2,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvalen {
+
+// One key to set.
+struct IniValue {
+    std::string Section;
+    std::string Key;
+    std::string Value;
+};
 
 // Reads and writes keys of one INI file by its path. Section and key names match without
 // regard to ASCII case; blanks around values are stripped. Nothing is cached: every read
@@ -29,6 +37,9 @@ class IniFile {
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
     bool WriteInteger(const std::string& section, const std::string& key, int32_t value);
     bool WriteBool(const std::string& section, const std::string& key, bool value);
+    // Sets the keys in order, as WriteString would one after the other, in one replacement of
+    // the file: all are written or none.
+    bool WriteValues(const std::vector<IniValue>& values);
 
   private:
     std::string path_;

@@ -79,11 +79,17 @@ struct Location {
     size_t insertAt = 0;  // end of the last key line (or the header) of the first section
 };
 
+// Editors that save UTF-8 may put a byte-order mark first; it belongs to no line.
+size_t FirstLineStart(std::string_view text) {
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    return text.substr(0, byteOrderMark.size()) == byteOrderMark ? byteOrderMark.size() : 0;
+}
+
 Location Locate(std::string_view text, std::string_view section, std::string_view key) {
     Location location;
     bool inSection = false;
     bool inFirstSection = false;
-    for (size_t pos = 0; pos < text.size();) {
+    for (size_t pos = FirstLineStart(text); pos < text.size();) {
         Line line = ReadLine(text, pos);
         pos = line.end;
         if (line.kind == LineKind::Header) {
@@ -195,7 +201,7 @@ std::string SetIniValue(std::string_view text, std::string_view section, std::st
         return result;
     }
     result.append(text);
-    if (!result.empty()) {
+    if (result.size() > FirstLineStart(result)) {
         if (result.back() != '\n') result.append(eol);
         if (!LastLineIsBlank(result)) result.append(eol);
     }

@@ -9,7 +9,8 @@ namespace orvalen {
 
 // The INI text rules, on a whole file's contents held in memory.
 //
-// A line is ended by LF; a CR before the LF belongs to the line ending. Blanks are spaces,
+// A UTF-8 byte-order mark at the start is kept but read as no part of the first line. A line
+// is ended by LF; a CR before the LF belongs to the line ending. Blanks are spaces,
 // tabs, CR, VT and FF. A section header is a line whose first non-blank character is '[',
 // naming the text up to the last ']' with its blanks stripped. A key line is any other line
 // holding '=' whose first non-blank character is not ';' or '#': its key is the text before

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <vector>
 
 namespace orvalen {
 
@@ -34,32 +35,28 @@ void CreateParentDirectories(const std::string& path) {
     }
 }
 
-// Runs writes in order until one fails; later writes are then skipped.
-class WriteSequence {
+// The keys of one save, written in one replacement of the file, so that a save is never
+// left half done and costs one sync to disk.
+class KeyWrites {
   public:
-    explicit WriteSequence(IniFile& ini) : ini_(ini) { CreateParentDirectories(ini.Path()); }
-
-    template <typename Write>
-    void Run(Write write) {
-        if (!outcome_.Ok) return;
-        if (write(ini_)) return;
-        outcome_.Ok = false;
-        outcome_.Message = "Impossible d'écrire dans " + FullPath(ini_.Path());
-    }
     void Integer(const char* section, const std::string& key, int32_t value) {
-        Run([&](IniFile& ini) { return ini.WriteInteger(section, key, value); });
+        values_.push_back({section, key, std::to_string(value)});
     }
     void Bool(const char* section, const std::string& key, bool value) {
-        Run([&](IniFile& ini) { return ini.WriteBool(section, key, value); });
+        values_.push_back({section, key, value ? "1" : "0"});
     }
     void String(const char* section, const std::string& key, const std::string& value) {
-        Run([&](IniFile& ini) { return ini.WriteString(section, key, value); });
+        values_.push_back({section, key, value});
     }
-    WriteOutcome Outcome() const { return outcome_; }
+
+    WriteOutcome WriteTo(IniFile& ini) const {
+        CreateParentDirectories(ini.Path());
+        if (ini.WriteValues(values_)) return {};
+        return {false, "Impossible d'écrire dans " + FullPath(ini.Path())};
+    }
 
   private:
-    IniFile& ini_;
-    WriteOutcome outcome_;
+    std::vector<IniValue> values_;
 };
 
 }  // namespace
@@ -104,7 +101,7 @@ BarSettings ReadBarSettings(const IniFile& ini) {
 }
 
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
-    WriteSequence writes(ini);
+    KeyWrites writes;
     writes.Integer(kGeneral, "NbrChar", settings.NbrChar);
     writes.Integer(kGeneral, "Delay", settings.Delay);
     writes.Bool(kGeneral, "CurrentDir", settings.CurrentDir);
@@ -124,14 +121,14 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
     writes.Bool(kFont, "Underline", font.Underline);
     writes.Bool(kFont, "StrikeOut", font.StrikeOut);
     writes.Bool(kFont, "Bold", font.Bold);
-    return writes.Outcome();
+    return writes.WriteTo(ini);
 }
 
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
-    WriteSequence writes(ini);
+    KeyWrites writes;
     writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
     writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);
-    return writes.Outcome();
+    return writes.WriteTo(ini);
 }
 
 }  // namespace orvalen

@@ -40,8 +40,8 @@ struct BarSettings {
     bool ToolBarre = false;
 };
 
-// The outcome of a sequence of writes: at the first refused key the sequence stops and
-// Message holds "Impossible d'écrire dans <full path>".
+// The outcome of a save: when the file refuses it, nothing is written and Message holds
+// "Impossible d'écrire dans <full path>".
 struct WriteOutcome {
     bool Ok = true;
     std::string Message;
@@ -56,8 +56,8 @@ Settings LoadSettings(const IniFile& ini);
 FontSettings ReadFontSettings(const IniFile& ini);
 BarSettings ReadBarSettings(const IniFile& ini);
 
-// The writers create the missing directories above the file first, then write key by key.
-// Writes the settings, then the font, in the stored order.
+// The writers create the missing directories above the file first, then write all their keys
+// in one replacement of the file. Writes the settings, then the font, in the stored order.
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font);
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars);
 

@@ -4,36 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "subtitles/ReaderTable.h"
 #include "subtitles/SubtitleTrack.h"
 
 namespace orvalen {
 
 constexpr int32_t DefaultFrameRate = 23976;
-
-// Which reader a load ran.
-enum class SubtitleReaderId {
-    None,  // the extension has no reader
-    MicroDvd,
-    BraceBlocks,
-    SubViewer1,
-    SubViewer2,
-    WrappedSeconds,
-    TimecodePairs,
-    SubRip,
-    SubStationAlpha,
-    PowerDivX,
-    TMPlayer,
-    Dks,
-    MPlayer,
-    MacSub,
-    Viplay,
-};
-
-// "microdvd", "brace-blocks", "subviewer1", ..., "unknown" for None.
-const char* ReaderName(SubtitleReaderId reader);
-
-// True for the readers that count frames (MicroDVD, MPlayer, MacSub).
-bool ReaderCountsFrames(SubtitleReaderId reader);
 
 // Supplies a film's frame rate in thousandths of frames per second, 0 when unknown.
 // The window asks the media layer; the command-line tool answers from its options.
@@ -61,20 +37,20 @@ struct LoadReport {
     // "FrameRate = N" when FrameRate is known after the load (the status panel's text),
     // otherwise empty.
     std::string FrameRateStatus;
+    // Entries the reader found beyond the track's capacity, which were left out.
+    int64_t Dropped = 0;
 };
 
 // The extension of the file name in path: from the last dot of the name, dot included; empty
 // when the name has no dot.
 std::string_view FileExtension(std::string_view path);
 
-// True when LoadSubtitleFile has a reader for the extension (ASCII case ignored).
-bool ExtensionHasReader(std::string_view extension);
-
-// Reads the file at path into track, choosing the reader by extension and, for ".sub", by the
-// file's first line. A UTF-8 byte-order mark is skipped and UTF-16 converted to UTF-8 first;
-// track.Encoding names the texts' encoding. Obtains the frame rate through frameRates (may be
-// null) when the reader counts frames and state.FrameRate is 0. Never throws. The caller
-// re-aligns the track index (ResyncIndex) and shows FrameRateStatus afterwards.
+// Reads the file at path into track, choosing the reader by extension and, where an extension
+// has several layouts, by the file's first bytes (ChooseReader). A UTF-8 byte-order mark is skipped
+// and UTF-16 converted to UTF-8 first; track.Encoding names the texts' encoding. Obtains the frame
+// rate through frameRates (may be null) when the reader counts frames and state.FrameRate is 0.
+// Never throws. The caller re-aligns the track index (ResyncIndex) and shows FrameRateStatus
+// afterwards.
 LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track, LoaderState& state,
                             FrameRateProvider* frameRates);
 

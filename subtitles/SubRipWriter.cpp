@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "subtitles/FileIo.h"
+#include "files/FileIo.h"
 
 namespace orvalen {
 

@@ -43,17 +43,17 @@ bool OnlySpaceAfter(std::string_view line, size_t position) {
 
 }  // namespace
 
-void ReadBraceBlocks(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadBraceBlocks(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view current;
     std::string_view lastAppended;
     std::string_view line;
+    std::string text;
     bool ended = !SkipHeader(stream, "{T", current);
     int32_t h = 0, m = 0, s = 0, c = 0;
-    while (!ended && HasRoom(track) && StartsWith(current, "{T") && current != lastAppended) {
+    while (!ended && StartsWith(current, "{T") && current != lastAppended) {
         ScanText(current, "{T %d:%d:%d:%d", h, m, s, c);
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
-        std::string& text = track.Texts[track.Cursor];
+        int32_t start = ClockTime(h, m, s, c, 10);
+        text.clear();
         while (true) {
             if (!stream.ReadLine(line)) {
                 ended = true;
@@ -65,107 +65,83 @@ void ReadBraceBlocks(SubtitleTrack& track, TextStream& stream) {
         }
         // The stream now stands at the clearing block, whose time ends this subtitle.
         stream.Scan("{T %d:%d:%d:%d", h, m, s, c);
-        track.EndMs[track.Cursor] = ClockTime(h, m, s, c, 10);
+        entries.Append(start, ClockTime(h, m, s, c, 10), text);
         // The rest of its first line, its text line, its "}" line, and the next block's first
         // line, which becomes the current line.
         for (int i = 0; i < 4 && !ended; ++i) ended = !stream.ReadLine(current);
-        NextEntry(track);
     }
-    track.Cursor = 0;
 }
 
-void ReadSubViewer1(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadSubViewer1(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view header;
     std::string line;
-    if (SkipHeader(stream, "[BEGIN]", header)) {
+    if (!SkipHeader(stream, "[BEGIN]", header)) return;
+    stream.ReadLine(line);
+    int32_t h = 0, m = 0, s = 0;
+    int32_t endH = 0, endM = 0, endS = 0;
+    while (stream.Scan("[%d:%d:%d]\n", h, m, s).Converted == 3) {
         stream.ReadLine(line);
-        int32_t h = 0, m = 0, s = 0;
-        int32_t endH = 0, endM = 0, endS = 0;
-        while (HasRoom(track) && stream.Scan("[%d:%d:%d]\n", h, m, s).Converted == 3) {
-            track.StartMs[track.Cursor] = ClockTime(h, m, s);
-            stream.ReadLine(line);
-            ReplaceFirst(line, '|', '\r');
-            track.Texts[track.Cursor] = line;
-            stream.Scan("[%d:%d:%d]\n", endH, endM, endS);
-            track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
-            NextEntry(track);
-        }
+        ReplaceFirst(line, '|', '\r');
+        stream.Scan("[%d:%d:%d]\n", endH, endM, endS);
+        entries.Append(ClockTime(h, m, s), ClockTime(endH, endM, endS), line);
     }
-    track.Cursor = 0;
 }
 
-void ReadSubViewer2(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadSubViewer2(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view header;
     std::string line;
-    if (SkipHeader(stream, "[SUBTIT", header)) {
+    std::string text;
+    if (!SkipHeader(stream, "[SUBTIT", header)) return;
+    stream.ReadLine(line);
+    int32_t h = 0, m = 0, s = 0, c = 0;
+    int32_t endH = 0, endM = 0, endS = 0, endC = 0;
+    while (stream.Scan("%d:%d:%d.%d,%d:%d:%d.%d\n", h, m, s, c, endH, endM, endS, endC).Converted ==
+           8) {
+        stream.ReadLine(text);
+        ReplaceBreakTag(text);
         stream.ReadLine(line);
-        int32_t h = 0, m = 0, s = 0, c = 0;
-        int32_t endH = 0, endM = 0, endS = 0, endC = 0;
-        while (HasRoom(track) &&
-               stream.Scan("%d:%d:%d.%d,%d:%d:%d.%d\n", h, m, s, c, endH, endM, endS, endC)
-                       .Converted == 8) {
-            track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
-            track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
-            stream.ReadLine(line);
-            ReplaceBreakTag(line);
-            track.Texts[track.Cursor] = line;
-            stream.ReadLine(line);
-            NextEntry(track);
-        }
+        entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
     }
-    track.Cursor = 0;
 }
 
-void ReadWrappedSeconds(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadWrappedSeconds(EntryAppender& entries, TextStream& stream, int32_t) {
     WrappedClock clock;
     int32_t number = 0, seconds = 0, hundredths = 0;
+    std::string text;
     std::string line;
-    while (HasRoom(track) &&
-           stream.Scan("%d %d.%d \\ ~:\\", number, seconds, hundredths).Converted == 3) {
-        track.StartMs[track.Cursor] = clock.Time(seconds, hundredths);
-        stream.ReadLine(track.Texts[track.Cursor]);
+    while (stream.Scan("%d %d.%d \\ ~:\\", number, seconds, hundredths).Converted == 3) {
+        int32_t start = clock.Time(seconds, hundredths);
+        stream.ReadLine(text);
         stream.ReadLine(line);
         ScanResult bare = ScanText(line, "%d %d.%d", number, seconds, hundredths);
         if (bare.Converted == 3 && OnlySpaceAfter(line, bare.Consumed)) {
-            track.EndMs[track.Cursor] = clock.Time(seconds, hundredths);
-            NextEntry(track);
+            entries.Append(start, clock.Time(seconds, hundredths), text);
             continue;
         }
         // A timed text line right after a subtitle ends it half a second early and starts the
         // next one at once.
         ScanText(line, "%d %d.%d \\ ~:\\", number, seconds, hundredths);
         int32_t time = clock.Time(seconds, hundredths);
-        track.EndMs[track.Cursor] = static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
-        NextEntry(track);
-        if (!HasRoom(track)) break;
-        track.StartMs[track.Cursor] = time;
+        entries.Append(start, static_cast<int32_t>(static_cast<uint32_t>(time) - 500u), text);
         size_t backslash = line.find('\\');
         size_t textStart = backslash == std::string::npos ? line.size() : backslash + 5;
-        track.Texts[track.Cursor] = line.substr(std::min(textStart, line.size()));
+        text = line.substr(std::min(textStart, line.size()));
         stream.Scan("%d %d.%d\n", number, seconds, hundredths);
-        track.EndMs[track.Cursor] = clock.Time(seconds, hundredths);
-        NextEntry(track);
+        entries.Append(time, clock.Time(seconds, hundredths), text);
     }
-    track.Cursor = 0;
 }
 
-void ReadTimecodePairs(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadTimecodePairs(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
     std::string_view prefix;
-    std::string_view lastAppended;
-    while (HasRoom(track) && stream.ReadLine(prefix, 6)) {
+    std::string text;
+    while (stream.ReadLine(prefix, 6)) {
         stream.Scan("%d:%d:%d:%d  %d:%d:%d:%d  ", h, m, s, c, endH, endM, endS, endC);
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
-        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
-        NextEntry(track);
+        text.clear();
+        TextBlock(stream, text);
+        entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
     }
-    track.Cursor = 0;
 }
 
 }  // namespace orvalen

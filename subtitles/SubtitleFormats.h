@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "subtitles/FileFilter.h"
+
 namespace orvalen {
 
-// The fifteen searched subtitle formats, in the fixed order of the search patterns and of the
-// file filter.
+// The searched subtitle formats, in the fixed order of the search patterns and of the file
+// filter: sub to rt as they always were, then Advanced SubStation Alpha and WebVTT.
 enum class SubtitleFormat {
     Sub,
     Smi,
@@ -23,9 +25,11 @@ enum class SubtitleFormat {
     Psb,
     Txt,
     Mpl,
-    Rt
+    Rt,
+    Ass,
+    Vtt
 };
-constexpr int SubtitleFormatCount = 15;
+constexpr int SubtitleFormatCount = 17;
 
 // One flag per format, indexed by SubtitleFormat.
 using SubtitleFormatFlags = std::array<bool, SubtitleFormatCount>;
@@ -39,7 +43,7 @@ const std::array<SubtitleFormat, SubtitleFormatCount>& SearchOrder();
 // The order in which the format keys are stored in Config.ini (differs from the search order).
 const std::array<SubtitleFormat, SubtitleFormatCount>& ConfigKeyOrder();
 
-// "Subtitles Files |" followed by "*.ext;" for every enabled format, in search order.
-std::string SubtitleFileFilter(const SubtitleFormatFlags& enabled);
+// "Subtitles Files" with "*.ext" for every enabled format, in search order.
+FileFilters SubtitleFileFilter(const SubtitleFormatFlags& enabled);
 
 }  // namespace orvalen

@@ -16,4 +16,16 @@ void ResetTrack(SubtitleTrack& track) {
     track.Count = 0;
 }
 
+void EntryAppender::Append(int32_t startMs, int32_t endMs, std::string_view text) {
+    if (track_.Cursor >= TrackCapacity) {
+        ++dropped_;
+        return;
+    }
+    track_.StartMs[track_.Cursor] = startMs;
+    track_.EndMs[track_.Cursor] = endMs;
+    track_.Texts[track_.Cursor].assign(text);
+    ++track_.Cursor;
+    ++track_.Count;
+}
+
 }  // namespace orvalen

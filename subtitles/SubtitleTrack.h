@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvalen {
@@ -27,15 +28,18 @@ struct SubtitleTrack {
 // Empties the track: Cursor and Count 0, every slot zero-filled.
 void ResetTrack(SubtitleTrack& track);
 
-// True while slot Cursor can take another entry; readers stop filling at TrackCapacity.
-inline bool HasRoom(const SubtitleTrack& track) {
-    return track.Cursor < TrackCapacity;
-}
+// Where a reader puts the entries it reads, in file order: into the track's slots from
+// Cursor on, and once the track is full, only into a count of the entries that did not fit.
+class EntryAppender {
+  public:
+    explicit EntryAppender(SubtitleTrack& track) : track_(track) {}
 
-// Closes the entry being written at Cursor.
-inline void NextEntry(SubtitleTrack& track) {
-    ++track.Cursor;
-    ++track.Count;
-}
+    void Append(int32_t startMs, int32_t endMs, std::string_view text);
+    int64_t Dropped() const { return dropped_; }
+
+  private:
+    SubtitleTrack& track_;
+    int64_t dropped_ = 0;
+};
 
 }  // namespace orvalen

@@ -1,7 +1,9 @@
 #include "subtitles/TextEncoding.h"
 
+#include <iconv.h>
 #include <uchardet.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -166,6 +168,37 @@ std::string DetectEncoding(std::string_view bytes) {
         uchardet_delete(detector);
     }
     return SingleByteName(name);
+}
+
+bool ConvertToUtf8(std::string_view bytes, const std::string& encoding, std::string& utf8) {
+    iconv_t converter = iconv_open("UTF-8", encoding.c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+    std::string out;
+    char buffer[4096];
+    // iconv does not write to its input.
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* next = buffer;
+        size_t room = sizeof buffer;
+        size_t result = iconv(converter, &in, &inLeft, &next, &room);
+        out.append(buffer, static_cast<size_t>(next - buffer));
+        if (result == static_cast<size_t>(-1) && errno != E2BIG) {
+            // An invalid or truncated sequence: one replacement character for its first byte.
+            AppendUtf8(out, Replacement);
+            ++in;
+            --inLeft;
+            iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    // A stateful encoding may owe a last shift back.
+    char* next = buffer;
+    size_t room = sizeof buffer;
+    iconv(converter, nullptr, nullptr, &next, &room);
+    out.append(buffer, static_cast<size_t>(next - buffer));
+    iconv_close(converter);
+    utf8 = std::move(out);
+    return true;
 }
 
 }  // namespace orvalen

@@ -17,4 +17,9 @@ bool IsValidUtf8(std::string_view bytes);
 // with "WINDOWS-1252" standing for Latin-1 and for no guess.
 std::string DetectEncoding(std::string_view bytes);
 
+// Converts bytes from the named encoding (a name glibc iconv knows: "WINDOWS-1251", "KOI8-R",
+// "SHIFT_JIS"...) to UTF-8; a sequence that is not valid in it becomes U+FFFD. False, with
+// utf8 untouched, when iconv does not know the name.
+bool ConvertToUtf8(std::string_view bytes, const std::string& encoding, std::string& utf8);
+
 }  // namespace orvalen

@@ -117,17 +117,17 @@ int32_t ClockTime(int32_t h, int32_t m, int32_t s, int32_t f, int32_t unit) {
 }
 
 int32_t FrameTime(int32_t n, int32_t frameRate) {
-    int32_t framesPerSecond = std::max(frameRate / 1000, 1);
-    int64_t seconds = n / framesPerSecond;
-    return static_cast<int32_t>(static_cast<uint32_t>(seconds * 1000));
+    // |n| x 1000000 stays below 2^52, so the product never overflows 64 bits.
+    int64_t rate = std::max(frameRate, 1);
+    int64_t ms = static_cast<int64_t>(n) * 1000000 / rate;
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(ms)));
 }
 
-void TextBlock(TextStream& stream, std::string& text, std::string_view& lastAppended) {
+void TextBlock(TextStream& stream, std::string& text) {
     std::string_view line;
     while (stream.ReadLine(line)) {
-        if (line == "\n" || line == lastAppended) return;
+        if (line == "\n") return;
         text += line;
-        lastAppended = line;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +61,8 @@ class TextStream {
     }
 
     void Rewind() { position_ = 0; }
+    // Moves on by count bytes, at most to the end.
+    void Skip(size_t count) { position_ += std::min(count, text_.size() - position_); }
     bool AtEnd() const { return position_ >= text_.size(); }
     std::string_view Remaining() const { return std::string_view(text_).substr(position_); }
 
@@ -71,15 +74,14 @@ class TextStream {
 // (3600 h + 60 m + s) x 1000 + f x unit milliseconds, wrapping in 32 bits.
 int32_t ClockTime(int32_t h, int32_t m, int32_t s, int32_t f = 0, int32_t unit = 0);
 
-// Frame n at frameRate thousandths of frames per second, in whole seconds: the divisor is the
-// whole number of frames per second, at least 1 so that rates below one frame per second
-// cannot divide by zero.
+// Frame n at frameRate thousandths of frames per second: n x 1000000 / frameRate milliseconds,
+// truncated toward zero, computed in 64 bits and then wrapped to 32 bits like every time. A
+// rate below 1 counts as 1 so that it cannot divide by zero.
 int32_t FrameTime(int32_t n, int32_t frameRate);
 
-// Appends the lines that follow a time line to text, LF included, up to the first empty line,
-// the end of the file, or a line equal to lastAppended (the line appended just before it, kept
-// by the caller across entries). The stopping line is not stored.
-void TextBlock(TextStream& stream, std::string& text, std::string_view& lastAppended);
+// Appends the lines that follow a time line to text, LF included, up to the first empty line
+// or the end of the file. The empty line is not stored.
+void TextBlock(TextStream& stream, std::string& text);
 
 // Replaces the first occurrence of from in text by to.
 void ReplaceFirst(std::string& text, char from, char to);

@@ -32,37 +32,50 @@ std::string_view AfterComma(std::string_view line, int n) {
     return line.substr(position);
 }
 
+// After a complete SubRip time line: its trailing white space through the first LF, then only
+// the spaces and tabs that start the next line, so that an empty line right after the time line
+// still ends the cue.
+void SkipTimeLineEnd(TextStream& stream) {
+    std::string_view rest = stream.Remaining();
+    size_t skipped = rest.find_first_not_of(" \t\v\f\r");
+    if (skipped == std::string_view::npos) skipped = rest.size();
+    if (skipped < rest.size() && rest[skipped] == '\n') {
+        ++skipped;
+        while (skipped < rest.size() && (rest[skipped] == ' ' || rest[skipped] == '\t')) ++skipped;
+    }
+    stream.Skip(skipped);
+}
+
 int32_t Minus500(int32_t time) {
     return static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
 }
 
 }  // namespace
 
-void ReadSubRip(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadSubRip(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t number = 0;
     int32_t h = 0, m = 0, s = 0, ms = 0;
     int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
-    std::string_view lastAppended;
-    while (HasRoom(track) && stream.Scan("%d\n", number).Converted == 1) {
-        stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d\n", h, m, s, ms, endH, endM, endS, endMs);
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endMs, 1);
-        TextBlock(stream, track.Texts[track.Cursor], lastAppended);
-        NextEntry(track);
+    std::string text;
+    while (stream.Scan("%d\n", number).Converted == 1) {
+        ScanResult times =
+            stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d", h, m, s, ms, endH, endM, endS, endMs);
+        if (times.Converted == 8) SkipTimeLineEnd(stream);
+        text.clear();
+        TextBlock(stream, text);
+        entries.Append(ClockTime(h, m, s, ms, 1), ClockTime(endH, endM, endS, endMs, 1), text);
     }
-    track.Cursor = 0;
 }
 
-void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view current;
     std::string_view previous;
     bool ended = !stream.ReadLine(current, LongLineLimit);
     while (!ended && !IsDialogueLine(current)) ended = !stream.ReadLine(current);
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
-    while (!ended && current != previous && HasRoom(track)) {
+    std::string text;
+    while (!ended && current != previous) {
         if (current.find(',') == std::string_view::npos) {
             previous = current;
             ended = !stream.ReadLine(current);
@@ -70,13 +83,10 @@ void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream) {
         }
         ScanText(AfterComma(current, 1), "%d:%d:%d.%d,%d:%d:%d.%d", h, m, s, c, endH, endM, endS,
                  endC);
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, c, 10);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endC, 10);
-        std::string& text = track.Texts[track.Cursor];
         text = AfterComma(current, 9);
         size_t mark = text.find("/n");
         if (mark != std::string::npos) text.replace(mark, 2, " \n");
-        NextEntry(track);
+        entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
         previous = current;
         ended = !stream.ReadLine(current, LongLineLimit);
         while (!ended && !IsDialogueLine(current)) {
@@ -84,95 +94,71 @@ void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream) {
             ended = !stream.ReadLine(current);
         }
     }
-    track.Cursor = 0;
 }
 
-void ReadPowerDivX(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadPowerDivX(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t h = 0, m = 0, s = 0;
     int32_t endH = 0, endM = 0, endS = 0;
     std::string line;
-    while (HasRoom(track) &&
-           stream.Scan("{%d:%d:%d}{%d:%d:%d}", h, m, s, endH, endM, endS).Converted == 6) {
-        track.StartMs[track.Cursor] = ClockTime(h, m, s);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
+    while (stream.Scan("{%d:%d:%d}{%d:%d:%d}", h, m, s, endH, endM, endS).Converted == 6) {
         stream.ReadLine(line);
         ReplaceFirst(line, '|', '\r');
-        track.Texts[track.Cursor] = line;
-        NextEntry(track);
+        entries.Append(ClockTime(h, m, s), ClockTime(endH, endM, endS), line);
     }
-    track.Cursor = 0;
 }
 
-void ReadTMPlayer(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadTMPlayer(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t h = 0, m = 0, s = 0, tenths = 0;
+    std::string text;
     std::string line;
     std::string previousText;
-    while (HasRoom(track) && stream.Scan("%d:%d:%d,%d=", h, m, s, tenths).Converted == 4) {
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, tenths, 100);
-        stream.ReadLine(line);
-        ReplaceFirst(line, '|', '\n');
-        track.Texts[track.Cursor] = line;
+    while (stream.Scan("%d:%d:%d,%d=", h, m, s, tenths).Converted == 4) {
+        int32_t start = ClockTime(h, m, s, tenths, 100);
+        stream.ReadLine(text);
+        ReplaceFirst(text, '|', '\n');
         // Each following record ends the subtitle before it; an empty one only ends it.
         stream.Scan("%d:%d:%d,%d=", h, m, s, tenths);
         int32_t next = ClockTime(h, m, s, tenths, 100);
         bool read = stream.ReadLine(line);
         previousText.clear();
         while (read && line != "\n" && line != previousText) {
-            track.EndMs[track.Cursor] = Minus500(next);
-            NextEntry(track);
-            if (!HasRoom(track)) break;
+            entries.Append(start, Minus500(next), text);
             ReplaceFirst(line, '|', '\n');
-            track.Texts[track.Cursor] = line;
-            track.StartMs[track.Cursor] = next;
+            text = line;
+            start = next;
             previousText = line;
             stream.Scan("%d:%d:%d,%d=", h, m, s, tenths);
             next = ClockTime(h, m, s, tenths, 100);
             read = stream.ReadLine(line);
         }
-        if (!HasRoom(track)) break;
-        track.EndMs[track.Cursor] = next;
-        NextEntry(track);
+        entries.Append(start, next, text);
     }
-    track.Cursor = 0;
 }
 
-void ReadDks(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadDks(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t h = 0, m = 0, s = 0;
     int32_t endH = 0, endM = 0, endS = 0;
     std::string line;
-    while (HasRoom(track) && stream.Scan("[%d:%d:%d]", h, m, s).Converted == 3) {
-        track.StartMs[track.Cursor] = ClockTime(h, m, s);
+    while (stream.Scan("[%d:%d:%d]", h, m, s).Converted == 3) {
         stream.ReadLine(line);
         ReplaceBreakTag(line);
-        track.Texts[track.Cursor] = line;
         stream.Scan("[%d:%d:%d]\n", endH, endM, endS);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS);
-        NextEntry(track);
+        entries.Append(ClockTime(h, m, s), ClockTime(endH, endM, endS), line);
     }
-    track.Cursor = 0;
 }
 
-void ReadViplay(SubtitleTrack& track, TextStream& stream) {
-    ResetTrack(track);
+void ReadViplay(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string line;
     stream.ReadLine(line);
     int32_t h = 0, m = 0, s = 0, ms = 0;
     int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
     while (
-        HasRoom(track) &&
         stream.Scan("%d:%d:%d,%d-%d:%d:%d,%d=", h, m, s, ms, endH, endM, endS, endMs).Converted ==
-            8) {
-        track.StartMs[track.Cursor] = ClockTime(h, m, s, ms, 1);
-        track.EndMs[track.Cursor] = ClockTime(endH, endM, endS, endMs, 1);
+        8) {
         stream.ReadLine(line);
         ReplaceFirst(line, '|', '\n');
-        track.Texts[track.Cursor] = line;
-        NextEntry(track);
+        entries.Append(ClockTime(h, m, s, ms, 1), ClockTime(endH, endM, endS, endMs, 1), line);
     }
-    track.Cursor = 0;
 }
 
 }  // namespace orvalen

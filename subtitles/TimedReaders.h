@@ -1,29 +1,31 @@
 #pragma once
 
+#include <cstdint>
+
 #include "subtitles/SubtitleTrack.h"
 #include "subtitles/TextStream.h"
 
 namespace orvalen {
 
 // Readers of the time-stamped formats that have an extension of their own. Each reads from
-// the start of the stream.
+// the start of the stream; frameRate is unused, as these formats do not count frames.
 
 // SubRip: number line, "h:m:s,ms --> h:m:s,ms" line, text lines, empty line.
-void ReadSubRip(SubtitleTrack& track, TextStream& stream);
+void ReadSubRip(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // SubStation Alpha: "Dialogue" lines, times after the first comma, text after the ninth.
-void ReadSubStationAlpha(SubtitleTrack& track, TextStream& stream);
+void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // PowerDivX: "{h:m:s}{h:m:s}text" lines.
-void ReadPowerDivX(SubtitleTrack& track, TextStream& stream);
+void ReadPowerDivX(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // TMPlayer: "h:m:s,t=text" lines, each ending the one before.
-void ReadTMPlayer(SubtitleTrack& track, TextStream& stream);
+void ReadTMPlayer(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // DKS: "[h:m:s]text" then "[h:m:s]".
-void ReadDks(SubtitleTrack& track, TextStream& stream);
+void ReadDks(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // Viplay: a first line, then "h:m:s,ms-h:m:s,ms=text" lines.
-void ReadViplay(SubtitleTrack& track, TextStream& stream);
+void ReadViplay(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 }  // namespace orvalen

@@ -8,18 +8,20 @@ namespace {
 
 TEST(SubtitleFileFilter, ListsEnabledFormatsInSearchOrder) {
     SubtitleFormatFlags none{};
-    EXPECT_EQ(SubtitleFileFilter(none), "Subtitles Files |");
+    EXPECT_EQ(SubtitleFileFilter(none), (FileFilters{{"Subtitles Files", {}}}));
 
     SubtitleFormatFlags all;
     all.fill(true);
     EXPECT_EQ(SubtitleFileFilter(all),
-              "Subtitles Files |*.sub;*.smi;*.srt;*.ssa;*.dks;*.tts;*.jss;*.vsf;*.zeg;*.jps;"
-              "*.scr;*.psb;*.txt;*.mpl;*.rt;");
+              (FileFilters{
+                  {"Subtitles Files",
+                   {"*.sub", "*.smi", "*.srt", "*.ssa", "*.dks", "*.tts", "*.jss", "*.vsf", "*.zeg",
+                    "*.jps", "*.scr", "*.psb", "*.txt", "*.mpl", "*.rt", "*.ass", "*.vtt"}}}));
 
     SubtitleFormatFlags some{};
     some[static_cast<size_t>(SubtitleFormat::Rt)] = true;
     some[static_cast<size_t>(SubtitleFormat::Sub)] = true;
-    EXPECT_EQ(SubtitleFileFilter(some), "Subtitles Files |*.sub;*.rt;");
+    EXPECT_EQ(SubtitleFileFilter(some), (FileFilters{{"Subtitles Files", {"*.sub", "*.rt"}}}));
 }
 
 TEST(ResetTrack, LeavesEveryUsedSlotEmpty) {

@@ -14,11 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/AboutBox.h"
+#include "app/AboutDialog.h"
 #include "app/DialogSubtitleChooser.h"
 #include "app/FileOpenDialog.h"
+#include "app/SubtitleChoiceDialog.h"
 #include "app/SubtitleFontDialog.h"
-#include "discovery/Selectfiche.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"
@@ -35,26 +35,28 @@ void Touch(const QString& path) {
 }
 
 struct FilterCase {
-    std::string pipe;
+    FileFilters filters;
     QStringList expected;
 };
 
 class NameFilters : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(NameFilters, TranslatesDescriptionAndMasks) {
-    EXPECT_EQ(NameFiltersFromPipeFilter(GetParam().pipe), GetParam().expected);
+TEST_P(NameFilters, TranslatesDescriptionAndPatterns) {
+    EXPECT_EQ(QtNameFilters(GetParam().filters), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, NameFilters,
     ::testing::Values(
-        FilterCase{"Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx",
+        FilterCase{{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}},
                    {"Video Files (*.avi,*.mpg,*.divx) (*.avi *.mpg *.divx)"}},
-        FilterCase{"Subtitles Files |*.sub;*.srt;", {"Subtitles Files (*.sub *.srt)"}},
-        FilterCase{"Subtitles Files |", {"Subtitles Files (*)"}},
-        FilterCase{"Fichier SubRip (*.srt)|*.srt", {"Fichier SubRip (*.srt) (*.srt)"}},
-        FilterCase{"Fichiers Vidéo|*.avi;*.mpg;*.divx", {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
-        FilterCase{"A|*.a|B|*.b;*.c", {"A (*.a)", "B (*.b *.c)"}}, FilterCase{"", {"(*)"}}));
+        FilterCase{{{"Subtitles Files", {"*.sub", "*.srt"}}}, {"Subtitles Files (*.sub *.srt)"}},
+        FilterCase{{{"Subtitles Files", {}}}, {"Subtitles Files (*)"}},
+        FilterCase{{{"Fichier SubRip (*.srt)", {"*.srt"}}}, {"Fichier SubRip (*.srt) (*.srt)"}},
+        FilterCase{{{"Fichiers Vidéo", {"*.avi", "*.mpg", "*.divx"}}},
+                   {"Fichiers Vidéo (*.avi *.mpg *.divx)"}},
+        FilterCase{{{"A", {"*.a"}}, {"B", {"*.b", "*.c"}}}, {"A (*.a)", "B (*.b *.c)"}},
+        FilterCase{{}, {"(*)"}}));
 
 // The names the dialog lists in its current directory, once its model has read them.
 QStringList ListedNames(QFileDialog* dialog, int expectedCount) {
@@ -81,7 +83,7 @@ TEST(FileOpenDialog, VideoFilterListsTheThreeExtensionsInAnyCase) {
     }
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
+    open.SetFilter(FileFilters{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}});
     open.SetInitialDir(dir.path());
     QStringList listed;
     WhenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -98,7 +100,7 @@ TEST(FileOpenDialog, FilterWithoutMasksStillListsFiles) {
     Touch(dir.filePath("film.xyz"));
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Subtitles Files |");
+    open.SetFilter(FileFilters{{"Subtitles Files", {}}});
     open.SetInitialDir(dir.path());
     QStringList listed;
     WhenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -115,7 +117,7 @@ TEST(FileOpenDialog, ChoiceGivesFullPathAndCancelKeepsIt) {
     Touch(film);
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
-    open.SetFilter("Video Files (*.avi,*.mpg,*.divx)|*.avi;*.mpg;*.divx");
+    open.SetFilter(FileFilters{{"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}});
     open.SetInitialDir(dir.path());
     WhenModal<QFileDialog>([&](QFileDialog* dialog) { ChooseFile(dialog, film); });
     ASSERT_TRUE(open.Execute());
@@ -147,33 +149,34 @@ TEST(FileOpenDialog, NextUseStartsWhereTheLastOneLeft) {
 }
 
 TEST(DialogSubtitleChooser, ReturnsTheChosenCandidate) {
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     DialogSubtitleChooser chooser(select, &fileDialog);
     QStringList shown;
-    WhenModal<TSelectSub>([&](TSelectSub* dialog) {
-        for (int i = 0; i < dialog->ComboBox->count(); ++i) {
-            shown << dialog->ComboBox->itemText(i);
+    WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
+        for (int i = 0; i < dialog->ChoiceList()->count(); ++i) {
+            shown << dialog->ChoiceList()->itemText(i);
         }
-        dialog->ComboBox->setCurrentIndex(2);
-        dialog->ButtonOK->click();
+        dialog->ChoiceList()->setCurrentIndex(2);
+        dialog->OkButton()->click();
     });
     EXPECT_EQ(chooser.ChooseSubtitleFile({"/d/a.srt", "/d/b & c.srt", "/d/c.sub"}), 2);
     EXPECT_EQ(shown, (QStringList{"/d/a.srt", "/d/b & c.srt", "/d/c.sub"}));
 }
 
 TEST(DialogSubtitleChooser, SecondSearchReplacesTheEntries) {
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     DialogSubtitleChooser chooser(select, &fileDialog);
-    WhenModal<TSelectSub>([](TSelectSub* dialog) { dialog->ButtonOK->click(); });
+    WhenModal<SubtitleChoiceDialog>(
+        [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     chooser.ChooseSubtitleFile({"/a/1.srt", "/a/2.srt", "/a/3.srt"});
     int count = 0;
-    WhenModal<TSelectSub>([&](TSelectSub* dialog) {
+    WhenModal<SubtitleChoiceDialog>([&](SubtitleChoiceDialog* dialog) {
         count = dialog->Count();
-        dialog->ButtonOK->click();
+        dialog->OkButton()->click();
     });
     EXPECT_EQ(chooser.ChooseSubtitleFile({"/b/1.srt", "/b/2.srt"}), 0);
     EXPECT_EQ(count, 2);
@@ -183,7 +186,7 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
     QTemporaryDir dir;
     const QString subtitle = dir.filePath("other name.srt");
     Touch(subtitle);
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     open.SetFileName(QStringLiteral("/somewhere/old.avi"));
@@ -197,8 +200,8 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
         selected = dialog->selectedFiles();
         ChooseFile(dialog, subtitle);
     });
-    const std::string chosen =
-        chooser.AskForSubtitleFile("Subtitles Files |*.sub;*.srt;", dir.path().toStdString() + "/");
+    const std::string chosen = chooser.AskForSubtitleFile({{"Subtitles Files", {"*.sub", "*.srt"}}},
+                                                          dir.path().toStdString() + "/");
     EXPECT_EQ(chosen, subtitle.toStdString());
     EXPECT_EQ(startedIn, QDir(dir.path()).absolutePath());
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
@@ -207,13 +210,13 @@ TEST(DialogSubtitleChooser, FallbackOpensInTheFilmsDirectoryWithTheSubtitleFilte
 
 TEST(DialogSubtitleChooser, CancelledFallbackGivesEmptyPath) {
     QTemporaryDir dir;
-    TSelectSub select;
+    SubtitleChoiceDialog select;
     QFileDialog fileDialog;
     FileOpenDialog open(&fileDialog);
     open.SetFileName(dir.filePath("film.avi"));
     DialogSubtitleChooser chooser(select, &fileDialog);
     WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_EQ(chooser.AskForSubtitleFile("Subtitles Files |", dir.path().toStdString()), "");
+    EXPECT_EQ(chooser.AskForSubtitleFile({{"Subtitles Files", {}}}, dir.path().toStdString()), "");
 }
 
 FontChoice SampleChoice() {
@@ -285,15 +288,22 @@ TEST(SubtitleFontDialog, CancellingTheColourKeepsItAndCancellingTheDialogDropsAl
     EXPECT_EQ(afterColourCancel, SampleChoice().Color);
 }
 
-TEST(TAboutBox, ShowsImageNameVersionAndClosesWithOk) {
-    TAboutBox about;
+TEST(AboutDialog, ShowsImageNameVersionAndClosesWithOk) {
+    AboutDialog about;
     EXPECT_EQ(about.windowTitle(), "About");
     EXPECT_TRUE(about.isModal());
-    EXPECT_FALSE(about.ProgramIcon->pixmap().isNull());
-    EXPECT_EQ(about.ProductName->text(), "Orvalen");
-    EXPECT_EQ(about.Version->text(), "Version 0.9");
-    EXPECT_EQ(about.OKButton->text(), "OK");
-    WhenModal<TAboutBox>([](TAboutBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    QStringList texts;
+    bool hasImage = false;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        texts << label->text();
+        hasImage = hasImage || !label->pixmap().isNull();
+    }
+    EXPECT_TRUE(hasImage);
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts.mid(0, 2), (QStringList{"", "Orvalen"}));
+    EXPECT_TRUE(texts[2].startsWith("Version 0.9.")) << texts[2].toStdString();
+    EXPECT_EQ(about.findChild<QPushButton*>()->text(), "OK");
+    WhenModal<AboutDialog>([](AboutDialog* box) { QTest::keyClick(box, Qt::Key_Return); });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
 }
 

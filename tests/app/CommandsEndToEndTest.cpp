@@ -23,31 +23,28 @@ class CommandsEndToEnd : public EndToEndTest {
         EndToEndTest::TearDown();
     }
 
-    TFiche& StartWithoutFilm() {
-        window_ = std::make_unique<TFiche>(std::make_unique<MpvDevice>(), QStringList{});
-        Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
-        ConfigBox = configBox_.get();
+    MainWindow& StartWithoutFilm() {
+        MakeWindows(std::make_unique<MpvDevice>(), QStringList{});
         window_->show();
         window_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
         return *window_;
     }
 
     void Click(QAction* button) {
-        QWidget* widget = window_->ToolBar->widgetForAction(button);
+        QWidget* widget = Ui().ToolBar->widgetForAction(button);
         ASSERT_NE(widget, nullptr);
         QTest::mouseClick(widget, Qt::LeftButton);
     }
 
     bool ModeBecomes(const char* mode) {
-        return PollUntil([&] { return window_->Status->PanelText(1) == mode; }, 10000);
+        return PollUntil([&] { return Ui().StatusArea->PanelText(1) == mode; }, 10000);
     }
 
     // Presses key in the main window once it has the keyboard (given back, as a person would
     // by clicking on it, when a dialog that closed left the keyboard nowhere).
     void PressInWindow(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-        QWidget* window = window_.get();
+        QWidget* window = window_;
         if (QApplication::activeWindow() != window) window->activateWindow();
         ASSERT_TRUE(PollUntil([window] { return QApplication::activeWindow() == window; }, 10000));
         QTest::keyClick(window, key, modifiers);
@@ -81,60 +78,60 @@ class CommandsEndToEnd : public EndToEndTest {
         ASSERT_TRUE(*typed);
     }
 
-    MpvDevice& Mpv() { return static_cast<MpvDevice&>(*window_->Device); }
+    MpvDevice& Mpv() { return static_cast<MpvDevice&>(Probe().Media().Device()); }
 };
 
 TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
-    TFiche& w = StartWithoutFilm();
+    MainWindow& w = StartWithoutFilm();
 
     OpenWithCtrlO();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
-    EXPECT_EQ(w.FoundSubtitleCount, 1);
-    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
-    EXPECT_EQ(w.Slider->maximum(), 20);
+    EXPECT_EQ(FoundCount(), 1);
+    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
-    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
 
-    Click(w.ButtonPause);
+    Click(Item(WindowAction::PauseButton));
     EXPECT_TRUE(ModeBecomes("paused"));
-    Click(w.ButtonPlay);
+    Click(Item(WindowAction::PlayButton));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.ButtonStop);
+    Click(Item(WindowAction::StopButton));
     EXPECT_TRUE(ModeBecomes("stopped"));
-    EXPECT_EQ(w.Media.GetPosition(), 0);
-    EXPECT_EQ(w.Slider->value(), 0);
-    Click(w.ButtonPlay);
+    EXPECT_EQ(Probe().Media().GetPosition(), 0);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
+    Click(Item(WindowAction::PlayButton));
     EXPECT_TRUE(ModeBecomes("playing"));
 
     PressInWindow(Qt::Key_Return, Qt::AltModifier);
-    ASSERT_TRUE(w.ScreenDC->isVisible());
-    EXPECT_TRUE(w.FullScreenPlaying);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.ScreenDC));
-    QTest::keyClick(w.ScreenDC, Qt::Key_Escape);
-    EXPECT_FALSE(w.ScreenDC->isVisible());
-    EXPECT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }, 10000));
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
+    EXPECT_TRUE(View().FullScreenPlaying);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Ui().FullScreenWindow));
+    QTest::keyClick(Ui().FullScreenWindow, Qt::Key_Escape);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    EXPECT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
 
-    Click(w.SndButton);
-    EXPECT_EQ(ImageIndex(w.SndButton), 16);
+    Click(Item(WindowAction::MuteButton));
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_TRUE(Mpv().Muted());
 
     // Closed and opened again: the film has sound, the button still shows it muted.
-    w.Fermer->trigger();
-    EXPECT_FALSE(w.MovieOpen);
+    Item(WindowAction::CloseFilm)->trigger();
+    EXPECT_FALSE(Film().Open);
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     OpenWithCtrlO();
-    ASSERT_TRUE(PollUntil([&] { return w.MovieOpen; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
-    EXPECT_EQ(ImageIndex(w.SndButton), 16);
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.SndButton);
-    EXPECT_EQ(ImageIndex(w.SndButton), 15);
+    Click(Item(WindowAction::MuteButton));
+    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
     EXPECT_FALSE(Mpv().Muted());
-    Click(w.SndButton);
+    Click(Item(WindowAction::MuteButton));
     EXPECT_TRUE(Mpv().Muted());
 }
 

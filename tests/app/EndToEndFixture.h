@@ -45,25 +45,22 @@ class EndToEndTest : public WindowTest {
 
     // Starts the window as the program does, with the film as the command line's parameter,
     // and its clock running.
-    TFiche& Start() {
-        window_ = std::make_unique<TFiche>(std::make_unique<MpvDevice>(), QStringList{film_});
-        Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
-        ConfigBox = configBox_.get();
+    MainWindow& Start() {
+        MakeWindows(std::make_unique<MpvDevice>(), QStringList{film_});
         window_->show();
-        EXPECT_TRUE(PollUntil([this] { return window_->MovieOpen; }, 10000));
+        EXPECT_TRUE(PollUntil([this] { return Film().Open; }, 10000));
         return *window_;
     }
 
     // Stops the film at position and waits for the label to follow.
     void ShowPosition(int32_t position) {
-        window_->PauseClick();
-        window_->Media.SeekTo(position);
+        window_->Pause();
+        Probe().Media().SeekTo(position);
         window_->ResyncIndex();
     }
 
-    QColor DisplayerCentre() const {
-        const QImage shown = window_->Displayer->grab().toImage();
+    QColor VideoAreaCentre() const {
+        const QImage shown = Ui().VideoArea->grab().toImage();
         return shown.pixelColor(shown.width() / 2, shown.height() / 2);
     }
 

@@ -4,33 +4,33 @@ namespace orvalen::testing {
 namespace {
 
 TEST_F(EndToEndTest, TheCommandLineFilmFindsItsSubtitlesAndPlays) {
-    TFiche& w = Start();
-    ASSERT_TRUE(w.MovieOpen);
-    EXPECT_EQ(w.FoundSubtitleCount, 1);
-    EXPECT_EQ(w.FoundSubtitleFiles[0], Path("Test film.srt").toStdString());
-    EXPECT_EQ(w.Track.Count, 1);
-    EXPECT_EQ(w.Status->PanelText(2), "0:00:20");
-    EXPECT_EQ(w.Slider->maximum(), 20);
-    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
-    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(1) == "playing"; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return Near(DisplayerCentre(), kFilmColor); }, 10000))
-        << qPrintable(DisplayerCentre().name());
+    Start();
+    ASSERT_TRUE(Film().Open);
+    EXPECT_EQ(FoundCount(), 1);
+    EXPECT_EQ(Subs().FoundFiles[0], Path("Test film.srt").toStdString());
+    EXPECT_EQ(Subs().Track.Count, 1);
+    EXPECT_EQ(Ui().StatusArea->PanelText(2), "0:00:20");
+    EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
+    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(1) == "playing"; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))
+        << qPrintable(VideoAreaCentre().name());
 }
 
 TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
-    TFiche& w = Start();
+    Start();
     ShowPosition(17000);
-    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(3) == "0:00:17"; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text().isEmpty(); }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(3) == "0:00:17"; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text().isEmpty(); }, 10000));
     ShowPosition(3000);
-    EXPECT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
-    EXPECT_EQ(w.Status->PanelText(3), "0:00:03");
-    EXPECT_EQ(w.Slider->value(), 3);
-    EXPECT_TRUE(PollUntil([&] { return Near(DisplayerCentre(), kFilmColor); }, 10000))
-        << qPrintable(DisplayerCentre().name());
+    EXPECT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:03");
+    EXPECT_EQ(Ui().PositionSlider->value(), 3);
+    EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))
+        << qPrintable(VideoAreaCentre().name());
     // The label's text is drawn in the subtitle colour (yellow) on black.
-    const QImage label = w.SousTitre->grab().toImage();
+    const QImage label = Ui().SubtitleLabel->grab().toImage();
     int yellow = 0;
     for (int y = 0; y < label.height(); ++y) {
         for (int x = 0; x < label.width(); ++x) {
@@ -43,8 +43,8 @@ TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
 }
 
 TEST_F(EndToEndTest, ClosingTheWindowWhilePlayingShutsTheFilmDown) {
-    TFiche& w = Start();
-    ASSERT_TRUE(PollUntil([&] { return w.Status->PanelText(1) == "playing"; }, 10000));
+    Start();
+    ASSERT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(1) == "playing"; }, 10000));
     DestroyWindow();
     const IniFile ini(ConfigPath().toStdString());
     EXPECT_EQ(ini.ReadString("General", "StateBarre", "?"), "1");

@@ -18,15 +18,15 @@ class FullScreenX11 : public EndToEndTest {
 };
 
 TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
-    TFiche& w = Start();
+    MainWindow& w = Start();
     ShowPosition(2000);
-    ASSERT_TRUE(PollUntil([&] { return w.SousTitre->text() == kSubtitle; }, 10000));
-    w.FullscreenClick();
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->isVisible(); }, 10000));
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->BandText() == kSubtitle; }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Ui().SubtitleLabel->text() == kSubtitle; }, 10000));
+    w.ToggleFullScreen();
+    ASSERT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->isVisible(); }, 10000));
+    ASSERT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->BandText() == kSubtitle; }, 10000));
 
     QScreen* screen = QGuiApplication::primaryScreen();
-    const ScreenRect band = w.FullScreenRect;
+    const ScreenRect band = View().FullScreenRect;
     const auto bandFound = [&] {
         const QImage shot = screen->grabWindow(0).toImage();
         if (shot.width() < band.Right || shot.height() < band.Bottom) return false;
@@ -52,18 +52,18 @@ TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
     };
     EXPECT_TRUE(PollUntil(bandFound, 10000));
 
-    EXPECT_EQ(w.ScreenDC->geometry(), screen->geometry());
-    const QString frozen = w.Status->PanelText(3);
-    w.Media.SeekTo(16000);
+    EXPECT_EQ(Ui().FullScreenWindow->geometry(), screen->geometry());
+    const QString frozen = Ui().StatusArea->PanelText(3);
+    Probe().Media().SeekTo(16000);
     w.ResyncIndex();
-    EXPECT_TRUE(PollUntil([&] { return w.ScreenDC->BandText().isEmpty(); }, 10000))
+    EXPECT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->BandText().isEmpty(); }, 10000))
         << "blanked after the subtitle";
-    EXPECT_EQ(w.Status->PanelText(3), frozen) << "the window stays frozen in full screen";
+    EXPECT_EQ(Ui().StatusArea->PanelText(3), frozen) << "the window stays frozen in full screen";
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(w.ScreenDC, &escape);
-    EXPECT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return w.Status->PanelText(3) != frozen; }, 10000));
+    QApplication::sendEvent(Ui().FullScreenWindow, &escape);
+    EXPECT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }, 10000));
+    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(3) != frozen; }, 10000));
 }
 
 }  // namespace

@@ -14,20 +14,20 @@ constexpr char kTwoOverlapping[] =
 class WindowClock : public WindowTest {
   protected:
     // A window with a film open and the subtitle file loaded.
-    TFiche& OpenWithSubtitles(const std::string& srt, int32_t delay = 0) {
-        TFiche& w = MakeWindow();
-        ConfigBox->Values.Delay = delay;
+    MainWindow& OpenWithSubtitles(const std::string& srt, int32_t delay = 0) {
+        MainWindow& w = MakeWindow();
+        ChangeSettings([delay](Settings& settings) { settings.Delay = delay; });
         device_.open = true;
         device_.mode = "playing";
-        w.MovieOpen = true;
-        w.Slider->setMaximum(device_.length / 1000);
+        Film().Open = true;
+        Ui().PositionSlider->setMaximum(device_.length / 1000);
         WriteFile(Path("film.srt"), srt);
-        w.LoadSubtitleFile(Path("film.srt").toStdString(), w.Track);
+        w.LoadSubtitleFile(Path("film.srt").toStdString(), Subs().Track);
         return w;
     }
 
-    QString Label() const { return window_->SousTitre->text(); }
-    QString Panel(int index) const { return window_->Status->PanelText(index); }
+    QString Label() const { return Ui().SubtitleLabel->text(); }
+    QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
 };
 
 struct LabelTick {
@@ -82,11 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LabelCase>& info) { return info.param.name; });
 
 TEST_F(WindowClock, TheIndexMovesOnOnlyInATickThatShowsNothing) {
-    TFiche& w = OpenWithSubtitles(kTwoOverlapping);
+    OpenWithSubtitles(kTwoOverlapping);
     TickAt(3000);
-    EXPECT_EQ(w.Track.Cursor, 0);
+    EXPECT_EQ(Subs().Track.Cursor, 0);
     TickAt(3050);
-    EXPECT_EQ(w.Track.Cursor, 1);
+    EXPECT_EQ(Subs().Track.Cursor, 1);
     EXPECT_EQ(Label(), "");
 }
 
@@ -94,7 +94,7 @@ TEST_F(WindowClock, DelayIsReadAtEveryTick) {
     OpenWithSubtitles(kOne);
     TickAt(800);
     EXPECT_EQ(Label(), "");
-    ConfigBox->Values.Delay = 300;
+    ChangeSettings([](Settings& settings) { settings.Delay = 300; });
     TickAt(800);
     EXPECT_EQ(Label(), "Only one");
 }
@@ -110,49 +110,49 @@ TEST_F(WindowClock, StatusPanelsShowTheModeAndThePosition) {
 }
 
 TEST_F(WindowClock, TheSliderFollowsThePositionInWholeSeconds) {
-    TFiche& w = OpenWithSubtitles(kOne);
+    OpenWithSubtitles(kOne);
     TickAt(12999);
-    EXPECT_EQ(w.Slider->value(), 12);
-    EXPECT_EQ(w.LastSliderPosition, 12);
-    EXPECT_FALSE(w.SliderMovedByUser);
+    EXPECT_EQ(Ui().PositionSlider->value(), 12);
+    EXPECT_EQ(View().LastSliderPosition, 12);
+    EXPECT_FALSE(View().SliderMovedByUser);
     TickAt(-1);
-    EXPECT_EQ(w.Slider->value(), 0);
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
 }
 
 TEST_F(WindowClock, ADraggedSliderIsLeftToTheUserAndSeeksAfterTheTickThatNoticedIt) {
-    TFiche& w = OpenWithSubtitles(kOne);
+    OpenWithSubtitles(kOne);
     TickAt(5000);
-    ASSERT_EQ(w.Slider->value(), 5);
+    ASSERT_EQ(Ui().PositionSlider->value(), 5);
 
-    w.Slider->setValue(20);  // the drag starts: this change does not seek
+    Ui().PositionSlider->setValue(20);  // the drag starts: this change does not seek
     EXPECT_TRUE(device_.seeks.empty());
     TickAt(5050);
-    EXPECT_TRUE(w.SliderMovedByUser);
-    EXPECT_EQ(w.Slider->value(), 20) << "the clock leaves a moved slider alone";
-    EXPECT_EQ(w.LastSliderPosition, 20);
+    EXPECT_TRUE(View().SliderMovedByUser);
+    EXPECT_EQ(Ui().PositionSlider->value(), 20) << "the clock leaves a moved slider alone";
+    EXPECT_EQ(View().LastSliderPosition, 20);
 
-    w.Slider->setValue(30);  // later changes of the same drag seek
+    Ui().PositionSlider->setValue(30);  // later changes of the same drag seek
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{30000});
 
     TickAt(30000);  // the slider did not move since the last tick
-    EXPECT_TRUE(w.SliderMovedByUser);
-    EXPECT_EQ(w.Slider->value(), 30);
+    EXPECT_TRUE(View().SliderMovedByUser);
+    EXPECT_EQ(Ui().PositionSlider->value(), 30);
     TickAt(30050);
-    EXPECT_FALSE(w.SliderMovedByUser);
+    EXPECT_FALSE(View().SliderMovedByUser);
     TickAt(31000);
-    EXPECT_EQ(w.Slider->value(), 31);
+    EXPECT_EQ(Ui().PositionSlider->value(), 31);
     EXPECT_EQ(device_.seeks.size(), 1u) << "the clock's own moves never seek";
 }
 
 TEST_F(WindowClock, ASingleStepOfTheSliderIsTakenBackWithoutSeeking) {
-    TFiche& w = OpenWithSubtitles(kOne);
+    OpenWithSubtitles(kOne);
     TickAt(5000);
-    w.Slider->setValue(6);
+    Ui().PositionSlider->setValue(6);
     TickAt(5050);
-    EXPECT_TRUE(w.SliderMovedByUser);
+    EXPECT_TRUE(View().SliderMovedByUser);
     TickAt(5100);
-    EXPECT_FALSE(w.SliderMovedByUser);
-    EXPECT_EQ(w.Slider->value(), 5);
+    EXPECT_FALSE(View().SliderMovedByUser);
+    EXPECT_EQ(Ui().PositionSlider->value(), 5);
     EXPECT_TRUE(device_.seeks.empty());
 }
 
@@ -164,26 +164,26 @@ TEST_F(WindowClock, ASeekBackShowsTheSubtitleAgain) {
                std::to_string(start / 60) + ":00,000 --> 00:" + (start / 60 < 10 ? "0" : "") +
                std::to_string(start / 60) + ":03,000\nMinute " + std::to_string(k) + "\n\n";
     }
-    TFiche& w = OpenWithSubtitles(srt);
-    w.Track.Cursor = 10;  // where the clock stands ten minutes in
+    MainWindow& w = OpenWithSubtitles(srt);
+    Subs().Track.Cursor = 10;  // where the clock stands ten minutes in
     TickAt(600500);
     EXPECT_EQ(Label(), "Minute 10");
     device_.position = 61000;  // the film jumped back to one minute
     w.ResyncIndex();
-    EXPECT_EQ(w.Track.Cursor, 1);
+    EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(61000);
     EXPECT_EQ(Label(), "Minute 1");
 }
 
 TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
-    TFiche& w = OpenWithSubtitles(kTwoOverlapping);
+    MainWindow& w = OpenWithSubtitles(kTwoOverlapping);
     for (int32_t pos = 0; pos <= 60000; pos += 50) TickAt(pos);
     device_.mode = "stopped";
     for (int i = 0; i < 5; ++i) TickAt(60000);
-    EXPECT_EQ(w.Track.Cursor, w.Track.Count);
+    EXPECT_EQ(Subs().Track.Cursor, Subs().Track.Count);
     EXPECT_EQ(Panel(1), "stopped");
     EXPECT_EQ(Panel(3), "0:01:00");
-    EXPECT_EQ(w.Slider->value(), 60);
+    EXPECT_EQ(Ui().PositionSlider->value(), 60);
     EXPECT_EQ(Label(), "");
     device_.position = 1500;  // a jump back from beyond the last subtitle
     w.ResyncIndex();
@@ -192,52 +192,52 @@ TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
 }
 
 TEST_F(WindowClock, WithoutAFilmNothingIsQueriedOrChanged) {
-    TFiche& w = OpenWithSubtitles(kOne);
-    w.MovieOpen = false;
+    OpenWithSubtitles(kOne);
+    Film().Open = false;
     TickAt(2000);
     EXPECT_EQ(Label(), "");
     EXPECT_EQ(Panel(3), "");
-    EXPECT_EQ(w.Track.Cursor, 0);
+    EXPECT_EQ(Subs().Track.Cursor, 0);
 }
 
 TEST_F(WindowClock, AnUnknownFormatFreezesTheLabelButNotTheStatusBar) {
-    TFiche& w = OpenWithSubtitles(kOne);
+    MainWindow& w = OpenWithSubtitles(kOne);
     TickAt(2000);
     ASSERT_EQ(Label(), "Only one");
     WriteFile(Path("film.smi"), "<SAMI></SAMI>");
-    w.LoadSubtitleFile(Path("film.smi").toStdString(), w.Track);
-    ASSERT_TRUE(w.SubtitleFormatUnknown);
-    EXPECT_EQ(w.Track.Count, 1) << "the track keeps its entries";
+    w.LoadSubtitleFile(Path("film.smi").toStdString(), Subs().Track);
+    ASSERT_TRUE(Subs().FormatUnknown);
+    EXPECT_EQ(Subs().Track.Count, 1) << "the track keeps its entries";
     TickAt(9000);
     EXPECT_EQ(Label(), "Only one");
     EXPECT_EQ(Panel(3), "0:00:09");
-    EXPECT_EQ(w.Slider->value(), 9);
-    EXPECT_EQ(w.Track.Cursor, 0) << "the clock does not walk a track it does not show";
+    EXPECT_EQ(Ui().PositionSlider->value(), 9);
+    EXPECT_EQ(Subs().Track.Cursor, 0) << "the clock does not walk a track it does not show";
 
-    w.LoadSubtitleFile(Path("film.srt").toStdString(), w.Track);
-    EXPECT_FALSE(w.SubtitleFormatUnknown);
+    w.LoadSubtitleFile(Path("film.srt").toStdString(), Subs().Track);
+    EXPECT_FALSE(Subs().FormatUnknown);
     TickAt(9050);
     EXPECT_EQ(Label(), "");
 }
 
 TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
-    TFiche& w = OpenWithSubtitles(kOne);
+    MainWindow& w = OpenWithSubtitles(kOne);
     device_.frameRate = 25000;
     device_.position = 100500;
     WriteFile(Path("film.sub"), "{0}{50}Frame zero\n{2500}{2600}Hundred\n");
-    w.LoadSubtitleFile(Path("film.sub").toStdString(), w.Track);
-    EXPECT_EQ(w.FrameRate, 25000);
+    w.LoadSubtitleFile(Path("film.sub").toStdString(), Subs().Track);
+    EXPECT_EQ(Film().FrameRate, 25000);
     EXPECT_EQ(Panel(4), "FrameRate = 25000");
-    EXPECT_EQ(w.Track.Cursor, 1);
+    EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(100500);
     EXPECT_EQ(Label(), "Hundred");
 }
 
 TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     device_.frameRate = 0;
     WriteFile(Path("film.sub"), "{0}{50}Frame zero\n");
-    w.LoadSubtitleFile(Path("film.sub").toStdString(), w.Track);
+    w.LoadSubtitleFile(Path("film.sub").toStdString(), Subs().Track);
     EXPECT_EQ(Panel(4), "FrameRate = 23976");
 }
 
@@ -247,36 +247,36 @@ TEST_F(WindowClock, LineBreaksAndEncodingsReachTheLabel) {
     EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël\nSecond line"));
 
     WriteFile(Path("latin.srt"), "1\n00:00:05,000 --> 00:00:07,000\n\xC9t\xE9 \xE0 No\xEBl\n\n");
-    window_->LoadSubtitleFile(Path("latin.srt").toStdString(), window_->Track);
+    window_->LoadSubtitleFile(Path("latin.srt").toStdString(), Subs().Track);
     TickAt(6000);
     EXPECT_EQ(Label(), QString::fromUtf8("Été à Noël"));
 
     WriteFile(Path("micro.sub"), "{250}{300}Top|Bottom\n");
-    window_->LoadSubtitleFile(Path("micro.sub").toStdString(), window_->Track);
+    window_->LoadSubtitleFile(Path("micro.sub").toStdString(), Subs().Track);
     TickAt(11000);
     EXPECT_EQ(Label(), "Top\nBottom");
 }
 
 TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
-    TFiche& w = OpenWithSubtitles(
+    OpenWithSubtitles(
         "1\n00:00:01,000 --> 00:00:02,000\nOne line\n\n"
         "2\n00:00:03,000 --> 00:00:04,000\nOne\nTwo\nThree\n\n");
     TickAt(1500);
-    const int oneLine = w.SousTitre->height();
+    const int oneLine = Ui().SubtitleLabel->height();
     TickAt(2500);
     TickAt(3500);
     ASSERT_EQ(Label(), "One\nTwo\nThree");
-    EXPECT_GE(w.SousTitre->height(), 3 * w.SousTitre->fontMetrics().height());
-    EXPECT_GT(w.SousTitre->height(), oneLine);
+    EXPECT_GE(Ui().SubtitleLabel->height(), 3 * Ui().SubtitleLabel->fontMetrics().height());
+    EXPECT_GT(Ui().SubtitleLabel->height(), oneLine);
 }
 
 TEST_F(WindowClock, ALongLineIsWrappedAtTheLabelWidth) {
-    TFiche& w = OpenWithSubtitles("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(40, 'x') +
-                                  std::string(" ") + std::string(40, 'y') + " " +
-                                  std::string(40, 'z') + "\n\n");
+    OpenWithSubtitles("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(40, 'x') +
+                      std::string(" ") + std::string(40, 'y') + " " + std::string(40, 'z') +
+                      "\n\n");
     TickAt(1500);
-    EXPECT_GE(w.SousTitre->height(), 2 * w.SousTitre->fontMetrics().height());
-    EXPECT_EQ(w.SousTitre->width(), w.Client->width());
+    EXPECT_GE(Ui().SubtitleLabel->height(), 2 * Ui().SubtitleLabel->fontMetrics().height());
+    EXPECT_EQ(Ui().SubtitleLabel->width(), Ui().ClientArea->width());
 }
 
 }  // namespace

@@ -14,10 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigBox.h"
-#include "app/Fiche.h"
+#include "app/AboutDialog.h"
+#include "app/ConfigDialog.h"
+#include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/ProgramWindows.h"
+#include "app/ReferenceDialog.h"
+#include "app/SubtitleChoiceDialog.h"
+#include "settings/IniFile.h"
 #include "tests/app/FakeMediaDevice.h"
+#include "tests/app/MainWindowProbe.h"
 
 namespace orvalen::testing {
 
@@ -56,7 +62,7 @@ inline void WriteFile(const QString& path, const std::string& bytes) {
 }
 
 // A main window over a fake device, its settings file in a temporary directory, message
-// boxes recorded instead of shown, and the clock driven by the test (Timer1 stopped).
+// boxes recorded instead of shown, and the clock driven by the test (ClockTimer stopped).
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -68,47 +74,73 @@ class WindowTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        window_.reset();
-        ConfigBox = nullptr;
-        configBox_.reset();
+        DestroyWindow();
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
         qunsetenv("XDG_CONFIG_DIRS");
     }
 
+    // The window's controls and state.
+    MainWindowProbe Probe() const { return MainWindowProbe(*window_); }
+    MainWindow::Widgets& Ui() const { return Probe().Ui(); }
+    MainWindow::ViewState& View() const { return Probe().View(); }
+    FilmState& Film() const { return Probe().Film(); }
+    SubtitleState& Subs() const { return Probe().Subtitles(); }
+    QAction* Item(WindowAction id) const { return Ui().Action(id); }
+    int FoundCount() const { return static_cast<int>(Subs().FoundFiles.size()); }
+
     QString Path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
     QString ConfigPath() const { return Path("Config.ini"); }
 
-    TFiche& MakeWindow(QStringList commandLine = {}) {
-        window_ = std::make_unique<TFiche>(std::make_unique<FakeMediaDevice>(device_),
-                                           std::move(commandLine));
-        Fiche = window_.get();
-        configBox_ = std::make_unique<TConfigBox>();
-        ConfigBox = configBox_.get();
-        window_->Timer1->stop();
+    // The program's windows over device, as the program creates them.
+    MainWindow& MakeWindows(std::unique_ptr<MediaDevice> device, QStringList commandLine) {
+        windows_ = std::make_unique<ProgramWindows>(std::move(device), std::move(commandLine));
+        window_ = &windows_->Main();
         return *window_;
     }
 
-    void DestroyWindow() { window_.reset(); }
+    MainWindow& MakeWindow(QStringList commandLine = {}) {
+        MakeWindows(std::make_unique<FakeMediaDevice>(device_), std::move(commandLine));
+        Ui().ClockTimer->stop();
+        return *window_;
+    }
+
+    void DestroyWindow() {
+        windows_.reset();
+        window_ = nullptr;
+    }
+
+    // Changes the search and display settings as the configuration dialog does: they are
+    // stored in Config.ini, and a new dialog reads them back for the window.
+    void ChangeSettings(const std::function<void(Settings&)>& change) {
+        Settings settings = window_->CurrentSettings();
+        change(settings);
+        IniFile ini(ConfigPath().toStdString());
+        ASSERT_TRUE(SaveSettings(ini, settings, ReadFontSettings(ini)).Ok);
+        delete window_->findChild<ConfigDialog*>();
+        window_->UseDialogs({new ConfigDialog(window_), window_->findChild<SubtitleChoiceDialog*>(),
+                             window_->findChild<ReferenceDialog*>(),
+                             window_->findChild<AboutDialog*>()});
+    }
 
     // Shows the window and lets its first-show handling run.
     void ShowWindow() {
         window_->show();
         ASSERT_TRUE(
-            PollUntil([this] { return !window_->FirstShow || window_->CommandLine.empty(); }));
+            PollUntil([this] { return !View().FirstShow || Probe().CommandLine().empty(); }));
         QApplication::processEvents();
     }
 
     void TickAt(int32_t position) {
         device_.position = position;
-        window_->Timer1Timer();
+        window_->OnClockTick();
     }
 
     QTemporaryDir dir_;
     FakeDeviceState device_;
     std::vector<QString> messages_;
-    std::unique_ptr<TFiche> window_;
-    std::unique_ptr<TConfigBox> configBox_;
+    std::unique_ptr<ProgramWindows> windows_;
+    MainWindow* window_ = nullptr;
 };
 
 }  // namespace orvalen::testing

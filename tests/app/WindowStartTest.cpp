@@ -24,10 +24,12 @@ class WindowStart : public WindowTest {
         return Path("My Film.avi");
     }
 
-    TFiche& StartWith(const QString& film) {
-        TFiche& w = MakeWindow({film, "ignored second parameter"});
-        ConfigBox->Values.CurrentDir = true;
-        ConfigBox->Values.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+    MainWindow& StartWith(const QString& film) {
+        MainWindow& w = MakeWindow({film, "ignored second parameter"});
+        ChangeSettings([](Settings& settings) {
+            settings.CurrentDir = true;
+            settings.SubtitleFormat[static_cast<size_t>(SubtitleFormat::Srt)] = true;
+        });
         ShowWindow();
         return w;
     }
@@ -35,59 +37,59 @@ class WindowStart : public WindowTest {
 
 TEST_F(WindowStart, TheCommandLineFilmOpensFindsItsSubtitlesAndPlays) {
     device_.length = 95 * 60000 + 999;
-    TFiche& w = StartWith(FilmWithSubtitles());
-    EXPECT_FALSE(w.FirstShow);
-    EXPECT_TRUE(w.MovieOpen);
+    MainWindow& w = StartWith(FilmWithSubtitles());
+    EXPECT_FALSE(View().FirstShow);
+    EXPECT_TRUE(Film().Open);
     EXPECT_EQ(device_.openedPath, Path("My Film.avi").toStdString());
-    EXPECT_EQ(w.MoviePath, Path("My Film.avi").toStdString());
-    EXPECT_EQ(w.Slider->maximum(), 5700);
-    EXPECT_EQ(w.Status->PanelText(2), "1:35:00");
-    EXPECT_EQ(w.FoundSubtitleCount, 1);
-    EXPECT_EQ(w.Track.Count, 2);
+    EXPECT_EQ(Film().Path, Path("My Film.avi").toStdString());
+    EXPECT_EQ(Ui().PositionSlider->maximum(), 5700);
+    EXPECT_EQ(Ui().StatusArea->PanelText(2), "1:35:00");
+    EXPECT_EQ(FoundCount(), 1);
+    EXPECT_EQ(Subs().Track.Count, 2);
     EXPECT_EQ(device_.playCalls, 1);
     EXPECT_EQ(device_.speed, 1.0);
-    EXPECT_EQ(w.Status->PanelText(0), "320 * 240");
-    EXPECT_EQ(w.Displayer->size(), QSize(320, 255));
+    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().VideoArea->size(), QSize(320, 255));
     EXPECT_EQ(w.windowTitle(), "Orvalen") << "the command-line open keeps the caption";
     EXPECT_TRUE(messages_.empty());
 
     TickAt(2000);
-    EXPECT_EQ(w.SousTitre->text(), "Hello");
-    EXPECT_EQ(w.Status->PanelText(1), "playing");
+    EXPECT_EQ(Ui().SubtitleLabel->text(), "Hello");
+    EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
 }
 
 TEST_F(WindowStart, ALaterShowDoesNotOpenTheFilmAgain) {
-    TFiche& w = StartWith(FilmWithSubtitles());
+    MainWindow& w = StartWith(FilmWithSubtitles());
     ASSERT_EQ(device_.playCalls, 1);
     w.hide();
     w.show();
     QApplication::processEvents();
-    w.FormShow();
+    w.OpenCommandLineFilm();
     EXPECT_EQ(device_.playCalls, 1);
 }
 
 TEST_F(WindowStart, AFilmThatWillNotOpenLeavesASilentEmptyWindow) {
     device_.openSucceeds = false;
-    TFiche& w = StartWith(FilmWithSubtitles());
-    EXPECT_FALSE(w.FirstShow);
-    EXPECT_FALSE(w.MovieOpen);
-    EXPECT_TRUE(w.MoviePath.empty());
-    EXPECT_EQ(w.Track.Count, 0);
+    StartWith(FilmWithSubtitles());
+    EXPECT_FALSE(View().FirstShow);
+    EXPECT_FALSE(Film().Open);
+    EXPECT_TRUE(Film().Path.empty());
+    EXPECT_EQ(Subs().Track.Count, 0);
     EXPECT_EQ(device_.playCalls, 0);
-    EXPECT_EQ(w.Status->PanelText(2), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(2), "");
     EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(WindowStart, WithoutAParameterNothingOpens) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     ShowWindow();
-    w.FormShow();
-    EXPECT_FALSE(w.MovieOpen);
+    w.OpenCommandLineFilm();
+    EXPECT_FALSE(Film().Open);
     EXPECT_TRUE(device_.openedPath.empty());
 }
 
 TEST_F(WindowStart, DroppedFilesAreRefusedWithAMessage) {
-    TFiche& w = MakeWindow();
+    MainWindow& w = MakeWindow();
     ShowWindow();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(FilmWithSubtitles())});
@@ -98,17 +100,17 @@ TEST_F(WindowStart, DroppedFilesAreRefusedWithAMessage) {
     QApplication::sendEvent(&w, &drop);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "Sorry ! This function is not implemented yet.");
-    EXPECT_FALSE(w.MovieOpen);
+    EXPECT_FALSE(Film().Open);
     EXPECT_TRUE(device_.openedPath.empty());
 }
 
 TEST_F(WindowStart, DisplayerPaintsTheDevicesPicture) {
-    TFiche& w = StartWith(FilmWithSubtitles());
+    MainWindow& w = StartWith(FilmWithSubtitles());
     device_.frameColor = 0xff20c040;
     ASSERT_TRUE(device_.frameReady);
     device_.frameReady();
     // In the window itself, where the picture is drawn straight into the window's pixels...
-    const QRect panel(w.Displayer->mapTo(&w, QPoint(0, 0)), w.Displayer->size());
+    const QRect panel(Ui().VideoArea->mapTo(&w, QPoint(0, 0)), Ui().VideoArea->size());
     EXPECT_TRUE(PollUntil([&] {
         const QImage window = QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage();
         return window.pixel(panel.topLeft()) == 0xff20c040 &&
@@ -117,55 +119,55 @@ TEST_F(WindowStart, DisplayerPaintsTheDevicesPicture) {
                window.pixel(panel.bottomRight() + QPoint(1, 1)) != 0xff20c040;
     }));
     // ...and when the panel is painted anywhere else.
-    const QImage shown = w.Displayer->grab().toImage();
+    const QImage shown = Ui().VideoArea->grab().toImage();
     EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), 0xff20c040);
 }
 
 TEST_F(WindowStart, DisplayerIsBlackWithoutAPicture) {
-    TFiche& w = MakeWindow();
+    MakeWindow();
     ShowWindow();
-    const QImage shown = w.Displayer->grab().toImage();
+    const QImage shown = Ui().VideoArea->grab().toImage();
     EXPECT_EQ(shown.pixel(10, 10), 0xff000000);
 }
 
 class WindowFullScreen : public WindowStart {
   protected:
-    TFiche& PlayFullScreen() {
-        TFiche& w = StartWith(FilmWithSubtitles());
+    MainWindow& PlayFullScreen() {
+        MainWindow& w = StartWith(FilmWithSubtitles());
         TickAt(500);
-        w.FullscreenClick();
+        w.ToggleFullScreen();
         return w;
     }
 };
 
 TEST_F(WindowFullScreen, TheBandShowsTheSubtitleAndTheWindowStaysFrozen) {
-    TFiche& w = PlayFullScreen();
-    ASSERT_TRUE(w.FullScreenPlaying);
-    ASSERT_TRUE(w.ScreenDC->isVisible());
-    EXPECT_EQ(w.ScreenDC->geometry(), QGuiApplication::primaryScreen()->geometry());
+    PlayFullScreen();
+    ASSERT_TRUE(View().FullScreenPlaying);
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
+    EXPECT_EQ(Ui().FullScreenWindow->geometry(), QGuiApplication::primaryScreen()->geometry());
 
     device_.mode = "paused";
     TickAt(2000);
-    EXPECT_EQ(w.ScreenDC->BandText(), "Hello");
-    EXPECT_EQ(w.SousTitre->text(), "");
-    EXPECT_EQ(w.Status->PanelText(1), "playing");
-    EXPECT_EQ(w.Status->PanelText(3), "0:00:00");
-    EXPECT_EQ(w.Slider->value(), 0);
+    EXPECT_EQ(Ui().FullScreenWindow->BandText(), "Hello");
+    EXPECT_EQ(Ui().SubtitleLabel->text(), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
+    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:00");
+    EXPECT_EQ(Ui().PositionSlider->value(), 0);
 
     TickAt(3500);
-    EXPECT_EQ(w.ScreenDC->BandText(), "") << "blanked between subtitles";
+    EXPECT_EQ(Ui().FullScreenWindow->BandText(), "") << "blanked between subtitles";
     TickAt(4500);
-    EXPECT_EQ(w.ScreenDC->BandText(), "World");
+    EXPECT_EQ(Ui().FullScreenWindow->BandText(), "World");
 }
 
 TEST_F(WindowFullScreen, TheBandIsBlackWithTheTextInTheSubtitleColour) {
     WriteFile(ConfigPath(), "[Font]\nColor=65535\nSize=20\nBold=1\n");  // yellow
-    TFiche& w = PlayFullScreen();
+    PlayFullScreen();
     device_.frameColor = 0xff3060a0;
     TickAt(2000);
-    ASSERT_TRUE(PollUntil([&] { return w.ScreenDC->BandText() == "Hello"; }));
-    const QImage screen = w.ScreenDC->grab().toImage();
-    const ScreenRect band = w.FullScreenRect;
+    ASSERT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->BandText() == "Hello"; }));
+    const QImage screen = Ui().FullScreenWindow->grab().toImage();
+    const ScreenRect band = View().FullScreenRect;
     EXPECT_EQ(screen.pixel(screen.width() / 2, band.Top / 2), 0xff3060a0) << "the film above";
     EXPECT_EQ(screen.pixel(2, band.Top + 2), 0xff000000) << "the band is black";
     EXPECT_EQ(screen.pixel(2, band.Bottom - 2), 0xff000000);
@@ -188,55 +190,55 @@ TEST_F(WindowFullScreen, TheBandIsBlackWithTheTextInTheSubtitleColour) {
 }
 
 TEST_F(WindowFullScreen, LeavingRepaintsTheWindowWhichResumesWindowedPlayback) {
-    TFiche& w = PlayFullScreen();
+    MainWindow& w = PlayFullScreen();
     const int playsBefore = device_.playCalls;
     w.LeaveFullScreen();
-    EXPECT_FALSE(w.ScreenDC->isVisible());
-    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }));
     EXPECT_EQ(device_.playCalls, playsBefore + 1);
     TickAt(2000);
-    EXPECT_EQ(w.SousTitre->text(), "Hello");
-    EXPECT_EQ(w.Status->PanelText(3), "0:00:02");
+    EXPECT_EQ(Ui().SubtitleLabel->text(), "Hello");
+    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:02");
 }
 
 TEST_F(WindowFullScreen, EscapeDoubleClickAndAltEnterLeave) {
-    TFiche& w = PlayFullScreen();
+    MainWindow& w = PlayFullScreen();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(w.ScreenDC, &escape);
-    EXPECT_FALSE(w.ScreenDC->isVisible());
-    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+    QApplication::sendEvent(Ui().FullScreenWindow, &escape);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }));
 
-    w.FullscreenClick();
+    w.ToggleFullScreen();
     QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
-    QApplication::sendEvent(w.ScreenDC, &altEnter);
-    EXPECT_FALSE(w.ScreenDC->isVisible());
-    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+    QApplication::sendEvent(Ui().FullScreenWindow, &altEnter);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }));
 
-    w.FullscreenClick();
-    ASSERT_TRUE(w.ScreenDC->isVisible());
+    w.ToggleFullScreen();
+    ASSERT_TRUE(Ui().FullScreenWindow->isVisible());
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.ScreenDC, &click);
-    EXPECT_FALSE(w.ScreenDC->isVisible());
-    ASSERT_TRUE(PollUntil([&] { return !w.FullScreenPlaying; }));
+    QApplication::sendEvent(Ui().FullScreenWindow, &click);
+    EXPECT_FALSE(Ui().FullScreenWindow->isVisible());
+    ASSERT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }));
 }
 
 TEST_F(WindowFullScreen, APaintWhileTheFilmCoversTheScreenChangesNothing) {
-    TFiche& w = PlayFullScreen();
+    MainWindow& w = PlayFullScreen();
     const int playsBefore = device_.playCalls;
-    w.FormPaint();
+    w.ResumeAfterFullScreen();
     w.repaint();
-    EXPECT_TRUE(w.FullScreenPlaying);
+    EXPECT_TRUE(View().FullScreenPlaying);
     EXPECT_EQ(device_.playCalls, playsBefore);
 }
 
 TEST_F(WindowFullScreen, AnUnknownFormatKeepsTheWindowedBranch) {
-    TFiche& w = PlayFullScreen();
-    w.LoadSubtitleFile("", w.Track);
-    ASSERT_TRUE(w.SubtitleFormatUnknown);
+    MainWindow& w = PlayFullScreen();
+    w.LoadSubtitleFile("", Subs().Track);
+    ASSERT_TRUE(Subs().FormatUnknown);
     TickAt(7000);
-    EXPECT_EQ(w.Status->PanelText(3), "0:00:07");
-    EXPECT_EQ(w.ScreenDC->BandText(), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:07");
+    EXPECT_EQ(Ui().FullScreenWindow->BandText(), "");
 }
 
 }  // namespace

@@ -33,6 +33,19 @@ TEST(Dump, PrintsFormatCountEncodingAndEntries) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST(Dump, ConvertsTextsFromTheGivenEncoding) {
+    TempDir dir;
+    std::string file = dir.Write("ru.srt", "1\n00:00:01,000 --> 00:00:02,000\n\xcf\xf0\xe8\t\n");
+    RunResult r = RunOrvalenSub({"dump", file, "--encoding", "WINDOWS-1251"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "format: subrip\ncount: 1\nencoding: WINDOWS-1251\n"
+              "0\t1000\t2000\t\xd0\x9f\xd1\x80\xd0\xb8\\t\\n\n");
+    RunResult unknown = RunOrvalenSub({"dump", file, "--encoding", "NO-SUCH"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown encoding NO-SUCH"), std::string::npos);
+}
+
 TEST(Dump, EscapesEveryByteThatIsNotPrintableAscii) {
     TempDir dir;
     std::string text = "a\\b\tc\x01\x1f\x7f\xe9\xff~ |d";
@@ -52,12 +65,11 @@ struct FpsCase {
 
 TEST(Dump, UsesTheGivenFrameRateOrTheDefault) {
     const FpsCase cases[] = {
-        {{}, "framerate: 23976\n", 2000, 2000},
-        {{"--fps", "25"}, "framerate: 25000\n", 2000, 2000},
-        {{"--fps", "23.976"}, "framerate: 23976\n", 2000, 2000},
-        {{"--fps", "29.97"}, "framerate: 29970\n", 1000, 2000},
-        // Below one frame per second each frame counts a second.
-        {{"--fps", "0.5"}, "framerate: 500\n", 50000, 60000},
+        {{}, "framerate: 23976\n", 2085, 2502},
+        {{"--fps", "25"}, "framerate: 25000\n", 2000, 2400},
+        {{"--fps", "23.976"}, "framerate: 23976\n", 2085, 2502},
+        {{"--fps", "29.97"}, "framerate: 29970\n", 1668, 2002},
+        {{"--fps", "0.5"}, "framerate: 500\n", 100000, 120000},
     };
     TempDir dir;
     std::string file = dir.Write("film.sub", "{50}{60}A\n");
@@ -184,6 +196,43 @@ TEST(Convert, FailedWriteIsStatus1AndLeavesOutWhole) {
         EXPECT_EQ(readOnly.status, 1);
         EXPECT_EQ(ReadFile(out), "precious");
     }
+}
+
+TEST(Dump, PipeIsRefusedAtOnce) {
+    TempDir dir;
+    std::string pipe = dir.Path() + "/p.srt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A dump that waits for a writer is stopped after 10 s (status 124).
+    RunResult r =
+        testing::RunProgram({"/usr/bin/timeout", "10", testing::OrvalenSub(), "dump", pipe});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "orvalen-sub: cannot open '" + pipe + "': not a regular file\n");
+}
+
+TEST(Dump, SaysHowManySubtitlesDidNotFit) {
+    TempDir dir;
+    std::string microDvd;
+    for (int i = 0; i < TrackCapacity + 2; ++i) microDvd += "{1}{2}a\n";
+    std::string path = dir.Write("big.sub", microDvd);
+    RunResult r = RunOrvalenSub({"dump", path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("count: 10000\n"), std::string::npos);
+    EXPECT_EQ(r.err, "orvalen-sub: '" + path +
+                         "': 2 subtitles not loaded: a track holds at most 10000 subtitles\n");
+}
+
+TEST(Convert, FileThatGivesNoSubtitleIsNotWrittenOverItself) {
+    TempDir dir;
+    std::string noise = "\x93\x01garbage\xff\n";
+    std::string path = dir.Write("x.srt", noise);
+    RunResult r = RunOrvalenSub({"convert", path, "-o", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "orvalen-sub convert: '" + path +
+                         "' gave no subtitle; it is not replaced by an empty file\n");
+    EXPECT_EQ(ReadFile(path), noise);
+    std::string other = dir.Path() + "/empty.srt";
+    EXPECT_EQ(RunOrvalenSub({"convert", path, "-o", other}).status, 0);
+    EXPECT_EQ(ReadFile(other), "");
 }
 
 TEST(Convert, InputErrorsKeepTheirStatus) {

@@ -77,7 +77,7 @@ TEST(BuildPatternList, FollowsTheFixedFormatOrder) {
     all.fill(true);
     EXPECT_EQ(PatternListText(BuildPatternList("F", all)),
               "F*.sub;F*.smi;F*.srt;F*.ssa;F*.dks;F*.tts;F*.jss;F*.vsf;F*.zeg;F*.jps;F*.scr;"
-              "F*.psb;F*.txt;F*.mpl;F*.rt;");
+              "F*.psb;F*.txt;F*.mpl;F*.rt;F*.ass;F*.vtt;");
     EXPECT_TRUE(BuildPatternList("F", SubtitleFormatFlags{}).empty());
 }
 

@@ -32,13 +32,13 @@ class RecordingChooser : public SubtitleChooser {
     int answer = 0;
     std::string fileAnswer;
     std::vector<std::vector<std::string>> offered;
-    std::vector<std::pair<std::string, std::string>> fileDialogs;  // filter, initial directory
+    std::vector<std::pair<FileFilters, std::string>> fileDialogs;  // filter, initial directory
 
     int ChooseSubtitleFile(const std::vector<std::string>& candidates) override {
         offered.push_back(candidates);
         return answer;
     }
-    std::string AskForSubtitleFile(const std::string& filter,
+    std::string AskForSubtitleFile(const FileFilters& filter,
                                    const std::string& initialDir) override {
         fileDialogs.emplace_back(filter, initialDir);
         return fileAnswer;
@@ -304,7 +304,7 @@ TEST(SubtitleSearch, NothingFoundAsksForAFile) {
     EXPECT_EQ(outcome.ChosenIndex, -1);
     EXPECT_EQ(outcome.ChosenPath, "");
     ASSERT_EQ(chooser.fileDialogs.size(), 1u);
-    EXPECT_EQ(chooser.fileDialogs[0].first, "Subtitles Files |*.sub;*.srt;");
+    EXPECT_EQ(chooser.fileDialogs[0].first, (FileFilters{{"Subtitles Files", {"*.sub", "*.srt"}}}));
     EXPECT_EQ(chooser.fileDialogs[0].second, dir.Path() + "/");
 
     chooser.fileAnswer = dir / "Other.srt";
@@ -312,7 +312,7 @@ TEST(SubtitleSearch, NothingFoundAsksForAFile) {
     outcome = SubtitleSearch(dir / "Film.avi", settings, chooser);
     EXPECT_EQ(outcome.ChosenPath, dir / "Other.srt");
     EXPECT_EQ(outcome.ChosenIndex, -1);
-    EXPECT_EQ(chooser.fileDialogs.back().first, "Subtitles Files |");
+    EXPECT_EQ(chooser.fileDialogs.back().first, (FileFilters{{"Subtitles Files", {}}}));
 }
 
 }  // namespace

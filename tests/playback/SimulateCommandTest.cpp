@@ -84,11 +84,12 @@ TEST_F(SimulateCommand, TheLoadReAlignsAtTheFirstPositionAndAJumpBeforeItsTick) 
 }
 
 TEST_F(SimulateCommand, FrameCountedFilesUseTheGivenRate) {
-    // Frames 24 and 48: 0 to 1 s at 25 frames a second, 1 to 2 s at 23.976 (23 a second).
+    // Frames 24 and 48: 960 to 1920 ms at 25 frames a second, 1001 to 2002 ms at 23.976.
     const std::string file = Write("film.sub", "{24}{48}One|Two\n");
-    EXPECT_EQ(Simulate("'" + file + "' --fps 25 --positions 500").out, "500\t0\tOne\\rTwo\\n\n");
-    EXPECT_EQ(Simulate("'" + file + "' --positions 500,1500").out,
-              "500\t0\t\n1500\t0\tOne\\rTwo\\n\n");
+    EXPECT_EQ(Simulate("'" + file + "' --fps 25 --positions 1000,1950").out,
+              "1000\t0\tOne\\rTwo\\n\n1950\t1\t\n");
+    EXPECT_EQ(Simulate("'" + file + "' --positions 1000,1950").out,
+              "1000\t0\t\n1950\t0\tOne\\rTwo\\n\n");
 }
 
 TEST_F(SimulateCommand, AFileWithoutReaderShowsNothing) {

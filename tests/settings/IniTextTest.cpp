@@ -64,7 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "General", "Delay", "1"},
         FindCase{"binary_bytes", "\x01\xff\0\n[General]\0\n\xfe=\xfd\nDelay=\x80\n"s, "General",
                  "Delay", "\x80"},
-        FindCase{"empty_file", "", "General", "Delay", std::nullopt}),
+        FindCase{"empty_file", "", "General", "Delay", std::nullopt},
+        FindCase{"byte_order_mark_skipped", "\xEF\xBB\xBF[General]\r\nDelay=5\r\n", "General",
+                 "Delay", "5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SetCase {
@@ -92,6 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SetCase{"in_place", "[General]\nDelay=5\nA=1\n", "General", "Delay", "70",
                 "[General]\nDelay=70\nA=1\n"},
+        SetCase{"byte_order_mark_kept", "\xEF\xBB\xBF[General]\nA=1\n", "General", "Delay", "7",
+                "\xEF\xBB\xBF[General]\nA=1\nDelay=7\n"},
+        SetCase{"only_a_byte_order_mark", "\xEF\xBB\xBF", "General", "Delay", "7",
+                "\xEF\xBB\xBF[General]\nDelay=7\n"},
         SetCase{"in_place_keeps_spacing_and_crlf", "[General]\r\n  Delay =  5  \r\n;c\r\n",
                 "General", "Delay", "7", "[General]\r\n  Delay =  7\r\n;c\r\n"},
         SetCase{"in_place_keeps_written_case", "[GENERAL]\ndelay=5\n", "General", "Delay", "6",

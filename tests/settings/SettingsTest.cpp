@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -89,8 +90,8 @@ Settings SampleSettings() {
     settings.SubDirEnabled = true;
     settings.SubFilePath = "/mnt/films/subs é";
     settings.SubFilePathEnabled = true;
-    settings.SubtitleFormat =
-        Formats({SubtitleFormat::Sub, SubtitleFormat::Srt, SubtitleFormat::Mpl});
+    settings.SubtitleFormat = Formats(
+        {SubtitleFormat::Sub, SubtitleFormat::Srt, SubtitleFormat::Mpl, SubtitleFormat::Vtt});
     return settings;
 }
 
@@ -117,7 +118,7 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
               "[General]\nNbrChar=3\nDelay=-1500\nCurrentDir=1\nAutoSelect=1\n"
               "SubDir=Sous titres\nSubFilePath=/mnt/films/subs é\n"
               "\n[SubtitleFormat]\nsub=1\nsrt=1\ndks=0\njss=0\nmpl=1\njps=0\npsb=0\nrt=0\n"
-              "smi=0\nssa=0\ntts=0\nvsf=0\nzeg=0\nscr=0\ntxt=0\n"
+              "smi=0\nssa=0\ntts=0\nvsf=0\nzeg=0\nscr=0\ntxt=0\nass=0\nvtt=1\n"
               "\n[Font]\nName=DejaVu Sans\nColor=16746496\nSize=14\nHeight=-19\nPitch=2\n"
               "Italic=1\nUnderline=0\nStrikeOut=1\nBold=1\n");
 }
@@ -201,6 +202,16 @@ TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
     EXPECT_EQ(ReadFile(plainFile), "x");
 }
 
+TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
+    ScratchDir dir;
+    IniFile ini(dir.Write("Config.ini", "[General]\nStateBarre=0\n"));
+    ASSERT_EQ(::chmod(ini.Path().c_str(), 0444), 0);
+    WriteOutcome outcome = WriteBarSettings(ini, BarSettings{true, true});
+    EXPECT_FALSE(outcome.Ok);
+    EXPECT_EQ(outcome.Message, "Impossible d'écrire dans " + ini.Path());
+    EXPECT_EQ(ReadFile(ini.Path()), "[General]\nStateBarre=0\n");
+}
+
 TEST(SaveSettings, MessageNamesTheFullPath) {
     ScratchDir dir;
     std::string previous = std::filesystem::current_path();
@@ -233,20 +244,19 @@ class FileSizeLimit {
     void (*previousHandler_)(int) = nullptr;
 };
 
-TEST(SaveSettings, WriteRefusedPartWayKeepsTheEarlierKeysAndTheFileWhole) {
+TEST(SaveSettings, WriteRefusedPartWayLeavesTheFileAsItWas) {
     ScratchDir dir;
     const std::string before = "; " + std::string(100, '-') + "\n[General]\nDelay=5\n";
     IniFile ini(dir.Write("Config.ini", before));
     WriteOutcome outcome;
     {
-        // Room for NbrChar=3 and Delay=-1500, not for CurrentDir=1 after them.
+        // Room for a few keys, not for all of them.
         FileSizeLimit limit(before.size() + 15);
         outcome = SaveSettings(ini, SampleSettings(), SampleFont());
     }
     EXPECT_FALSE(outcome.Ok);
     EXPECT_EQ(outcome.Message, "Impossible d'écrire dans " + ini.Path());
-    EXPECT_EQ(ReadFile(ini.Path()),
-              "; " + std::string(100, '-') + "\n[General]\nDelay=-1500\nNbrChar=3\n");
+    EXPECT_EQ(ReadFile(ini.Path()), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);

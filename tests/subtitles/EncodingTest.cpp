@@ -62,5 +62,38 @@ TEST(DecodeByteOrderMark, DropsUtf8MarkAndConvertsUtf16) {
     EXPECT_EQ(plain, "\xEF\xBB no mark");
 }
 
+TEST(ConvertToUtf8, ConvertsFromTheNamedEncodingAndReplacesBadBytes) {
+    struct Case {
+        const char* encoding;
+        std::string bytes;
+        std::string utf8;
+    };
+    const Case cases[] = {
+        {"WINDOWS-1251", "\xcf\xf0\xe8\xe2\xe5\xf2",
+         "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82"},
+        {"KOI8-R", "\xf0\xd2", "\xd0\x9f\xd1\x80"},
+        {"SHIFT_JIS", "\x93\xfa", "\xe6\x97\xa5"},
+        {"UTF-8",
+         "a\xff"
+         "b\xe2\x82",
+         "a\xef\xbf\xbd"
+         "b\xef\xbf\xbd\xef\xbf\xbd"},
+        {"WINDOWS-1252", std::string(5000, '\xe9'),
+         [] {
+             std::string e;
+             for (int i = 0; i < 5000; ++i) e += "\xc3\xa9";
+             return e;
+         }()},
+    };
+    for (const Case& c : cases) {
+        std::string out = "old";
+        EXPECT_TRUE(ConvertToUtf8(c.bytes, c.encoding, out)) << c.encoding;
+        EXPECT_EQ(out, c.utf8) << c.encoding;
+    }
+    std::string untouched = "old";
+    EXPECT_FALSE(ConvertToUtf8("x", "NO-SUCH-ENCODING", untouched));
+    EXPECT_EQ(untouched, "old");
+}
+
 }  // namespace
 }  // namespace orvalen

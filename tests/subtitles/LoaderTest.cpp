@@ -107,7 +107,7 @@ TEST(LoadSubtitleFile, FallsBackToTheDefaultRateWhenTheFilmCannotTell) {
         LoadReport report = LoadSubtitleBytes("a.scr", "/24\nA\n/47\n", track, state, &film);
         EXPECT_EQ(state.FrameRate, DefaultFrameRate);
         EXPECT_EQ(report.FrameRateStatus, "FrameRate = 23976");
-        EXPECT_EQ(track.EndMs[0], 2000);
+        EXPECT_EQ(track.EndMs[0], 1960);
     }
     SubtitleTrack track;
     LoaderState state;
@@ -306,9 +306,16 @@ INSTANTIATE_TEST_SUITE_P(
         CapacityCase{"TimecodePairs", "a.sub",
                      [](int i) { return "0001  0:0:1:0  0:0:2:0  " + Text(i) + "\n"; }},
         CapacityCase{"MicroDvd", "a.sub", [](int i) { return "{1}{2}" + Text(i); }},
-        CapacityCase{"SubStationAlpha", "a.ssa", [](int i) {
-                         return "Dialogue: 0,0:00:01.00,0:00:02.00,a,b,c,d,e,f," + Text(i);
-                     }}));
+        CapacityCase{
+            "SubStationAlpha", "a.ssa",
+            [](int i) { return "Dialogue: 0,0:00:01.00,0:00:02.00,a,b,c,d,e,f," + Text(i); }},
+        CapacityCase{"WebVtt", "a.vtt",
+                     [](int i) {
+                         return (i == 0 ? "WEBVTT\n\n" : "") + std::to_string(i) +
+                                "\n00:01.000 --> 00:02.000\n" + Text(i) + "\n";
+                     }},
+        CapacityCase{"TMPlayerClassic", "a.txt", [](int i) { return "0:00:01:" + Text(i); }},
+        CapacityCase{"Mpl2", "a.txt", [](int i) { return "[1][2]" + Text(i); }}));
 
 }  // namespace
 }  // namespace orvalen

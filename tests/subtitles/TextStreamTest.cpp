@@ -138,47 +138,45 @@ struct FrameCase {
     int32_t frame, frameRate, expected;
 };
 
-TEST(FrameTime, CountsWholeSecondsOfWholeFramesPerSecond) {
+TEST(FrameTime, DividesByTheExactRateTruncatingTowardZero) {
     const FrameCase cases[] = {
         {25, 25000, 1000},
-        {50, 25000, 2000},
-        {24, 23976, 1000},  // divisor 23
-        {47, 23976, 2000},
-        {22, 23976, 0},
-        {-164, 23976, -7000},
-        // Below one frame per second the divisor would be 0: each frame counts one second.
-        {10, 999, 10000},
-        {10, 0, 10000},
-        {10, -5000, 10000},
-        // Huge frame numbers wrap rather than overflow.
-        {INT32_MAX, 1000, static_cast<int32_t>(static_cast<uint32_t>(INT32_MAX) * 1000u)},
-        {INT32_MIN, 1000, static_cast<int32_t>(static_cast<uint32_t>(INT32_MIN) * 1000u)},
+        {55, 25000, 2200},
+        {70, 25000, 2800},
+        {1, 25000, 40},
+        {24, 23976, 1001},
+        {47, 23976, 1960},
+        {86314, 23976, 3600016},  // an hour in: no drift
+        {1, 29970, 33},
+        {30, 29970, 1001},
+        {107892, 29970, 3600000},
+        {-1, 25000, -40},
+        {-164, 23976, -6840},  // -6840.2 truncates toward zero
+        {-1, 29970, -33},
+        // Below one thousandth of a frame per second the rate counts as 1.
+        {10, 0, 10000000},
+        {10, -5000, 10000000},
+        // 64-bit product, then wrapped to 32 bits as every time is.
+        {2147483, 1000, 2147483000},
+        {2147484, 1000, static_cast<int32_t>(2147484000u)},
+        {INT32_MAX, 25000, static_cast<int32_t>(static_cast<uint32_t>(85899345880ull))},
+        {INT32_MIN, 25000, static_cast<int32_t>(static_cast<uint32_t>(-85899345920ll))},
+        {INT32_MAX, 1, static_cast<int32_t>(static_cast<uint64_t>(2147483647000000ull))},
     };
     for (const FrameCase& c : cases) {
         EXPECT_EQ(FrameTime(c.frame, c.frameRate), c.expected) << c.frame << " at " << c.frameRate;
     }
 }
 
-TEST(TextBlock, StopsAtEmptyLineEndOfFileOrRepeatedLine) {
-    TextStream stream("A\nB\n\nC\nC\nD\nD");
-    std::string_view last;
+TEST(TextBlock, StopsOnlyAtAnEmptyLineOrTheEndOfTheFile) {
+    TextStream stream("A\nB\n\nC\nC\nD\n\nD\nD");
     std::string first, second, third;
-    TextBlock(stream, first, last);
+    TextBlock(stream, first);
     EXPECT_EQ(first, "A\nB\n");
-    TextBlock(stream, second, last);
-    EXPECT_EQ(second, "C\n");  // the repeated C ends the block and is dropped
-    TextBlock(stream, third, last);
-    EXPECT_EQ(third, "D\nD");  // "D" without LF differs from "D\n"
-}
-
-TEST(TextBlock, ComparesTheFirstLineWithTheLastLineOfTheEntryBefore) {
-    TextStream stream("Same\n\nSame\nOther\n");
-    std::string_view last;
-    std::string first, second;
-    TextBlock(stream, first, last);
-    EXPECT_EQ(first, "Same\n");
-    TextBlock(stream, second, last);
-    EXPECT_EQ(second, "");
+    TextBlock(stream, second);
+    EXPECT_EQ(second, "C\nC\nD\n");  // repeated lines are ordinary text
+    TextBlock(stream, third);
+    EXPECT_EQ(third, "D\nD");  // the block's first line may repeat the last one before it
 }
 
 TEST(BreakMarks, ReplaceOnlyTheFirstMark) {

@@ -1,0 +1,233 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/FontMapping.h"
+#include "app/WindowActions.h"
+#include "discovery/SubtitleSearch.h"
+#include "media/MediaControl.h"
+#include "media/MediaDevice.h"
+#include "playback/FilmState.h"
+#include "playback/FullScreenBand.h"
+#include "playback/SubtitleState.h"
+#include "settings/Settings.h"
+#include "subtitles/Parser.h"
+#include "subtitles/SubtitleTrack.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QSlider;
+class QTimer;
+class QToolBar;
+class QUrl;
+
+namespace orvalen {
+
+namespace testing {
+class MainWindowProbe;
+}
+
+class AboutDialog;
+class ConfigDialog;
+class FullScreenView;
+class ReferenceDialog;
+class StatusBar;
+class SubtitleChoiceDialog;
+class VideoPanel;
+
+// The dialogs the main window opens; they are its children.
+struct MainWindowDialogs {
+    ConfigDialog* Configuration = nullptr;
+    SubtitleChoiceDialog* SubtitleChoice = nullptr;
+    ReferenceDialog* Reference = nullptr;
+    AboutDialog* About = nullptr;
+};
+
+// Answers the loader's frame-rate question from the media layer.
+class MediaFrameRates : public FrameRateProvider {
+  public:
+    explicit MediaFrameRates(MediaControl& media) : media_(media) {}
+    int32_t GetFrameRate(const std::string& moviePath) override {
+        return media_.GetFrameRate(moviePath);
+    }
+
+  private:
+    MediaControl& media_;
+};
+
+// The main window: the film, its subtitles, the menus, the tool bar and the status bar. It
+// shows and forwards; the film and subtitle state live in Qt-free objects it owns.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // The window drives device; commandLine holds the program's parameters (the first names
+    // a film to open when the window is first shown).
+    explicit MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandLine = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Hands the window the dialogs its commands open. A dialog it lacks is not shown (the
+    // subtitle choice dialog is then made on first use) and the settings are the defaults.
+    void UseDialogs(const MainWindowDialogs& dialogs);
+
+    const FilmState& Film() const { return film_; }
+    const SubtitleState& Subtitles() const { return subtitles_; }
+    // The search and display settings of the configuration dialog, read at each use.
+    const Settings& CurrentSettings() const;
+
+    // Opens the command line's film the first time the window is shown.
+    void OpenCommandLineFilm();
+    // Opens a film, reads its length, finds its subtitles, fits the window and plays; a film
+    // that will not open changes nothing. Shared by the command-line film and Open.
+    void OpenAndPlay(const std::string& path);
+    // The window's paint after full screen has ended resumes windowed playback.
+    void ResumeAfterFullScreen();
+    // Key preview: sees every key typed in the window before the focused control. Setting
+    // key to 0 swallows it.
+    void PreviewKey(char& key);
+    // Files dropped on the window.
+    void DropFiles(const QList<QUrl>& files);
+
+    // The playback clock.
+    void OnClockTick();
+    void ResyncIndex();
+
+    // Commands (menus, tool bar, popup menu).
+    void OpenFilm();
+    void CloseFilm();
+    void Quit();
+    void Play();
+    void Pause();
+    void Stop();
+    void FastForward();
+    void BackOneMinute();
+    void ToggleFullScreen();
+    void OnPositionSliderMoved();
+    void UpdatePopupMenu();
+    void TogglePlayPause();
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    void ToggleMute();
+    void ChooseSubtitleFont();
+    void ShowAbout();
+    void ShowConfiguration();
+    void FitToVideo();
+    void OpenSubtitleFile();
+    void LoadFoundSubtitleFile(QAction* item);
+    void StartResynchronisation();
+    void StartMerge();
+    void SaveSubtitles();
+    // The space bar while resynchronising or merging; true when it was used.
+    bool OnSpaceBar();
+
+    // Finds the film's subtitle files, offers them in the menus, lets the user choose and
+    // loads the chosen one into the track.
+    void SubtitleSearch(const std::string& moviePath);
+    // Loads path into track (the track or the merge track) and updates the window: status
+    // panel 4 and the index of the track.
+    LoadReport LoadSubtitleFile(const std::string& path, SubtitleTrack& track);
+
+    // Full screen: the film fills the screen and the clock draws subtitles in the band.
+    // Leaving it (Escape, double click, Alt+Enter) repaints this window, whose paint then
+    // resumes windowed playback.
+    void ShowFullScreen();
+    void LeaveFullScreen();
+
+    // The subtitle label's font colour.
+    QColor SubtitleLabelColor() const;
+    void SetSubtitleLabelColor(const QColor& color);
+
+    // The window's outer size as the sizing rules count it; the client area is this size
+    // less the frame allowance below.
+    static constexpr int FrameAllowanceWidth = 4;
+    static constexpr int FrameAllowanceHeight = 30;
+    int WindowWidth() const;
+    int WindowHeight() const;
+    void SetWindowWidth(int width);
+    void SetWindowHeight(int height);
+
+    // The window's own controls. The menus, the popup menu and the tool bar are built from
+    // WindowActionTable(); Action finds an item by its id.
+    struct Widgets {
+        QWidget* ClientArea = nullptr;  // below the menu bar
+        QToolBar* ToolBar = nullptr;
+        QSlider* PositionSlider = nullptr;
+        VideoPanel* VideoArea = nullptr;
+        QWidget* SubtitlePanel = nullptr;
+        QLabel* SubtitleLabel = nullptr;
+        StatusBar* StatusArea = nullptr;
+        FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
+        QFileDialog* OpenFileDialog = nullptr;
+        QFileDialog* SaveFileDialog = nullptr;
+        QTimer* ClockTimer = nullptr;
+        QMenu* FileMenu = nullptr;
+        QMenu* ViewMenu = nullptr;
+        QMenu* CommandMenu = nullptr;
+        QMenu* SubtitlesMenu = nullptr;
+        QMenu* PopupMenu = nullptr;
+        std::array<QAction*, WindowActionCount> Actions{};
+
+        QAction* Action(WindowAction id) const;
+    };
+
+    // What the window remembers between commands besides the film and its subtitles.
+    struct ViewState {
+        bool FullScreenPlaying = false;
+        bool SliderMovedByUser = false;
+        int32_t LastSliderPosition = 0;
+        bool FirstShow = true;
+        bool Muted = false;
+        // The popup's first item pauses (it offered Pause when the menu opened) or plays.
+        bool PopupOffersPause = false;
+        LogFont FullScreenFont{};
+        ScreenRect FullScreenRect;
+    };
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    friend class testing::MainWindowProbe;
+
+    void CreateControls();
+    // Builds the menus, the popup menu and the tool bar from WindowActionTable().
+    void CreateActions();
+    // The start-up steps after the controls exist: state, bars and font from Config.ini, the
+    // clock started.
+    void LoadStartState();
+    // The steps before the window goes: the film closed, the bars stored in Config.ini.
+    void CloseFilmAndSaveBars();
+    void LayOutClient();
+    void OnFrameReady();
+    void ShowSubtitleText(std::string_view text);
+    int32_t CurrentDelay() const;
+
+    QStringList commandLine_;
+    FilmState film_;
+    SubtitleState subtitles_;
+    ViewState view_;
+    std::unique_ptr<MediaDevice> device_;
+    MediaControl media_;
+    MediaFrameRates frameRates_;
+    Widgets ui_;
+    MainWindowDialogs dialogs_;
+    // The text last put in the subtitle label, to skip decoding and relayout when it has not
+    // changed.
+    std::string shownText_;
+    std::string shownEncoding_;
+    std::atomic<bool> frameUpdatePending_{false};
+};
+
+}  // namespace orvalen

@@ -1,0 +1,225 @@
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QSlider>
+#include <QToolBar>
+#include <algorithm>
+#include <cmath>
+
+#include "app/AboutDialog.h"
+#include "app/ConfigDialog.h"
+#include "app/FileOpenDialog.h"
+#include "app/FontMapping.h"
+#include "app/FullScreenView.h"
+#include "app/ImageList.h"
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "app/SubtitleFontDialog.h"
+#include "app/VideoPanel.h"
+
+namespace orvalen {
+
+namespace {
+
+const FileFilters kVideoFilter = {
+    {"Video Files (*.avi,*.mpg,*.divx)", {"*.avi", "*.mpg", "*.divx"}}};
+constexpr int kImagePause = 1;
+constexpr int kImagePlay = 2;
+constexpr int kImageSoundOn = 15;
+constexpr int kImageSoundOff = 16;
+// Bounds a size the device reports, so that no sum below can overflow.
+constexpr int32_t kMaxVideoSide = 16384;
+
+// The logical-font height the font chooser derives from a point size given in tenths, at the
+// 96 pixels per inch the stored sizes assume.
+int32_t HeightFromTenths(int64_t tenths) {
+    return static_cast<int32_t>(-((tenths * 96 + 360) / 720));
+}
+
+}  // namespace
+
+void MainWindow::OpenFilm() {
+    FileOpenDialog dialog(ui_.OpenFileDialog);
+    dialog.SetFilter(kVideoFilter);
+    if (!dialog.Execute()) return;
+    const QString chosen = dialog.FileName();
+    setWindowTitle(QStringLiteral("Orvalen - ") + chosen);
+    if (film_.Open) CloseFilm();
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    OpenAndPlay(path);
+}
+
+void MainWindow::CloseFilm() {
+    media_.CloseAllDevices();
+    film_.Close();
+    for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
+        ui_.StatusArea->SetPanelText(panel, {});
+    ui_.PositionSlider->setValue(0);
+}
+
+void MainWindow::Quit() {
+    QCoreApplication::quit();
+}
+
+void MainWindow::Play() {
+    if (film_.Open) {
+        media_.PlayMovie();
+    } else {
+        OpenFilm();
+    }
+}
+
+void MainWindow::Pause() {
+    if (film_.Open) media_.PauseMovie();
+}
+
+void MainWindow::Stop() {
+    if (!film_.Open) return;
+    media_.StopMovie();
+    media_.ShowVideoWindow();
+    ui_.PositionSlider->setValue(0);
+    ResyncIndex();
+}
+
+void MainWindow::FastForward() {
+    if (film_.Open) media_.PlayFast();
+}
+
+void MainWindow::BackOneMinute() {
+    if (!film_.Open) return;
+    media_.BackOneMinute();
+    ResyncIndex();
+}
+
+// Its shortcut, Alt+Enter, may reach the main window while the film covers the screen: the
+// command then returns to the window.
+void MainWindow::ToggleFullScreen() {
+    if (!film_.Open) return;
+    if (ui_.FullScreenWindow->isVisible()) {
+        LeaveFullScreen();
+        return;
+    }
+    media_.PlayFullScreen();
+    view_.FullScreenPlaying = true;
+    ShowFullScreen();
+}
+
+void MainWindow::OnPositionSliderMoved() {
+    if (!view_.SliderMovedByUser) return;
+    media_.SeekTo(ui_.PositionSlider->value() * 1000);
+    ResyncIndex();
+    media_.PlayMovie();
+}
+
+// The first popup item offers Pause while the film plays and Play otherwise ("Lecture", as
+// the tool bar names it).
+void MainWindow::UpdatePopupMenu() {
+    view_.PopupOffersPause = media_.GetMode() == "playing";
+    QAction* item = ui_.Action(WindowAction::PopupPlayPause);
+    item->setText(view_.PopupOffersPause ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
+    SetImageIndex(item, view_.PopupOffersPause ? kImagePause : kImagePlay);
+}
+
+void MainWindow::TogglePlayPause() {
+    if (view_.PopupOffersPause) {
+        Pause();
+    } else {
+        Play();
+    }
+}
+
+// A checkable menu item has already flipped its own mark when its command runs, so the
+// current state is read from the bar, which always agrees with the mark before the click.
+void MainWindow::ToggleToolBar() {
+    const bool show = ui_.ToolBar->isHidden();
+    ui_.Action(WindowAction::ToolBar)->setChecked(show);
+    ui_.ToolBar->setVisible(show);
+}
+
+void MainWindow::ToggleStatusBar() {
+    const bool show = ui_.StatusArea->isHidden();
+    ui_.Action(WindowAction::StatusBar)->setChecked(show);
+    ui_.StatusArea->setVisible(show);
+}
+
+void MainWindow::ToggleMute() {
+    if (!film_.Open) return;
+    view_.Muted = !view_.Muted;
+    SetImageIndex(ui_.Action(WindowAction::MuteButton),
+                  view_.Muted ? kImageSoundOff : kImageSoundOn);
+    if (view_.Muted) {
+        media_.SoundOff();
+    } else {
+        media_.SoundOn();
+    }
+}
+
+void MainWindow::ChooseSubtitleFont() {
+    QFont start = FontFromLogFont(view_.FullScreenFont);
+    start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
+    const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SubtitleLabelColor()});
+    if (!choice) return;
+
+    const QFont& chosen = choice->Font;
+    const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
+                                                   : int64_t{10} * FontPointSize(chosen);
+    SetFaceName(view_.FullScreenFont, chosen.family().toStdString());
+    view_.FullScreenFont.Height = HeightFromTenths(tenths);
+    view_.FullScreenFont.Weight = chosen.weight();
+    view_.FullScreenFont.Italic = chosen.italic() ? 1 : 0;
+    view_.FullScreenFont.Underline = chosen.underline() ? 1 : 0;
+    view_.FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
+    view_.FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
+    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    ui_.FullScreenWindow->SetTextColor(choice->Color);
+
+    QFont label = ui_.SubtitleLabel->font();
+    label.setFamilies(
+        {QString::fromStdString(FaceNameOf(view_.FullScreenFont)), DefaultSansFamily()});
+    SetSubtitleLabelColor(choice->Color);
+    SetFontHeight(label, view_.FullScreenFont.Height);
+    SetFontPitch(label, view_.FullScreenFont.PitchAndFamily);
+    const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
+    SetFontPointSize(label, size);
+
+    label.setItalic(view_.FullScreenFont.Italic != 0);
+    label.setUnderline(view_.FullScreenFont.Underline != 0);
+    label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
+    label.setBold(view_.FullScreenFont.Weight > 600);
+    ui_.SubtitleLabel->setFont(label);
+
+    if (size > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * size);
+    SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
+                    30);
+    LayOutClient();
+}
+
+void MainWindow::ShowAbout() {
+    if (dialogs_.About) dialogs_.About->exec();
+}
+
+void MainWindow::ShowConfiguration() {
+    if (dialogs_.Configuration) dialogs_.Configuration->exec();
+}
+
+// Without a video size (a file with no picture) the picture area keeps its size and the size
+// panel stays empty; the subtitle area and the window still follow the font.
+void MainWindow::FitToVideo() {
+    int32_t width = 0;
+    int32_t height = 0;
+    const bool sized = media_.GetVideoSize(width, height);
+    if (sized) {
+        ui_.VideoArea->resize(std::clamp(width, 0, kMaxVideoSide),
+                              std::clamp(height, 0, kMaxVideoSide) + 15);
+    }
+    const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
+    if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
+                    30);
+    SetWindowWidth(ui_.VideoArea->width() + 20);
+    ui_.StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+}
+
+}  // namespace orvalen
