@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QSlider>
 #include <QToolBar>
@@ -157,10 +158,14 @@ void MainWindow::ToggleMute() {
 }
 
 void MainWindow::ChooseSubtitleFont() {
-    QFont start = FontFromLogFont(view_.FullScreenFont);
+    // The dialog starts from the font the label shows, in points.
+    QFont start = ui_.SubtitleLabel->font();
+    start.setFamily(QFontInfo(start).family());
     start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
-    const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SubtitleLabelColor()});
-    if (!choice) return;
+    const FontChoice current{start, SubtitleLabelColor()};
+    const std::optional<FontChoice> choice = AskSubtitleFont(this, current);
+    // OK without a change keeps the font as it is, its stored weight and height included.
+    if (!choice || SameFontChoice(*choice, current)) return;
 
     const QFont& chosen = choice->Font;
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
