@@ -23,6 +23,7 @@
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/MessageBox.h"
+#include "app/PositionSlider.h"
 #include "app/StatusBar.h"
 #include "app/VideoPanel.h"
 #include "settings/DefaultConfig.h"
@@ -91,12 +92,11 @@ void MainWindow::CreateControls() {
     ui_.ToolBar->setMovable(false);
     ui_.ToolBar->setFloatable(false);
 
-    ui_.PositionSlider = new QSlider(Qt::Horizontal);
+    ui_.PositionSlider = new PositionSlider;
     ui_.PositionSlider->setFixedSize(241, 22);
     ui_.PositionSlider->setRange(0, 1000);
     ui_.PositionSlider->setValue(0);
     ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
-    ui_.PositionSlider->setFocusPolicy(Qt::NoFocus);
 
     ui_.VideoArea = new VideoPanel(ui_.ClientArea);
     ui_.VideoArea->setGeometry(8, 32, 657, 337);

@@ -107,9 +107,13 @@ void MainWindow::ToggleFullScreen() {
     ShowFullScreen();
 }
 
+// Every move of the user's (click, drag, key, wheel) seeks at once; the clock's own moves of the
+// slider raise no action, so they never seek. Qt repeats the action of a click once the value
+// has followed: that repeat moves nothing and seeks nothing.
 void MainWindow::OnPositionSliderMoved() {
-    if (!view_.SliderMovedByUser) return;
-    media_.SeekTo(ui_.PositionSlider->value() * 1000);
+    const int target = ui_.PositionSlider->sliderPosition();
+    if (target == ui_.PositionSlider->value()) return;
+    media_.SeekTo(target * 1000);
     ResyncIndex();
     media_.PlayMovie();
 }

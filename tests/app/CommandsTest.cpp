@@ -193,14 +193,12 @@ TEST_F(FilmOpen, StopRewindsAndRealignsTheTrack) {
     EXPECT_TRUE(Film().Open);
 }
 
-TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
-    View().SliderMovedByUser = false;
-    Ui().PositionSlider->setValue(1000);
+TEST_F(FilmOpen, DraggingTheSliderSeeksAndPlaysButTheClocksMovesDoNot) {
+    Ui().PositionSlider->setValue(1000);  // as the clock moves it
     EXPECT_TRUE(device_.seeks.empty());
 
-    View().SliderMovedByUser = true;
     device_.mode = "paused";
-    Ui().PositionSlider->setValue(1234);
+    Ui().PositionSlider->setSliderPosition(1234);  // as a drag moves it
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{1234000});
     EXPECT_EQ(device_.mode, "playing");
 }
