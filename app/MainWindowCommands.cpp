@@ -65,11 +65,17 @@ void MainWindow::Quit() {
 }
 
 void MainWindow::Play() {
-    if (film_.Open) {
-        media_.PlayMovie();
-    } else {
+    if (!film_.Open) {
         OpenFilm();
+        return;
     }
+    // A film that has played to its end stands there, where playing does not move it: Play
+    // starts it again from the beginning.
+    if (media_.AtEnd()) {
+        media_.SeekTo(0);
+        ResyncIndex();
+    }
+    media_.PlayMovie();
 }
 
 void MainWindow::Pause() {
