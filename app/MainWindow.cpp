@@ -244,7 +244,12 @@ void MainWindow::OpenCommandLineFilm() {
 }
 
 void MainWindow::OpenAndPlay(const std::string& path) {
-    if (!media_.OpenMovie(path)) return;
+    if (!media_.OpenMovie(path)) {
+        ShowError(this, QStringLiteral("Cannot open the film \"%1\":\n%2.")
+                            .arg(QFile::decodeName(path.c_str()),
+                                 QString::fromStdString(media_.OpenError())));
+        return;
+    }
     film_.Path = path;
     const int32_t length = media_.GetLength();
     ui_.PositionSlider->setMaximum(length / 1000);

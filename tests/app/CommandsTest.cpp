@@ -107,16 +107,18 @@ TEST_F(Commands, SecondFilmClosesTheFirstAndStartsFrameRateAgain) {
     EXPECT_EQ(device_.mode, "playing");
 }
 
-TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmAndTheNewCaption) {
+TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmTheNewCaptionAndSaysWhy) {
     OpenThroughDialog(FilmWithSubtitle("good"));
     device_.openSucceeds = false;
+    device_.openError = "unrecognized file format";
     const QString bad = FilmWithSubtitle("bad");
     OpenThroughDialog(bad);
     EXPECT_EQ(W().windowTitle(), "Orvalen - " + bad);
     EXPECT_FALSE(Film().Open);
     EXPECT_EQ(device_.closeCalls, 1);
     EXPECT_EQ(Film().Path, "");
-    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Cannot open the film \"" + bad + "\":\nunrecognized file format.");
 }
 
 struct LengthCase {
