@@ -197,9 +197,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::LoadStartState() {
     IniFile ini(ConfigFileToRead());
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize desktop = screen ? screen->geometry().size() : QSize();
-    view_.FullScreenRect = FullScreenBand(desktop.width(), desktop.height());
+    const QRect desktop = screen()->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(desktop.x(), desktop.y(), desktop.width(), desktop.height());
     subtitles_.Reset();
     film_.Close();
     view_.FullScreenPlaying = false;
@@ -296,10 +296,16 @@ void MainWindow::DropFiles(const QList<QUrl>&) {
     ShowMessage(this, "Sorry ! This function is not implemented yet.");
 }
 
+// On the screen the window is on, which need not start at (0, 0): the band is placed within
+// that screen's geometry.
 void MainWindow::ShowFullScreen() {
+    QScreen* screen = this->screen();
+    const QRect geometry = screen->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
     ui_.FullScreenWindow->DrawBandText(QString());
-    ui_.FullScreenWindow->Enter(QGuiApplication::primaryScreen());
+    ui_.FullScreenWindow->Enter(screen);
 }
 
 void MainWindow::LeaveFullScreen() {
