@@ -23,6 +23,9 @@ std::string UsageText(const std::string& configFilePath) {
            "environment:\n"
            "  ORVALEN_CONFIG     the settings file to use instead of the one above\n"
            "  XDG_CONFIG_HOME    the folder holding orvalen/Config.ini (default ~/.config)\n"
+           "  XDG_CONFIG_DIRS    the folders looked in for the shipped default\n"
+           "                     orvalen/Config.ini, read until the settings file exists\n"
+           "                     (default /etc/xdg)\n"
            "  DISPLAY            the X display to show the window on\n"
            "  WAYLAND_DISPLAY    the Wayland display to show the window on\n"
            "  QT_QPA_PLATFORM    Qt's display back end (xcb, wayland, offscreen)\n";

@@ -15,6 +15,7 @@
 #include "app/MessageBox.h"
 #include "app/TypedLengthLimit.h"
 #include "settings/ConfigDialogRules.h"
+#include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
 
 namespace orvalen {
@@ -62,7 +63,7 @@ ConfigDialog::ConfigDialog(DirectoryChooser chooseDirectory, QWidget* parent)
     setFixedSize(ClientWidth, pagesHeight + kStripHeight);
 
     Connect();
-    ShowSettings(LoadSettings(IniFile(ConfigFilePath())));
+    ShowSettings(LoadSettings(IniFile(ConfigFileToRead())));
 }
 
 void ConfigDialog::Connect() {
@@ -196,7 +197,7 @@ void ConfigDialog::RunFontCommand() {
 }
 
 void ConfigDialog::Save() {
-    IniFile ini(ConfigFilePath());
+    IniFile ini(ConfigFileToWrite());
     const FontSettings font = fontSource_ ? fontSource_() : ReadFontSettings(ini);
     const WriteOutcome outcome = SaveSettings(ini, settings_, font);
     if (!outcome.Ok) ShowError(this, QString::fromStdString(outcome.Message));

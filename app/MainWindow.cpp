@@ -24,8 +24,10 @@
 #include "app/FullScreenView.h"
 #include "app/ImageList.h"
 #include "app/MessageBox.h"
+#include "app/PositionSlider.h"
 #include "app/StatusBar.h"
 #include "app/VideoPanel.h"
+#include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
 
 namespace orvalen {
@@ -102,12 +104,11 @@ void MainWindow::CreateControls() {
     ui_.ToolBar->setMovable(false);
     ui_.ToolBar->setFloatable(false);
 
-    ui_.PositionSlider = new QSlider(Qt::Horizontal);
+    ui_.PositionSlider = new PositionSlider;
     ui_.PositionSlider->setFixedSize(241, 22);
     ui_.PositionSlider->setRange(0, 1000);
     ui_.PositionSlider->setValue(0);
     ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
-    ui_.PositionSlider->setFocusPolicy(Qt::NoFocus);
 
     ui_.VideoArea = new VideoPanel(ui_.ClientArea);
     ui_.VideoArea->setGeometry(8, 32, 657, 337);
@@ -209,10 +210,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::LoadStartState() {
-    IniFile ini(ConfigFilePath());
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize desktop = screen ? screen->geometry().size() : QSize();
-    view_.FullScreenRect = FullScreenBand(desktop.width(), desktop.height());
+    IniFile ini(ConfigFileToRead());
+    const QRect desktop = screen()->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(desktop.x(), desktop.y(), desktop.width(), desktop.height());
     subtitles_.Reset();
     film_.Close();
     view_.FullScreenPlaying = false;
@@ -257,7 +258,12 @@ void MainWindow::OpenCommandLineFilm() {
 }
 
 void MainWindow::OpenAndPlay(const std::string& path) {
-    if (!media_.OpenMovie(path)) return;
+    if (!media_.OpenMovie(path)) {
+        ShowError(this, QStringLiteral("Cannot open the film \"%1\":\n%2.")
+                            .arg(QFile::decodeName(path.c_str()),
+                                 QString::fromStdString(media_.OpenError())));
+        return;
+    }
     film_.Path = path;
     const int32_t length = media_.GetLength();
     ui_.PositionSlider->setMaximum(length / 1000);
@@ -283,7 +289,7 @@ void MainWindow::ResumeAfterFullScreen() {
 }
 
 void MainWindow::CloseFilmAndSaveBars() {
-    IniFile ini(ConfigFilePath());
+    IniFile ini(ConfigFileToWrite());
     if (film_.Open) media_.CloseAllDevices();
     const WriteOutcome outcome =
         WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
@@ -300,10 +306,16 @@ void MainWindow::dropEvent(QDropEvent* event) {
     DropFiles(event->mimeData()->urls());
 }
 
+// On the screen the window is on, which need not start at (0, 0): the band is placed within
+// that screen's geometry.
 void MainWindow::ShowFullScreen() {
+    QScreen* screen = this->screen();
+    const QRect geometry = screen->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
     ui_.FullScreenWindow->DrawBandText(QString());
-    ui_.FullScreenWindow->Enter(QGuiApplication::primaryScreen());
+    ui_.FullScreenWindow->Enter(screen);
 }
 
 void MainWindow::LeaveFullScreen() {

@@ -246,6 +246,13 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // The steps before the window goes: the film closed, the bars stored in Config.ini.
     void CloseFilmAndSaveBars();
     void LayOutClient();
+    // The window's frame (0 until a window manager has framed it) and menu bar around the
+    // client area.
+    QSize OutsideClientArea() const;
+    // The largest picture the screen's available area leaves room for.
+    QSize PictureRoom() const;
+    // Moves the window back inside the screen's available area where it sticks out.
+    void KeepOnScreen();
     void OnFrameReady();
     void ShowSubtitleText(std::string_view text);
     // Status panel 4 and the message box of a resynchronisation or merge step.

@@ -205,7 +205,8 @@ void MainWindow::CreateActions() {
                 [this, owner](const QPoint& at) { ui_.PopupMenu->popup(owner->mapToGlobal(at)); });
     }
     connect(ui_.PopupMenu, &QMenu::aboutToShow, this, [this] { UpdatePopupMenu(); });
-    connect(ui_.PositionSlider, &QSlider::valueChanged, this, [this] { OnPositionSliderMoved(); });
+    connect(ui_.PositionSlider, &QSlider::actionTriggered, this,
+            [this] { OnPositionSliderMoved(); });
 }
 
 }  // namespace orvalen

@@ -27,7 +27,9 @@ void MainWindow::OnClockTick() {
 
     ui_.StatusArea->SetPanelText(1, QString::fromStdString(media_.GetMode()));
     ui_.StatusArea->SetPanelText(3, QString::fromStdString(TimeText(pos)));
-    if (ui_.PositionSlider->value() == view_.LastSliderPosition) {
+    // A thumb the user holds stays where the user has it.
+    if (ui_.PositionSlider->value() == view_.LastSliderPosition &&
+        !ui_.PositionSlider->isSliderDown()) {
         // Cleared before the move, so that the change this move raises does not seek.
         view_.SliderMovedByUser = false;
         ui_.PositionSlider->setValue(pos / 1000);

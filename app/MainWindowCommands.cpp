@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
 #include <QSlider>
 #include <QToolBar>
 #include <QUrl>
@@ -22,6 +25,7 @@
 #include "app/SubtitleFontDialog.h"
 #include "app/VideoPanel.h"
 #include "discovery/FileKinds.h"
+#include "playback/PictureFit.h"
 
 namespace orvalen {
 
@@ -86,11 +90,17 @@ void MainWindow::Quit() {
 }
 
 void MainWindow::Play() {
-    if (film_.Open) {
-        media_.PlayMovie();
-    } else {
+    if (!film_.Open) {
         OpenFilm();
+        return;
     }
+    // A film that has played to its end stands there, where playing does not move it: Play
+    // starts it again from the beginning.
+    if (media_.AtEnd()) {
+        media_.SeekTo(0);
+        ResyncIndex();
+    }
+    media_.PlayMovie();
 }
 
 void MainWindow::Pause() {
@@ -128,9 +138,13 @@ void MainWindow::ToggleFullScreen() {
     ShowFullScreen();
 }
 
+// Every move of the user's (click, drag, key, wheel) seeks at once; the clock's own moves of the
+// slider raise no action, so they never seek. Qt repeats the action of a click once the value
+// has followed: that repeat moves nothing and seeks nothing.
 void MainWindow::OnPositionSliderMoved() {
-    if (!view_.SliderMovedByUser) return;
-    media_.SeekTo(ui_.PositionSlider->value() * 1000);
+    const int target = ui_.PositionSlider->sliderPosition();
+    if (target == ui_.PositionSlider->value()) return;
+    media_.SeekTo(target * 1000);
     ResyncIndex();
     media_.PlayMovie();
 }
@@ -179,10 +193,14 @@ void MainWindow::ToggleMute() {
 }
 
 void MainWindow::ChooseSubtitleFont() {
-    QFont start = FontFromLogFont(view_.FullScreenFont);
+    // The dialog starts from the font the label shows, in points.
+    QFont start = ui_.SubtitleLabel->font();
+    start.setFamily(QFontInfo(start).family());
     start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
-    const std::optional<FontChoice> choice = AskSubtitleFont(this, {start, SubtitleLabelColor()});
-    if (!choice) return;
+    const FontChoice current{start, SubtitleLabelColor()};
+    const std::optional<FontChoice> choice = AskSubtitleFont(this, current);
+    // OK without a change keeps the font as it is, its stored weight and height included.
+    if (!choice || SameFontChoice(*choice, current)) return;
 
     const QFont& chosen = choice->Font;
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
@@ -219,6 +237,8 @@ void MainWindow::ChooseSubtitleFont() {
     SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
                     30);
     LayOutClient();
+    // A taller subtitle panel leaves less room for the picture of the film.
+    if (film_.Open) FitToVideo();
 }
 
 void MainWindow::ShowAbout() {
@@ -230,21 +250,54 @@ void MainWindow::ShowConfiguration() {
 }
 
 // Without a video size (a file with no picture) the picture area keeps its size and the size
-// panel stays empty; the subtitle area and the window still follow the font.
+// panel stays empty; the subtitle area and the window still follow the font. The window is
+// never larger than the screen's available area: a larger picture is scaled down, keeping its
+// shape, so that the subtitles below it stay on the screen.
 void MainWindow::FitToVideo() {
     int32_t width = 0;
     int32_t height = 0;
     const bool sized = media_.GetVideoSize(width, height);
-    if (sized) {
-        ui_.VideoArea->resize(std::clamp(width, 0, kMaxVideoSide),
-                              std::clamp(height, 0, kMaxVideoSide) + 15);
-    }
     const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
     if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    if (sized) {
+        const QSize room = PictureRoom();
+        const PictureSize picture =
+            FitPicture(std::clamp(width, 0, kMaxVideoSide), std::clamp(height, 0, kMaxVideoSide),
+                       room.width(), room.height());
+        ui_.VideoArea->resize(picture.Width, picture.Height + 15);
+    }
     SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
                     30);
     SetWindowWidth(ui_.VideoArea->width() + 20);
+    KeepOnScreen();
     ui_.StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+}
+
+QSize MainWindow::OutsideClientArea() const {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int menu = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
+    return {frame.width(), frame.height() + menu};
+}
+
+// The client area is the picture plus 16 pixels wide, and the picture plus its 15 pixels below,
+// the space above it and the subtitle panel high (the sizing rules above).
+QSize MainWindow::PictureRoom() const {
+    const QRect available = screen()->availableGeometry();
+    const QSize outside = OutsideClientArea();
+    return {available.width() - outside.width() - (20 - FrameAllowanceWidth),
+            available.height() - outside.height() - ui_.VideoArea->y() - 15 -
+                ui_.SubtitlePanel->height()};
+}
+
+void MainWindow::KeepOnScreen() {
+    const QRect available = screen()->availableGeometry();
+    const QSize outer = ui_.ClientArea->size() + OutsideClientArea();
+    const QPoint at = pos();
+    const int x = std::clamp(at.x(), available.left(),
+                             std::max(available.left(), available.right() + 1 - outer.width()));
+    const int y = std::clamp(at.y(), available.top(),
+                             std::max(available.top(), available.bottom() + 1 - outer.height()));
+    if (x != at.x() || y != at.y()) move(x, y);
 }
 
 }  // namespace orvalen

@@ -40,6 +40,9 @@ class SubtitleFontDialog : public QDialog {
     QColor color_;
 };
 
+// The same face, size, style, effects and colour, however the fonts are described.
+bool SameFontChoice(const FontChoice& a, const FontChoice& b);
+
 // Runs the dialog modally from initial; nothing when the user cancels.
 std::optional<FontChoice> AskSubtitleFont(QWidget* parent, const FontChoice& initial);
 

@@ -6,6 +6,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "discovery/SubtitleSearch.h"
+#include "settings/DefaultConfig.h"
 #include "settings/Settings.h"
 
 namespace orvalen::cli {
@@ -19,7 +20,7 @@ void PrintSearchUsage(FILE* out) {
                  "Lists the subtitle files the player finds for FILM, one full path per line,\n"
                  "in the order it offers them (at most %d). The search settings come from INI,\n"
                  "by default the Config.ini the player reads (%s).\n",
-                 MaxFoundSubtitleFiles, ConfigFilePath().c_str());
+                 MaxFoundSubtitleFiles, ConfigFileToRead().c_str());
 }
 
 int UsageError(const char* message, const char* argument) {
@@ -53,7 +54,7 @@ int RunSearch(int argc, char** argv) {
         }
     }
     if (films.size() != 1) return UsageError("give exactly one film", "");
-    if (configPath.empty()) configPath = ConfigFilePath();
+    if (configPath.empty()) configPath = ConfigFileToRead();
 
     Settings settings = LoadSettings(IniFile(configPath));
     std::string list;

@@ -14,6 +14,15 @@ bool MediaControl::OpenMovie(const std::string& path) {
     return device_.Open(path);
 }
 
+std::string MediaControl::OpenError() const {
+    const std::string reason = device_.OpenError();
+    return reason.empty() ? "it cannot be played" : reason;
+}
+
+bool MediaControl::AtEnd() {
+    return device_.AtEnd();
+}
+
 // The window shows the picture itself: nothing to make visible on the device.
 void MediaControl::ShowVideoWindow() {}
 

@@ -16,6 +16,8 @@ class MediaControl {
     MediaDevice& Device() { return device_; }
 
     bool OpenMovie(const std::string& path);
+    std::string OpenError() const;  // why the last OpenMovie failed
+    bool AtEnd();                   // played to the end and standing there
     void ShowVideoWindow();
     bool PlayMovie();       // normal speed
     bool PlayFast();        // double speed until the next PlayMovie or PlayFullScreen

@@ -13,8 +13,10 @@ class MediaDevice {
   public:
     virtual ~MediaDevice() = default;
 
-    // Opens the film synchronously, paused at its start. False when it will not open.
+    // Opens the film synchronously, paused at its start. False when it will not open;
+    // OpenError then says why, in words for the user ("unrecognized file format").
     virtual bool Open(const std::string& path) = 0;
+    virtual std::string OpenError() const { return {}; }
     // Closes the film, if any. False only when the back end refuses.
     virtual bool Close() = 0;
     virtual bool Play(double speed) = 0;
@@ -25,6 +27,9 @@ class MediaDevice {
     // Milliseconds, or -1 when nothing is open or the back end cannot tell.
     virtual int32_t Position() = 0;
     virtual int32_t Length() = 0;
+    // True when the film has played to its end and stands on its last picture, where playing
+    // does not move it (until a seek).
+    virtual bool AtEnd() { return false; }
     // "playing", "paused", "stopped", "seeking" or "not ready".
     virtual std::string Mode() = 0;
     virtual bool VideoSize(int32_t& width, int32_t& height) = 0;

@@ -1,8 +1,12 @@
 #include "media/MpvCore.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <utility>
@@ -10,6 +14,22 @@
 namespace orvalen::mpv {
 
 namespace {
+
+// Why the file at path (absolute, or empty when it could not be made so) is no film to hand
+// to mpv; empty when it may be one. A directory would play as a playlist, a named pipe could
+// wait for a writer forever, and an empty file holds nothing.
+std::string FileThatCannotBeAFilm(const std::string& path, const std::error_code& absoluteError) {
+    if (absoluteError) return absoluteError.message();
+    if (path.empty()) return "no file was named";
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) return error.message();
+    if (std::filesystem::is_directory(status)) return "it is a folder";
+    if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
+    if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
+    if (std::filesystem::file_size(path, error) == 0 && !error) return "the file is empty";
+    return {};
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -94,17 +114,22 @@ mpv_handle* CreateCore(VideoOutput output) {
 }
 
 LoadResult LoadFile(mpv_handle* core, const std::string& path, std::chrono::milliseconds timeout,
-                    const std::function<void(const mpv_event&)>& otherEvent) {
-    if (path.empty()) return LoadResult::Failed;
+                    const std::function<void(const mpv_event&)>& otherEvent, std::string* why) {
+    std::string ignored;
+    std::string& reason = why != nullptr ? *why : ignored;
+    reason.clear();
     std::error_code error;
-    const std::string absolute = std::filesystem::absolute(path, error).string();
-    if (error) return LoadResult::Failed;
-    // A directory would play as a playlist and a named pipe could wait for a writer forever.
-    if (!std::filesystem::is_regular_file(absolute, error)) return LoadResult::Failed;
+    const std::string absolute =
+        path.empty() ? std::string() : std::filesystem::absolute(path, error).string();
+    reason = FileThatCannotBeAFilm(absolute, error);
+    if (!reason.empty()) return LoadResult::Failed;
 
     const Clock::time_point deadline = Clock::now() + timeout;
     const char* load[] = {"loadfile", absolute.c_str(), "replace", nullptr};
-    if (mpv_command(core, load) < 0) return LoadResult::Failed;
+    if (mpv_command(core, load) < 0) {
+        reason = "the player refused it";
+        return LoadResult::Failed;
+    }
 
     // The end of the film loaded before comes first and is not ours; the outcome is the first
     // FILE_LOADED or END_FILE that follows the START_FILE of this load.
@@ -126,12 +151,16 @@ LoadResult LoadFile(mpv_handle* core, const std::string& path, std::chrono::mill
                     // A playlist or a directory would go on with its entries: clear them.
                     const char* stop[] = {"stop", nullptr};
                     mpv_command(core, stop);
+                    reason = end->reason == MPV_END_FILE_REASON_ERROR
+                                 ? mpv_error_string(end->error)
+                                 : "it holds no picture or sound to play";
                     return LoadResult::Failed;
                 }
                 break;
             }
             case MPV_EVENT_SHUTDOWN:
                 otherEvent(*event);
+                reason = "the player stopped";
                 return LoadResult::Failed;
             case MPV_EVENT_NONE:
                 break;
@@ -142,6 +171,7 @@ LoadResult LoadFile(mpv_handle* core, const std::string& path, std::chrono::mill
     }
     const char* stop[] = {"stop", nullptr};
     mpv_command(core, stop);
+    reason = "it took too long to open";
     return LoadResult::TimedOut;
 }
 

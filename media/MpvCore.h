@@ -24,10 +24,12 @@ enum class LoadResult { Loaded, Failed, TimedOut };
 // Replaces whatever the core plays with the film at path, paused, and waits for the outcome.
 // Events that are not part of the load go to otherEvent. The path goes to mpv as one argument
 // of the command array, so blanks and non-ASCII need no quoting; it is made absolute so that
-// mpv never reads it as a URL or an option. Only regular files are films. On failure or
-// timeout nothing stays loaded.
+// mpv never reads it as a URL or an option. Only regular files that can be read and are not
+// empty are films. On failure or timeout nothing stays loaded, and why (in words for the
+// user: "No such file or directory", "unrecognized file format") goes to *why when given.
 LoadResult LoadFile(mpv_handle* core, const std::string& path, std::chrono::milliseconds timeout,
-                    const std::function<void(const mpv_event&)>& otherEvent);
+                    const std::function<void(const mpv_event&)>& otherEvent,
+                    std::string* why = nullptr);
 
 // Seconds as mpv gives them, in milliseconds rounded to the nearest, within 0..INT32_MAX;
 // -1 for a value that is not a number.

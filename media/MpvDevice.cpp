@@ -123,6 +123,7 @@ bool MpvDevice::GetFlag(const char* name, bool& value) {
 }
 
 bool MpvDevice::Open(const std::string& path) {
+    openError_ = "the player (libmpv) is not running";
     if (core_ == nullptr) return false;
     DrainEvents();
     if (core_ == nullptr) return false;
@@ -134,7 +135,8 @@ bool MpvDevice::Open(const std::string& path) {
     SetFlag("mute", false);
 
     const mpv::LoadResult result = mpv::LoadFile(
-        core_, path, openTimeout_, [this](const mpv_event& event) { HandleEvent(event); });
+        core_, path, openTimeout_, [this](const mpv_event& event) { HandleEvent(event); },
+        &openError_);
     if (result != mpv::LoadResult::Loaded || core_ == nullptr) return false;
     open_ = true;
     path_ = path;
@@ -216,6 +218,18 @@ int32_t MpvDevice::Length() {
     double seconds = 0.0;
     if (mpv_get_property(core_, "duration", MPV_FORMAT_DOUBLE, &seconds) < 0) return -1;
     return mpv::SecondsToMs(seconds);
+}
+
+std::string MpvDevice::OpenError() const {
+    return openError_;
+}
+
+bool MpvDevice::AtEnd() {
+    if (!open_) return false;
+    DrainEvents();
+    if (!open_ || pendingSeek_) return false;
+    bool atEnd = false;
+    return GetFlag("eof-reached", atEnd) && atEnd;
 }
 
 std::string MpvDevice::Mode() {

@@ -42,6 +42,7 @@ class MpvDevice final : public MediaDevice {
     bool Usable() const { return core_ != nullptr; }
 
     bool Open(const std::string& path) override;
+    std::string OpenError() const override;
     bool Close() override;
     bool Play(double speed) override;
     bool Pause() override;
@@ -53,6 +54,7 @@ class MpvDevice final : public MediaDevice {
     int32_t Position() override;
     int32_t Length() override;
     std::string Mode() override;
+    bool AtEnd() override;
     // False for a film without video: there is no picture to size the window to.
     bool VideoSize(int32_t& width, int32_t& height) override;
     bool SetMute(bool muted) override;
@@ -89,6 +91,7 @@ class MpvDevice final : public MediaDevice {
 
     bool open_ = false;
     std::string path_;
+    std::string openError_;
     bool stopped_ = false;
     std::optional<PendingSeek> pendingSeek_;
     uint64_t lastReply_ = 0;

@@ -20,4 +20,12 @@ constexpr ScreenRect FullScreenBand(int32_t screenWidth, int32_t screenHeight) {
     return {0, screenHeight - 90, screenWidth, screenHeight - 14};
 }
 
+// The same band on a screen whose top left corner is (left, top) in the desktop, as a second
+// monitor beside the first is.
+constexpr ScreenRect FullScreenBand(int32_t left, int32_t top, int32_t screenWidth,
+                                    int32_t screenHeight) {
+    const ScreenRect band = FullScreenBand(screenWidth, screenHeight);
+    return {left + band.Left, top + band.Top, left + band.Right, top + band.Bottom};
+}
+
 }  // namespace orvalen

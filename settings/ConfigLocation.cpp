@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -49,9 +50,6 @@ std::string WithSeparator(std::string directory) {
 
 std::string ChooseConfigFilePath(const ConfigLocationInputs& inputs) {
     if (!inputs.Override.empty()) return inputs.Override;
-    if (!inputs.ExecutableDir.empty() && inputs.ExecutableDirWritable) {
-        return WithSeparator(inputs.ExecutableDir) + "Config.ini";
-    }
     std::string base = inputs.XdgConfigHome;
     if (base.empty() || base.front() != '/') {
         base = inputs.Home.empty() ? std::string() : WithSeparator(inputs.Home) + ".config";
@@ -61,13 +59,36 @@ std::string ChooseConfigFilePath(const ConfigLocationInputs& inputs) {
     return WithSeparator(base) + "orvalen/Config.ini";
 }
 
+std::vector<std::string> DefaultConfigFilePaths(const ConfigLocationInputs& inputs) {
+    std::vector<std::string> paths;
+    auto add = [&paths](const std::string& path) {
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+    };
+    std::vector<std::string> systemDirs;
+    for (size_t start = 0; start <= inputs.XdgConfigDirs.size();) {
+        size_t colon = inputs.XdgConfigDirs.find(':', start);
+        if (colon == std::string::npos) colon = inputs.XdgConfigDirs.size();
+        std::string dir = inputs.XdgConfigDirs.substr(start, colon - start);
+        // Relative entries are invalid and ignored.
+        if (!dir.empty() && dir.front() == '/') systemDirs.push_back(dir);
+        start = colon + 1;
+    }
+    if (systemDirs.empty()) systemDirs.push_back("/etc/xdg");
+    if (!inputs.SystemConfigDir.empty()) systemDirs.push_back(inputs.SystemConfigDir);
+    for (const std::string& dir : systemDirs) add(WithSeparator(dir) + "orvalen/Config.ini");
+    if (!inputs.ExecutableDir.empty()) add(WithSeparator(inputs.ExecutableDir) + "Config.ini");
+    return paths;
+}
+
 ConfigLocationInputs CurrentConfigLocationInputs() {
     ConfigLocationInputs inputs;
     inputs.Override = Environment("ORVALEN_CONFIG");
     inputs.ExecutableDir = ExecutableDirectory();
-    inputs.ExecutableDirWritable =
-        !inputs.ExecutableDir.empty() && ::access(inputs.ExecutableDir.c_str(), W_OK) == 0;
     inputs.XdgConfigHome = Environment("XDG_CONFIG_HOME");
+    inputs.XdgConfigDirs = Environment("XDG_CONFIG_DIRS");
+#ifdef ORVALEN_SYSTEM_CONFIG_DIR
+    inputs.SystemConfigDir = ORVALEN_SYSTEM_CONFIG_DIR;
+#endif
     inputs.Home = HomeDirectory();
     return inputs;
 }

@@ -47,9 +47,9 @@ struct WriteOutcome {
     std::string Message;
 };
 
-// Where Config.ini lives: $ORVALEN_CONFIG when set; else "Config.ini" beside the executable
-// when that directory is writable; else $XDG_CONFIG_HOME/orvalen/Config.ini
-// (~/.config/orvalen/Config.ini).
+// The user's own Config.ini, the one written: $ORVALEN_CONFIG when set; else
+// $XDG_CONFIG_HOME/orvalen/Config.ini (~/.config/orvalen/Config.ini). While it does not exist
+// the settings come from a shipped default (settings/DefaultConfig.h).
 std::string ConfigFilePath();
 
 Settings LoadSettings(const IniFile& ini);

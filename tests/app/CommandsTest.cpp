@@ -112,16 +112,18 @@ TEST_F(Commands, SecondFilmClosesTheFirstAndStartsFrameRateAgain) {
     EXPECT_EQ(device_.mode, "playing");
 }
 
-TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmAndTheNewCaption) {
+TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmTheNewCaptionAndSaysWhy) {
     OpenThroughDialog(FilmWithSubtitle("good"));
     device_.openSucceeds = false;
+    device_.openError = "unrecognized file format";
     const QString bad = FilmWithSubtitle("bad");
     OpenThroughDialog(bad);
     EXPECT_EQ(W().windowTitle(), "Orvalen - " + bad);
     EXPECT_FALSE(Film().Open);
     EXPECT_EQ(device_.closeCalls, 1);
     EXPECT_EQ(Film().Path, "");
-    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Cannot open the film \"" + bad + "\":\nunrecognized file format.");
 }
 
 struct LengthCase {
@@ -198,14 +200,12 @@ TEST_F(FilmOpen, StopRewindsAndRealignsTheTrack) {
     EXPECT_TRUE(Film().Open);
 }
 
-TEST_F(FilmOpen, DraggingTheSliderSeeksOnlyAfterTheClockSawTheUser) {
-    View().SliderMovedByUser = false;
-    Ui().PositionSlider->setValue(1000);
+TEST_F(FilmOpen, DraggingTheSliderSeeksAndPlaysButTheClocksMovesDoNot) {
+    Ui().PositionSlider->setValue(1000);  // as the clock moves it
     EXPECT_TRUE(device_.seeks.empty());
 
-    View().SliderMovedByUser = true;
     device_.mode = "paused";
-    Ui().PositionSlider->setValue(1234);
+    Ui().PositionSlider->setSliderPosition(1234);  // as a drag moves it
     EXPECT_EQ(device_.seeks, std::vector<int32_t>{1234000});
     EXPECT_EQ(device_.mode, "playing");
 }

@@ -13,6 +13,8 @@ namespace orvalen::testing {
 // The window owns the device, so tests keep a pointer to its shared record.
 struct FakeDeviceState {
     bool openSucceeds = true;
+    std::string openError = "unrecognized file format";  // why an open that fails failed
+    bool atEnd = false;  // played to its end and standing there, until the next seek
     bool open = false;
     std::string openedPath;
     int32_t position = 0;  // what Position() answers; -1 for a failed query
@@ -39,6 +41,7 @@ class FakeMediaDevice : public MediaDevice {
 
     bool Open(const std::string& path) override {
         if (!state_.openSucceeds) return false;
+        state_.atEnd = false;
         state_.open = true;
         state_.openedPath = path;
         state_.mode = "paused";
@@ -64,14 +67,18 @@ class FakeMediaDevice : public MediaDevice {
     }
     bool StopAndRewind() override {
         state_.position = 0;
+        state_.atEnd = false;
         state_.mode = "stopped";
         return state_.open;
     }
     bool Seek(int32_t ms) override {
         state_.seeks.push_back(ms);
         state_.position = ms;
+        state_.atEnd = false;
         return state_.open;
     }
+    std::string OpenError() const override { return state_.openError; }
+    bool AtEnd() override { return state_.open && state_.atEnd; }
     int32_t Position() override { return state_.position; }
     int32_t Length() override { return state_.open ? state_.length : -1; }
     std::string Mode() override { return state_.mode; }

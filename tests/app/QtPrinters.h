@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <ostream>
 
 // Readable failure messages for Qt strings in GoogleTest assertions.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
 }

@@ -123,41 +123,42 @@ TEST_F(WindowClock, TheSliderFollowsThePositionInWholeSeconds) {
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
 }
 
-TEST_F(WindowClock, ADraggedSliderIsLeftToTheUserAndSeeksAfterTheTickThatNoticedIt) {
+// setSliderPosition moves the slider as a drag does; setValue as the clock does.
+TEST_F(WindowClock, ADraggedSliderSeeksAtEachMoveAndIsLeftToTheUserForATick) {
     OpenWithSubtitles(kOne);
     TickAt(5000);
     ASSERT_EQ(Ui().PositionSlider->value(), 5);
 
-    Ui().PositionSlider->setValue(20);  // the drag starts: this change does not seek
-    EXPECT_TRUE(device_.seeks.empty());
-    TickAt(5050);
+    Ui().PositionSlider->setSliderPosition(20);
+    EXPECT_EQ(device_.seeks, std::vector<int32_t>{20000});
+    TickAt(5050);  // a position from before the seek
     EXPECT_TRUE(View().SliderMovedByUser);
     EXPECT_EQ(Ui().PositionSlider->value(), 20) << "the clock leaves a moved slider alone";
     EXPECT_EQ(View().LastSliderPosition, 20);
 
-    Ui().PositionSlider->setValue(30);  // later changes of the same drag seek
-    EXPECT_EQ(device_.seeks, std::vector<int32_t>{30000});
+    Ui().PositionSlider->setSliderPosition(30);
+    EXPECT_EQ(device_.seeks, (std::vector<int32_t>{20000, 30000}));
 
-    TickAt(30000);  // the slider did not move since the last tick
+    TickAt(30000);
     EXPECT_TRUE(View().SliderMovedByUser);
     EXPECT_EQ(Ui().PositionSlider->value(), 30);
     TickAt(30050);
     EXPECT_FALSE(View().SliderMovedByUser);
     TickAt(31000);
     EXPECT_EQ(Ui().PositionSlider->value(), 31);
-    EXPECT_EQ(device_.seeks.size(), 1u) << "the clock's own moves never seek";
+    EXPECT_EQ(device_.seeks.size(), 2u) << "the clock's own moves never seek";
 }
 
-TEST_F(WindowClock, ASingleStepOfTheSliderIsTakenBackWithoutSeeking) {
+TEST_F(WindowClock, ASingleStepOfTheSliderSeeksAndStays) {
     OpenWithSubtitles(kOne);
     TickAt(5000);
-    Ui().PositionSlider->setValue(6);
-    TickAt(5050);
+    Ui().PositionSlider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(device_.seeks, std::vector<int32_t>{6000});
+    TickAt(6000);
     EXPECT_TRUE(View().SliderMovedByUser);
-    TickAt(5100);
+    TickAt(6050);
     EXPECT_FALSE(View().SliderMovedByUser);
-    EXPECT_EQ(Ui().PositionSlider->value(), 5);
-    EXPECT_TRUE(device_.seeks.empty());
+    EXPECT_EQ(Ui().PositionSlider->value(), 6);
 }
 
 TEST_F(WindowClock, ASeekBackShowsTheSubtitleAgain) {

@@ -315,6 +315,28 @@ TEST_F(WindowCreate, DestroyWithoutAFilmClosesNoDevice) {
     EXPECT_EQ(ini.ReadString("General", "ToolBarre", "?"), "0");
 }
 
+TEST_F(WindowCreate, WithoutAUserFileTheShippedDefaultsApplyAndTheExitCopiesThem) {
+    QFile shipped(ORVALEN_TEST_SOURCE_DIR "/../../settings/Config.ini");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray defaults = shipped.readAll();
+    ASSERT_TRUE(QDir().mkpath(Path("system/orvalen")));
+    WriteFile(Path("system/orvalen/Config.ini"), defaults.toStdString());
+
+    MainWindow& w = MakeWindow();
+    EXPECT_TRUE(Item(WindowAction::StatusBar)->isChecked() && !Ui().StatusArea->isHidden());
+    EXPECT_TRUE(Item(WindowAction::ToolBar)->isChecked() && !Ui().ToolBar->isHidden());
+    EXPECT_TRUE(Ui().SubtitleLabel->font().bold());
+    EXPECT_EQ(Ui().SubtitleLabel->font().pixelSize(), 20);
+    EXPECT_TRUE(w.CurrentSettings().CurrentDir);
+    EXPECT_FALSE(QFile::exists(ConfigPath())) << "reading creates nothing";
+
+    DestroyWindow();
+    QFile user(ConfigPath());
+    ASSERT_TRUE(user.open(QIODevice::ReadOnly));
+    EXPECT_EQ(user.readAll(), defaults) << "the bar keys written over the copy keep their values";
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(WindowCreate, AnUnwritableConfigIniIsReportedAtExit) {
     const QString blocked = Path("blocked");
     WriteFile(blocked, "not a directory");

@@ -70,6 +70,8 @@ class WindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         qputenv("ORVALEN_CONFIG", ConfigPath().toLocal8Bit());
+        // No shipped default from the machine: a test that wants one puts it here.
+        qputenv("XDG_CONFIG_DIRS", Path("system").toLocal8Bit());
         SetMessageHandler([this](const QString& text) { messages_.push_back(text); });
     }
 
@@ -77,6 +79,7 @@ class WindowTest : public ::testing::Test {
         DestroyWindow();
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
+        qunsetenv("XDG_CONFIG_DIRS");
     }
 
     // The window's controls and state.

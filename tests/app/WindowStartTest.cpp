@@ -72,16 +72,19 @@ TEST_F(WindowStart, ALaterShowDoesNotOpenTheFilmAgain) {
     EXPECT_EQ(device_.playCalls, 1);
 }
 
-TEST_F(WindowStart, AFilmThatWillNotOpenLeavesASilentEmptyWindow) {
+TEST_F(WindowStart, AFilmThatWillNotOpenLeavesAnEmptyWindowAndSaysWhy) {
     device_.openSucceeds = false;
-    StartWith(FilmWithSubtitles());
+    device_.openError = "No such file or directory";
+    const QString film = FilmWithSubtitles();
+    StartWith(film);
     EXPECT_FALSE(View().FirstShow);
     EXPECT_FALSE(Film().Open);
     EXPECT_TRUE(Film().Path.empty());
     EXPECT_EQ(Subs().Track.Count, 0);
     EXPECT_EQ(device_.playCalls, 0);
     EXPECT_EQ(Ui().StatusArea->PanelText(2), "");
-    EXPECT_TRUE(messages_.empty());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Cannot open the film \"" + film + "\":\nNo such file or directory.");
 }
 
 TEST_F(WindowStart, WithoutAParameterNothingOpens) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <string>
@@ -103,6 +104,16 @@ TEST_F(SearchCommandTest, ReadsThePlayersConfigByDefault) {
     ToolRun run = RunTool(dir_, {"search", film_}, config_);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, dir_ / "films/Matrix 2 EN.sub\n" + dir_ / "films/Matrix 2 FR.srt\n");
+}
+
+TEST_F(SearchCommandTest, WithoutAUserFileReadsTheShippedDefaultAsThePlayerDoes) {
+    dir_.Write("films/Matrix 2 EN.fr.srt", "x");
+    ::setenv("XDG_CONFIG_DIRS", (dir_ / "no-system-config").c_str(), 1);
+    ToolRun run = RunTool(dir_, {"search", film_}, dir_ / "missing.ini");
+    ::unsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(run.exitCode, 0);
+    // The default beside the tool searches the film's folder for every readable format.
+    EXPECT_EQ(run.out, dir_ / "films/Matrix 2 EN.fr.srt\n" + dir_ / "films/Matrix 2 EN.sub\n");
 }
 
 TEST_F(SearchCommandTest, NothingFoundPrintsNothing) {

@@ -79,14 +79,25 @@ INSTANTIATE_TEST_SUITE_P(
         return "Film" + std::to_string(info.index);
     });
 
-class NotAFilmTest : public MediaControlTest, public testing::WithParamInterface<std::string> {};
+struct NotAFilm {
+    std::string film;
+    const char* reason;  // what the user is told
+};
+
+void PrintTo(const NotAFilm& c, std::ostream* out) {
+    *out << c.film;
+}
+
+class NotAFilmTest : public MediaControlTest, public testing::WithParamInterface<NotAFilm> {};
 
 TEST_P(NotAFilmTest, DoesNotOpenAndEveryOperationFailsQuietly) {
-    const std::string path = GetParam() == "<missing>"     ? test::MissingFilm()
-                             : GetParam() == "<directory>" ? Film("dir with blanks é")
-                             : GetParam().empty()          ? std::string()
-                                                           : Film(GetParam());
+    const std::string& film = GetParam().film;
+    const std::string path = film == "<missing>"     ? test::MissingFilm()
+                             : film == "<directory>" ? Film("dir with blanks é")
+                             : film.empty()          ? std::string()
+                                                     : Film(film);
     EXPECT_FALSE(control_.OpenMovie(path));
+    EXPECT_EQ(control_.OpenError(), GetParam().reason);
     EXPECT_EQ(control_.GetMode(), "not ready");
     EXPECT_EQ(control_.GetPosition(), -1);
     EXPECT_EQ(control_.GetLength(), -1);
@@ -112,9 +123,15 @@ TEST_P(NotAFilmTest, DoesNotOpenAndEveryOperationFailsQuietly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, NotAFilmTest,
-                         testing::Values("text.avi", "playlist.avi", "noise.avi", "truncated.avi",
-                                         "<missing>", "<directory>", ""),
-                         [](const testing::TestParamInfo<std::string>& info) {
+                         testing::Values(NotAFilm{"text.avi", "unrecognized file format"},
+                                         NotAFilm{"playlist.avi", "unrecognized file format"},
+                                         NotAFilm{"noise.avi", "unrecognized file format"},
+                                         NotAFilm{"truncated.avi", "unrecognized file format"},
+                                         NotAFilm{"empty.avi", "the file is empty"},
+                                         NotAFilm{"<missing>", "No such file or directory"},
+                                         NotAFilm{"<directory>", "it is a folder"},
+                                         NotAFilm{"", "no file was named"}),
+                         [](const testing::TestParamInfo<NotAFilm>& info) {
                              return "Path" + std::to_string(info.index);
                          });
 
@@ -162,11 +179,22 @@ TEST_F(MediaControlTest, EndOfFilmReadsStoppedAndStaysAtTheEnd) {
     EXPECT_GE(end, length - 100);
     EXPECT_LE(end, length);
 
-    // Nothing rewinds or restarts the film by itself, not even Play at the end.
+    // Nothing rewinds or restarts the film by itself, not even playing at the end: the device
+    // says it stands at its end, and a seek to 0 then plays it again.
+    EXPECT_TRUE(control_.AtEnd());
     EXPECT_TRUE(control_.PlayMovie());
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(control_.GetMode(), "stopped");
     EXPECT_EQ(control_.GetPosition(), end);
+    ASSERT_TRUE(control_.SeekTo(0));
+    EXPECT_FALSE(control_.AtEnd());
+    ASSERT_TRUE(control_.PlayMovie());
+    ASSERT_TRUE(ModeBecomes("playing"));
+    ASSERT_TRUE(PositionReaches(200));
+    EXPECT_LT(control_.GetPosition(), 2000);
+    EXPECT_FALSE(control_.AtEnd());
+    SeekAndSettle(length - 400);
+    ASSERT_TRUE(ModeBecomes("stopped"));
 
     // Stop rewinds; Play then plays from the start.
     ASSERT_TRUE(control_.StopMovie());

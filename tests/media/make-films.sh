@@ -33,6 +33,7 @@ encode -f lavfi -i "color=c=red:size=320x240:rate=25:duration=2" -c:v mpeg4 -q:v
 encode -f lavfi -i "$(tone 3)" -c:a mp2 -b:a 64k sound-only.avi
 # Not films: text, a playlist, noise, a film cut short after its header; and a film that loses its
 # second half.
+: >empty.avi
 printf 'This is not a film.\nJust two lines of text.\n' >text.avi
 printf '#EXTM3U\nfilm.divx\n' >playlist.avi
 head -c 65536 /dev/zero | tr '\0' '\125' >noise.avi

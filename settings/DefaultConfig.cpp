@@ -1,0 +1,92 @@
+#include "settings/DefaultConfig.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "files/FileIo.h"
+#include "settings/ConfigLocation.h"
+#include "settings/Settings.h"
+
+namespace orvalen {
+
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The per-user directory (~/.config/orvalen) may not exist yet; made private to the user.
+void CreateParentDirectories(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return;
+    }
+}
+
+bool WriteAll(int fd, const std::string& contents) {
+    size_t done = 0;
+    while (done < contents.size()) {
+        const ssize_t written = ::write(fd, contents.data() + done, contents.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ConfigFileToRead(const std::string& userFile,
+                             const std::vector<std::string>& defaults) {
+    if (Exists(userFile)) return userFile;
+    for (const std::string& path : defaults) {
+        if (IsRegularFile(path)) return path;
+    }
+    return userFile;
+}
+
+bool CreateUserConfigFromDefault(const std::string& userFile,
+                                 const std::vector<std::string>& defaults) {
+    const std::string source = ConfigFileToRead(userFile, defaults);
+    if (source == userFile) return false;
+    std::string contents;
+    std::string error;
+    if (ReadWholeFile(source, contents, error) != ReadStatus::Read) return false;
+    CreateParentDirectories(userFile);
+    // O_EXCL: a file that appeared meanwhile, or a dangling link, is left alone.
+    const int fd =
+        ::open(userFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, contents);
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) return true;
+    // A partial copy would hide the default's other keys: the writes then start afresh.
+    ::unlink(userFile.c_str());
+    return false;
+}
+
+std::string ConfigFileToRead() {
+    const ConfigLocationInputs inputs = CurrentConfigLocationInputs();
+    return ConfigFileToRead(ChooseConfigFilePath(inputs), DefaultConfigFilePaths(inputs));
+}
+
+std::string ConfigFileToWrite() {
+    const ConfigLocationInputs inputs = CurrentConfigLocationInputs();
+    const std::string userFile = ChooseConfigFilePath(inputs);
+    CreateUserConfigFromDefault(userFile, DefaultConfigFilePaths(inputs));
+    return userFile;
+}
+
+}  // namespace orvalen

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "ScratchDir.h"
+#include "settings/DefaultConfig.h"
+#include "settings/Settings.h"
+#include "subtitles/Parser.h"
+
+namespace orvalen {
+namespace {
+
+using testing::ReadFile;
+using testing::ScratchDir;
+
+const std::string kShipped = std::string(ORVALEN_TEST_SOURCE_DIR) + "/../../settings/Config.ini";
+
+TEST(ConfigFileToRead, PrefersTheUsersFileThenTheFirstRegularDefault) {
+    ScratchDir dir;
+    const std::string user = dir / "home/orvalen/Config.ini";
+    const std::string fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string directory = dir.MakeDir("dir.ini");
+    const std::string system = dir.Write("etc/orvalen/Config.ini", "[General]\n");
+    const std::string beside = dir.Write("app/Config.ini", "[General]\n");
+    const std::vector<std::string> defaults = {dir / "missing.ini", fifo, directory, system,
+                                               beside};
+
+    EXPECT_EQ(ConfigFileToRead(user, defaults), system);
+    EXPECT_EQ(ConfigFileToRead(user, {dir / "missing.ini", fifo}), user) << "built-in defaults";
+    dir.MakeDir("home/orvalen");
+    ASSERT_EQ(::symlink((dir / "nowhere").c_str(), user.c_str()), 0);
+    EXPECT_EQ(ConfigFileToRead(user, defaults), user) << "anything at the user's path is theirs";
+}
+
+TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
+    ScratchDir dir;
+    const std::string user = dir / "home/.config/orvalen/Config.ini";
+    const std::string shipped = ReadFile(kShipped);
+    const std::vector<std::string> defaults = {dir / "none.ini", kShipped};
+
+    ASSERT_TRUE(CreateUserConfigFromDefault(user, defaults));
+    EXPECT_EQ(ReadFile(user), shipped);
+    struct stat info;
+    ASSERT_EQ(::stat((dir / "home/.config/orvalen").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "a new per-user directory is private";
+
+    IniFile ini(user);
+    ASSERT_TRUE(WriteBarSettings(ini, BarSettings{false, true}).Ok);
+    EXPECT_FALSE(ReadBarSettings(ini).StateBarre);
+    EXPECT_TRUE(LoadSettings(ini).CurrentDir) << "the default's search survives the write";
+    EXPECT_EQ(ReadFile(kShipped), shipped) << "the default itself is never written";
+
+    EXPECT_FALSE(CreateUserConfigFromDefault(user, defaults)) << "an existing file is kept";
+    EXPECT_FALSE(ReadBarSettings(ini).StateBarre);
+}
+
+TEST(CreateUserConfigFromDefault, WithoutADefaultCreatesNothing) {
+    ScratchDir dir;
+    const std::string user = dir / "Config.ini";
+    EXPECT_FALSE(CreateUserConfigFromDefault(user, {dir / "none.ini"}));
+    EXPECT_FALSE(std::filesystem::exists(user));
+}
+
+TEST(ShippedConfig, SearchesTheFilmsFolderForEveryReadableFormatWithBarsAndABoldFont) {
+    const IniFile ini(kShipped);
+    const Settings settings = LoadSettings(ini);
+    EXPECT_TRUE(settings.CurrentDir);
+    EXPECT_FALSE(settings.SubDirEnabled);
+    EXPECT_FALSE(settings.SubFilePathEnabled);
+    EXPECT_EQ(settings.Delay, 0);
+    for (SubtitleFormat format : SearchOrder()) {
+        const std::string extension = "." + std::string(FormatExtension(format));
+        EXPECT_EQ(settings.SubtitleFormat[static_cast<size_t>(format)],
+                  ExtensionHasReader(extension))
+            << extension;
+    }
+    const BarSettings bars = ReadBarSettings(ini);
+    EXPECT_TRUE(bars.StateBarre && bars.ToolBarre);
+    const FontSettings font = ReadFontSettings(ini);
+    EXPECT_TRUE(font.Bold);
+    EXPECT_EQ(font.Height, -20);
+    EXPECT_FALSE(font.Italic || font.Underline || font.StrikeOut);
+}
+
+}  // namespace
+}  // namespace orvalen
