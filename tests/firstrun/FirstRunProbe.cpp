@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 
@@ -81,9 +82,17 @@ class FirstRunProbe : public QObject {
         return {};
     }
 
+    // The label shows styled subtitles as rich text; the probe compares what a reader sees.
+    static QString PlainText(const QString& shown) {
+        if (!Qt::mightBeRichText(shown)) return shown;
+        QTextDocument document;
+        document.setHtml(shown);
+        return document.toPlainText();
+    }
+
     QLabel* ShowingExpected(QMainWindow* main) const {
         for (QLabel* label : main->findChildren<QLabel*>()) {
-            if (label->isVisible() && label->text() == expected_) return label;
+            if (label->isVisible() && PlainText(label->text()) == expected_) return label;
         }
         return nullptr;
     }
