@@ -315,6 +315,7 @@ void MainWindow::ShowFullScreen() {
         FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
     ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
     ui_.FullScreenWindow->DrawBandText(QString());
+    bandShown_ = {};
     ui_.FullScreenWindow->Enter(screen);
 }
 

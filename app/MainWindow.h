@@ -276,9 +276,21 @@ class MainWindow : public QMainWindow, public PlayerControl {
         std::string Encoding;
         std::string ChosenEncoding;
         MarkupFamily Markup = MarkupFamily::Plain;
-        bool operator==(const ShownSubtitle&) const = default;
+        // True when text, read as subtitles reads it now, is what was last shown; compared in
+        // place, as the clock asks at every tick.
+        bool Shows(std::string_view text, const SubtitleState& subtitles) const {
+            return Text == text && Encoding == subtitles.Track.Encoding &&
+                   ChosenEncoding == subtitles.ChosenEncoding && Markup == subtitles.Markup;
+        }
+        static ShownSubtitle Of(std::string_view text, const SubtitleState& subtitles) {
+            return {std::string(text), subtitles.Track.Encoding, subtitles.ChosenEncoding,
+                    subtitles.Markup};
+        }
     };
+    // What the label and the full-screen band last showed, so that a tick showing the same
+    // text neither decodes nor lays it out again.
     ShownSubtitle shown_;
+    ShownSubtitle bandShown_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
 };

@@ -20,6 +20,8 @@ void MainWindow::OnClockTick() {
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
+        if (bandShown_.Shows(text, subtitles_)) return;
+        bandShown_ = ShownSubtitle::Of(text, subtitles_);
         ui_.FullScreenWindow->DrawBandLines(
             BandLines(ScreenLines(subtitles_, text), ui_.FullScreenWindow->BandFont()));
         return;
@@ -45,10 +47,8 @@ void MainWindow::ResyncIndex() {
 }
 
 void MainWindow::ShowSubtitleText(std::string_view text) {
-    ShownSubtitle shown{std::string(text), subtitles_.Track.Encoding, subtitles_.ChosenEncoding,
-                        subtitles_.Markup};
-    if (shown == shown_) return;
-    shown_ = std::move(shown);
+    if (shown_.Shows(text, subtitles_)) return;
+    shown_ = ShownSubtitle::Of(text, subtitles_);
     ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
     const int width = ui_.SubtitleLabel->width();
     ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),

@@ -165,9 +165,9 @@ class FirstRunProbePlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "FirstRunProbe.json")
   public:
-    QObject* create(const QString& key, const QString& spec) override {
+    QObject* create(const QString& key, const QString& parameters) override {
         if (key.compare("orvalenprobe", Qt::CaseInsensitive) != 0) return nullptr;
-        return new FirstRunProbe(spec);
+        return new FirstRunProbe(parameters);
     }
 };
 
