@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
 #include "app/ProgramWindows.h"
+#include "settings/DefaultConfig.h"
 
 namespace orvalen {
 
@@ -19,6 +20,15 @@ void Application::OpenWindows(std::unique_ptr<MediaDevice> device) {
     windows_ = std::make_unique<ProgramWindows>(std::move(device), arguments().mid(1));
     windows_->Main().JoinDesktop();
     windows_->Main().show();
+    // A settings file that exists but cannot be read leaves every setting at its default;
+    // the user is told once the window is up.
+    const std::string problem = ConfigReadProblem(ConfigFileToRead());
+    if (!problem.empty()) {
+        QMetaObject::invokeMethod(
+            &windows_->Main(),
+            [this, problem] { ShowMessage(&windows_->Main(), QString::fromStdString(problem)); },
+            Qt::QueuedConnection);
+    }
 }
 
 void Application::CloseWindows() {

@@ -89,4 +89,11 @@ std::string ConfigFileToWrite() {
     return userFile;
 }
 
+std::string ConfigReadProblem(const std::string& path) {
+    std::string bytes, error;
+    if (ReadWholeFile(path, bytes, error) != ReadStatus::Failed) return {};
+    return "Cannot read the settings file " + path + ": " + error +
+           ". The default settings are used.";
+}
+
 }  // namespace orvalen

@@ -17,6 +17,11 @@ std::string ConfigFileToRead(const std::string& userFile, const std::vector<std:
 bool CreateUserConfigFromDefault(const std::string& userFile,
                                  const std::vector<std::string>& defaults);
 
+// Empty when the settings file at path can be read or does not exist; otherwise why it cannot
+// be (a directory, a pipe, a device, no permission, beyond the read limit), in which case every
+// key reads as its default and the user should be told.
+std::string ConfigReadProblem(const std::string& path);
+
 // The same for the running process: where ConfigFilePath() and the shipped defaults are.
 std::string ConfigFileToRead();
 // The user's file, ready to be written (created from the default first when missing).

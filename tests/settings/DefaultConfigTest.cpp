@@ -36,6 +36,20 @@ TEST(ConfigFileToRead, PrefersTheUsersFileThenTheFirstRegularDefault) {
     EXPECT_EQ(ConfigFileToRead(user, defaults), user) << "anything at the user's path is theirs";
 }
 
+TEST(ConfigReadProblem, NamesTheFileAndReasonOnlyWhenAnExistingFileCannotBeRead) {
+    ScratchDir dir;
+    const std::string fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ConfigReadProblem(dir / "missing.ini"), "");
+    EXPECT_EQ(ConfigReadProblem(dir.Write("Config.ini", "[General]\n")), "");
+    for (const std::string& unreadable : {fifo, dir.MakeDir("dir.ini")}) {
+        const std::string problem = ConfigReadProblem(unreadable);
+        EXPECT_NE(problem.find("Cannot read the settings file " + unreadable + ": "),
+                  std::string::npos)
+            << problem;
+    }
+}
+
 TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
     ScratchDir dir;
     const std::string user = dir / "home/.config/orvalen/Config.ini";
