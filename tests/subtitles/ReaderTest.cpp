@@ -4,44 +4,9 @@
 #include <vector>
 
 #include "subtitles/Parser.h"
+#include "tests/subtitles/ReaderCases.h"
 
-namespace orvalen {
-namespace {
-
-struct Entry {
-    int32_t start;
-    int32_t end;
-    std::string text;
-    bool operator==(const Entry&) const = default;
-};
-
-void PrintTo(const Entry& e, std::ostream* os) {
-    *os << "{" << e.start << ", " << e.end << ", \"";
-    for (char c : e.text) {
-        if (c == '\n')
-            *os << "\\n";
-        else if (c == '\r')
-            *os << "\\r";
-        else
-            *os << c;
-    }
-    *os << "\"}";
-}
-
-struct ReaderCase {
-    const char* name;
-    const char* fileName;
-    std::string content;
-    int32_t frameRate;
-    SubtitleReaderId reader;
-    std::vector<Entry> entries;
-};
-
-void PrintTo(const ReaderCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ReaderTest : public ::testing::TestWithParam<ReaderCase> {};
+namespace orvalen::testing {
 
 TEST_P(ReaderTest, ReadsEntries) {
     const ReaderCase& c = GetParam();
@@ -329,5 +294,4 @@ INSTANTIATE_TEST_SUITE_P(
                    R::Viplay,
                    {{1500, 3250, "A\nB\n"}}}));
 
-}  // namespace
-}  // namespace orvalen
+}  // namespace orvalen::testing
