@@ -57,26 +57,8 @@ class CommandsEndToEnd : public EndToEndTest {
     // Ctrl+O, then the film's path typed into the Open dialog and Enter.
     void OpenWithCtrlO() {
         auto typed = WhenModal<QFileDialog>([this](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(name, nullptr);
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-            // Type the path, again if the dialog cleared the field while it settled, then Enter,
-            // again while the name field's completion list is open.
-            PollUntil(
-                [&] {
-                    if (!dialog->isVisible()) return true;
-                    if (name->text() != film_) {
-                        name->setFocus();
-                        name->selectAll();
-                        QTest::keyClicks(name, film_);
-                        return false;
-                    }
-                    QWidget* popup = QApplication::activePopupWidget();
-                    QTest::keyClick(popup ? popup : name, Qt::Key_Return);
-                    return !dialog->isVisible();
-                },
-                10000);
-            if (dialog->isVisible()) dialog->close();
+            TypePathAndEnter(dialog, film_);
         });
         PressInWindow(Qt::Key_O, Qt::ControlModifier);
         ASSERT_TRUE(*typed);

@@ -89,25 +89,8 @@ class EditEndToEnd : public EndToEndTest {
 
     // The key, then path typed into the file dialog it opens and Enter.
     void ChooseFileWith(Qt::Key key, const QString& path) {
-        auto typed = WhenModal<QFileDialog>([path](QFileDialog* dialog) {
-            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(name, nullptr);
-            PollUntil(
-                [&] {
-                    if (!dialog->isVisible()) return true;
-                    if (name->text() != path) {
-                        name->setFocus();
-                        name->selectAll();
-                        QTest::keyClicks(name, path);
-                        return false;
-                    }
-                    QWidget* popup = QApplication::activePopupWidget();
-                    QTest::keyClick(popup ? popup : name, Qt::Key_Return);
-                    return !dialog->isVisible();
-                },
-                10000);
-            if (dialog->isVisible()) dialog->close();
-        });
+        auto typed =
+            WhenModal<QFileDialog>([path](QFileDialog* dialog) { TypePathAndEnter(dialog, path); });
         Press(key, Qt::ControlModifier);
         ASSERT_TRUE(*typed);
     }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QApplication>
 #include <QColor>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSlider>
+#include <QTest>
 #include <cstdlib>
 #include <string>
 
@@ -57,6 +61,29 @@ class EndToEndTest : public WindowTest {
         window_->Pause();
         Probe().Media().SeekTo(position);
         window_->ResyncIndex();
+    }
+
+    // Types path into a file dialog's name field, again if the dialog cleared it while it
+    // settled, then Enter, again while the field's completion list is open; a dialog still
+    // open after that is closed.
+    static void TypePathAndEnter(QFileDialog* dialog, const QString& path) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        PollUntil(
+            [&] {
+                if (!dialog->isVisible()) return true;
+                if (name->text() != path) {
+                    name->setFocus();
+                    name->selectAll();
+                    QTest::keyClicks(name, path);
+                    return false;
+                }
+                QWidget* popup = QApplication::activePopupWidget();
+                QTest::keyClick(popup ? popup : name, Qt::Key_Return);
+                return !dialog->isVisible();
+            },
+            10000);
+        if (dialog->isVisible()) dialog->close();
     }
 
     QColor VideoAreaCentre() const {

@@ -10,16 +10,8 @@ namespace {
 
 using testing_support::MakeNumberedTrack;
 using testing_support::MakeTrack;
+using testing_support::ResyncExampleTrack;
 using testing_support::TemporaryDirectory;
-
-// Entries 1 to 4 start at 10, 20, 30 and 40 s: the references of the 1.04 example.
-SubtitleTrack ExampleTrack() {
-    return MakeTrack({{5000, 6000, "a\n"},
-                      {10000, 12000, "b\n"},
-                      {20000, 21500, "c\n"},
-                      {30000, 31000, "d\n"},
-                      {40000, 41000, "e\n"}});
-}
 
 MergeLoad Loaded() {
     MergeLoad load;
@@ -29,7 +21,7 @@ MergeLoad Loaded() {
 }
 
 TEST(EditSession, AWaitingResynchronisationTakesThePressesBeforeTheMerge) {
-    SubtitleTrack track = ExampleTrack();
+    SubtitleTrack track = ResyncExampleTrack();
     const SubtitleTrack second = MakeTrack({{0, 1000, "X"}});
     EditSession session;
     session.BeginMerge(Loaded(), track, second);

@@ -10,20 +10,12 @@ namespace {
 using Outcome = ResyncStep::Outcome;
 using testing_support::MakeNumberedTrack;
 using testing_support::MakeTrack;
-
-// Entries 1 to 4 are the references of the 1.04 example; entry 0 is an ordinary subtitle.
-SubtitleTrack ExampleTrack() {
-    return MakeTrack({{5000, 6000, "a\n"},
-                      {10000, 12000, "b\n"},
-                      {20000, 21500, "c\n"},
-                      {30000, 31000, "d\n"},
-                      {40000, 41000, "e\n"}});
-}
+using testing_support::ResyncExampleTrack;
 
 constexpr ResyncQuad kReferences = {1, 2, 3, 4};
 
 TEST(ResyncSession, ShowsEachNextReferenceThenRewritesTheTrack) {
-    SubtitleTrack track = ExampleTrack();
+    SubtitleTrack track = ResyncExampleTrack();
     ResyncSession session;
     ResyncStep step = session.Start(track, kReferences);
     EXPECT_EQ(step.Result, Outcome::NextReference);
@@ -55,7 +47,7 @@ TEST(ResyncSession, ShowsEachNextReferenceThenRewritesTheTrack) {
 }
 
 TEST(ResyncSession, UsesFailedPositionsAsMarks) {
-    SubtitleTrack track = ExampleTrack();
+    SubtitleTrack track = ResyncExampleTrack();
     ResyncSession session;
     session.Start(track, kReferences);
     ResyncStep step;
@@ -67,7 +59,7 @@ TEST(ResyncSession, UsesFailedPositionsAsMarks) {
 }
 
 TEST(ResyncSession, RestartsTheSeriesWhenStartedAgain) {
-    SubtitleTrack track = ExampleTrack();
+    SubtitleTrack track = ResyncExampleTrack();
     ResyncSession session;
     session.Start(track, kReferences);
     session.Press(1, track, kReferences);
@@ -93,7 +85,7 @@ class RefusedStarts : public testing::TestWithParam<RefusedStart> {};
 
 TEST_P(RefusedStarts, LeaveAWaitingSeriesAsItWas) {
     const RefusedStart& c = GetParam();
-    SubtitleTrack waitingTrack = ExampleTrack();
+    SubtitleTrack waitingTrack = ResyncExampleTrack();
     ResyncSession session;
     session.Start(waitingTrack, kReferences);
     session.Press(700, waitingTrack, kReferences);
@@ -154,7 +146,7 @@ TEST(ResyncSession, FourthPressRefusesATrackThatNoLongerFits) {
           Case{MakeNumberedTrack(4),
                "Resynchronisation impossible: the reference subtitles must be four increasing "
                "numbers from 0 to 3"}}) {
-        SubtitleTrack track = ExampleTrack();
+        SubtitleTrack track = ResyncExampleTrack();
         ResyncSession session;
         session.Start(track, kReferences);
         for (int press = 0; press < 3; ++press) session.Press(press, track, kReferences);
@@ -172,7 +164,7 @@ TEST(ResyncSession, FourthPressRefusesATrackThatNoLongerFits) {
 }
 
 TEST(ResyncSession, CancelEndsTheSeries) {
-    SubtitleTrack track = ExampleTrack();
+    SubtitleTrack track = ResyncExampleTrack();
     ResyncSession session;
     session.Start(track, kReferences);
     session.Press(1, track, kReferences);

@@ -37,4 +37,14 @@ inline SubtitleTrack MakeNumberedTrack(int32_t count) {
     return track;
 }
 
+// Entries 1 to 4 start at 10, 20, 30 and 40 s: the references of the 1.04 example; entry 0 is
+// an ordinary subtitle.
+inline SubtitleTrack ResyncExampleTrack() {
+    return MakeTrack({{5000, 6000, "a\n"},
+                      {10000, 12000, "b\n"},
+                      {20000, 21500, "c\n"},
+                      {30000, 31000, "d\n"},
+                      {40000, 41000, "e\n"}});
+}
+
 }  // namespace orvalen::testing_support
