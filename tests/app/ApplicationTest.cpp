@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/MessageBox.h"
+#include "app/dialogs/MessageBox.h"
+#include "app/startup/Application.h"
 
 namespace orvalen {
 namespace {

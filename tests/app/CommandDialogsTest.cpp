@@ -14,11 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/AboutDialog.h"
-#include "app/DialogSubtitleChooser.h"
-#include "app/FileOpenDialog.h"
-#include "app/SubtitleChoiceDialog.h"
-#include "app/SubtitleFontDialog.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/dialogs/DialogSubtitleChooser.h"
+#include "app/dialogs/FileOpenDialog.h"
+#include "app/dialogs/SubtitleChoiceDialog.h"
+#include "app/dialogs/SubtitleFontDialog.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"
 #include "tests/app/WindowFixture.h"

@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/ConfigDialog.h"
-#include "app/FullScreenView.h"
-#include "app/ImageList.h"
+#include "app/dialogs/ConfigDialog.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/ImageList.h"
 #include "tests/app/EndToEndFixture.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"

@@ -11,13 +11,13 @@
 #include <QToolBar>
 #include <limits>
 
-#include "app/AboutDialog.h"
-#include "app/FullScreenView.h"
-#include "app/ImageList.h"
-#include "app/StatusBar.h"
-#include "app/SubtitleChoiceDialog.h"
-#include "app/SubtitleFontDialog.h"
-#include "app/VideoPanel.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/dialogs/SubtitleChoiceDialog.h"
+#include "app/dialogs/SubtitleFontDialog.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/ImageList.h"
+#include "app/window/StatusBar.h"
+#include "app/window/VideoPanel.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "app/ConfigDialog.h"
+#include "app/dialogs/ConfigDialog.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,10 +16,10 @@
 #include <QTest>
 #include <deque>
 
-#include "app/FontMapping.h"
-#include "app/MainWindow.h"
-#include "app/MessageBox.h"
-#include "app/SubtitleFontDialog.h"
+#include "app/dialogs/MessageBox.h"
+#include "app/dialogs/SubtitleFontDialog.h"
+#include "app/window/FontMapping.h"
+#include "app/window/MainWindow.h"
 #include "settings/IniFile.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"

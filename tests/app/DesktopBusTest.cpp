@@ -1,8 +1,8 @@
 #include <QCoreApplication>
 #include <vector>
 
-#include "app/MprisService.h"
-#include "app/ScreenSaverInhibitor.h"
+#include "app/desktop/MprisService.h"
+#include "app/desktop/ScreenSaverInhibitor.h"
 #include "tests/app/BusFixture.h"
 #include "tests/app/QtPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "app/StatusBar.h"
+#include "app/window/StatusBar.h"
 #include "tests/app/BusFixture.h"
 #include "tests/app/QtPrinters.h"
 

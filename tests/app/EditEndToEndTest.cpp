@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/ReferenceDialog.h"
+#include "app/dialogs/ReferenceDialog.h"
 #include "tests/app/EndToEndFixture.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/QtPrinters.h"

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/StatusBar.h"
-#include "app/VideoPanel.h"
+#include "app/window/StatusBar.h"
+#include "app/window/VideoPanel.h"
 #include "media/MpvDevice.h"
 #include "tests/app/WindowFixture.h"
 

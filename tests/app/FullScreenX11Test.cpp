@@ -1,7 +1,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-#include "app/FullScreenView.h"
+#include "app/window/FullScreenView.h"
 #include "tests/app/EndToEndFixture.h"
 
 namespace orvalen::testing {

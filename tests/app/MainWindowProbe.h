@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/MainWindow.h"
+#include "app/window/MainWindow.h"
 
 namespace orvalen::testing {
 

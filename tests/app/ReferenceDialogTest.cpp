@@ -1,4 +1,4 @@
-#include "app/ReferenceDialog.h"
+#include "app/dialogs/ReferenceDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ScreenSaverInhibitor.h"
+#include "app/desktop/ScreenSaverInhibitor.h"
 #include "tests/app/WindowFixture.h"
 
 #include <X11/Xlib.h>

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/FullScreenView.h"
-#include "app/VideoPanel.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/VideoPanel.h"
 #include "tests/app/CommandsFixture.h"
 #include "tests/app/QtPrinters.h"
 

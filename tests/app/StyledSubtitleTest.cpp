@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <string>
 
-#include "app/StyledSubtitle.h"
+#include "app/window/StyledSubtitle.h"
 
 namespace orvalen {
 namespace {

@@ -5,8 +5,8 @@
 #include <QWindow>
 #include <cmath>
 
-#include "app/FullScreenView.h"
-#include "app/StyledSubtitle.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/StyledSubtitle.h"
 #include "tests/app/WindowFixture.h"
 
 namespace orvalen::testing {

@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <string>
 
-#include "app/FontMapping.h"
+#include "app/window/FontMapping.h"
 
 namespace orvalen {
 namespace {

@@ -3,9 +3,9 @@
 #include <QMenu>
 #include <QSlider>
 
-#include "app/FullScreenView.h"
-#include "app/StatusBar.h"
-#include "app/StyledSubtitle.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/StatusBar.h"
+#include "app/window/StyledSubtitle.h"
 #include "subtitles/EncodingChoices.h"
 #include "tests/app/WindowFixture.h"
 

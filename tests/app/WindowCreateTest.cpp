@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/FullScreenView.h"
-#include "app/ImageList.h"
-#include "app/StatusBar.h"
-#include "app/VideoPanel.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/ImageList.h"
+#include "app/window/StatusBar.h"
+#include "app/window/VideoPanel.h"
 #include "settings/IniFile.h"
 #include "tests/app/WindowFixture.h"
 

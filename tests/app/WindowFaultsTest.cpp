@@ -10,7 +10,7 @@
 #include <QToolBar>
 #include <cstring>
 
-#include "app/SubtitleFontDialog.h"
+#include "app/dialogs/SubtitleFontDialog.h"
 #include "tests/app/CommandsFixture.h"
 
 namespace orvalen::testing {

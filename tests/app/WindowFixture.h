@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/AboutDialog.h"
-#include "app/ConfigDialog.h"
-#include "app/MainWindow.h"
-#include "app/MessageBox.h"
-#include "app/ProgramWindows.h"
-#include "app/ReferenceDialog.h"
-#include "app/SubtitleChoiceDialog.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/dialogs/ConfigDialog.h"
+#include "app/dialogs/MessageBox.h"
+#include "app/dialogs/ReferenceDialog.h"
+#include "app/dialogs/SubtitleChoiceDialog.h"
+#include "app/startup/ProgramWindows.h"
+#include "app/window/MainWindow.h"
 #include "settings/IniFile.h"
 #include "tests/app/FakeMediaDevice.h"
 #include "tests/app/MainWindowProbe.h"

@@ -5,9 +5,9 @@
 #include <QSlider>
 #include <QUrl>
 
-#include "app/FullScreenView.h"
-#include "app/StatusBar.h"
-#include "app/VideoPanel.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/StatusBar.h"
+#include "app/window/VideoPanel.h"
 #include "tests/app/WindowFixture.h"
 
 namespace orvalen::testing {

@@ -1,0 +1,51 @@
+#include "app/startup/CommandLineOptions.h"
+
+#include <cstring>
+
+#include "orvalen/Version.h"
+#include "settings/ConfigLocation.h"
+
+namespace orvalen {
+
+std::string UsageText(const std::string& configFilePath) {
+    return "usage: orvalen [FILM]\n"
+           "\n"
+           "Plays FILM (.avi, .mpg, .divx) and shows the subtitle file found by its name.\n"
+           "\n"
+           "options:\n"
+           "  -h, --help     print this help and exit\n"
+           "  --version      print the version and exit\n"
+           "\n"
+           "settings file: " +
+           configFilePath +
+           "\n"
+           "\n"
+           "environment:\n"
+           "  ORVALEN_CONFIG     the settings file to use instead of the one above\n"
+           "  XDG_CONFIG_HOME    the folder holding orvalen/Config.ini (default ~/.config)\n"
+           "  XDG_CONFIG_DIRS    the folders looked in for the shipped default\n"
+           "                     orvalen/Config.ini, read until the settings file exists\n"
+           "                     (default /etc/xdg)\n"
+           "  DISPLAY            the X display to show the window on\n"
+           "  WAYLAND_DISPLAY    the Wayland display to show the window on\n"
+           "  QT_QPA_PLATFORM    Qt's display back end (xcb, wayland, offscreen)\n";
+}
+
+std::optional<int> AnswerInformationOptions(int argc, char** argv, std::FILE* out) {
+    for (int i = 1; i < argc && argv[i] != nullptr; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+            const std::string usage =
+                UsageText(ChooseConfigFilePath(CurrentConfigLocationInputs()));
+            std::fputs(usage.c_str(), out);
+            return 0;
+        }
+        if (std::strcmp(argument, "--version") == 0) {
+            std::fprintf(out, "orvalen %s\n", kVersion);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace orvalen

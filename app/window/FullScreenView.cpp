@@ -1,0 +1,114 @@
+#include "app/window/FullScreenView.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace orvalen {
+
+FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle("Orvalen");
+    setCursor(Qt::BlankCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FullScreenView::SetBand(const ScreenRect& band) {
+    band_ = band;
+    update();
+}
+
+void FullScreenView::SetBandFont(const QFont& font) {
+    bandFont_ = font;
+    update(BandInView());
+}
+
+void FullScreenView::SetTextColor(const QColor& color) {
+    textColor_ = color;
+    update(BandInView());
+}
+
+void FullScreenView::DrawBandText(const QString& text) {
+    QList<BandLine> lines;
+    if (!text.isEmpty()) {
+        for (const QString& line : text.split(u'\n')) lines.append({line, {}});
+    }
+    DrawBandLines(lines);
+}
+
+void FullScreenView::DrawBandLines(const QList<BandLine>& lines) {
+    if (lines == bandLines_) return;
+    bandLines_ = lines;
+    QStringList texts;
+    for (const BandLine& line : lines) texts.append(line.Text);
+    bandText_ = texts.join(u'\n');
+    update(BandInView());
+}
+
+void FullScreenView::Enter(QScreen* screen) {
+    if (screen) {
+        setScreen(screen);
+        setGeometry(screen->geometry());
+    }
+    showFullScreen();
+    if (screen) setGeometry(screen->geometry());
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void FullScreenView::Leave() {
+    if (!isVisible()) return;
+    hide();
+    emit Left();
+}
+
+QRect FullScreenView::BandInView() const {
+    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
+    return QRect(QPoint(band_.Left, band_.Top) - origin,
+                 QSize(band_.Right - band_.Left, band_.Bottom - band_.Top));
+}
+
+void FullScreenView::paintEvent(QPaintEvent* event) {
+    const QRect band = BandInView();
+    if (!event->region().subtracted(QRegion(band)).isEmpty()) {
+        // The picture may have gone over the whole band; repaint it if it is not in this paint.
+        VideoPanel::paintEvent(event);
+        if (!event->region().contains(band)) update(band);
+    }
+    QPainter painter(this);
+    painter.fillRect(band, Qt::black);
+    PaintBandLines(painter, band, bandFont_, textColor_, bandLines_);
+}
+
+namespace {
+
+bool IsLeaveKey(const QKeyEvent& key) {
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    return key.key() == Qt::Key_Escape || (enter && (key.modifiers() & Qt::AltModifier));
+}
+
+}  // namespace
+
+bool FullScreenView::event(QEvent* event) {
+    // Alt+Enter is also the main window's Full Screen shortcut: here it leaves instead.
+    if (event->type() == QEvent::ShortcutOverride && IsLeaveKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void FullScreenView::keyPressEvent(QKeyEvent* event) {
+    if (IsLeaveKey(*event)) {
+        Leave();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FullScreenView::mouseDoubleClickEvent(QMouseEvent*) {
+    Leave();
+}
+
+}  // namespace orvalen

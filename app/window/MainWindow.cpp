@@ -1,0 +1,366 @@
+#include "app/window/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSlider>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/desktop/DesktopSession.h"
+#include "app/dialogs/ConfigDialog.h"
+#include "app/dialogs/FileOpenDialog.h"
+#include "app/dialogs/MessageBox.h"
+#include "app/window/FullScreenView.h"
+#include "app/window/ImageList.h"
+#include "app/window/PositionSlider.h"
+#include "app/window/StatusBar.h"
+#include "app/window/VideoPanel.h"
+#include "settings/DefaultConfig.h"
+#include "settings/IniFile.h"
+
+namespace orvalen {
+
+namespace {
+
+constexpr int kClientWidth = 678;
+constexpr int kClientHeight = 440;
+constexpr int kLowPanelHeight = 58;
+constexpr int kStatusHeight = 16;
+
+// The form's default font, "MS Sans Serif" at 11 pixels, has no Linux counterpart.
+QFont FormFont() {
+    QFont font(DefaultSansFamily());
+    font.setPixelSize(11);
+    return font;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::unique_ptr<MediaDevice> device, QStringList commandLine,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      commandLine_(std::move(commandLine)),
+      device_(std::move(device)),
+      media_(*device_),
+      frameRates_(media_) {
+    setWindowTitle("Orvalen");
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFont(FormFont());
+    CreateControls();
+    CreateActions();
+    move(204, 192);
+    LoadStartState();
+}
+
+MainWindow::~MainWindow() {
+    // The screen may blank again, and the desktop's controls no longer reach this window.
+    desktop_.reset();
+    CloseFilmAndSaveBars();
+    // The device's picture must not outlive the widgets that show it, and its callback must
+    // not reach a window being destroyed.
+    device_->SetFrameReadyCallback({});
+    device_->Shutdown();
+    ui_.VideoArea->SetDevice(nullptr);
+    ui_.FullScreenWindow->SetDevice(nullptr);
+    device_.reset();
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
+    dialogs_ = dialogs;
+    if (ConfigDialog* config = dialogs_.Configuration) {
+        config->SetFontCommand([this] { ChooseSubtitleFont(); });
+        config->SetFontSource([this] { return SubtitleFontSettings(); });
+        config->ShowFontSample(ui_.SubtitleLabel->font(), SubtitleLabelColor());
+    }
+}
+
+FontSettings MainWindow::SubtitleFontSettings() const {
+    return FontSettingsOf(ui_.SubtitleLabel->font(), SubtitleLabelColor(), view_.FullScreenFont);
+}
+
+void MainWindow::CreateControls() {
+    ui_.ClientArea = new QWidget(this);
+    ui_.ClientArea->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(ui_.ClientArea);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    ui_.ToolBar = new QToolBar(ui_.ClientArea);
+    ui_.ToolBar->setGeometry(0, 0, kClientWidth, 24);
+    ui_.ToolBar->setIconSize(QSize(16, 16));
+    ui_.ToolBar->setMovable(false);
+    ui_.ToolBar->setFloatable(false);
+
+    ui_.PositionSlider = new PositionSlider;
+    ui_.PositionSlider->setFixedSize(241, 22);
+    ui_.PositionSlider->setRange(0, 1000);
+    ui_.PositionSlider->setValue(0);
+    ui_.PositionSlider->setTickPosition(QSlider::NoTicks);
+
+    ui_.VideoArea = new VideoPanel(ui_.ClientArea);
+    ui_.VideoArea->setGeometry(8, 32, 657, 337);
+    ui_.VideoArea->SetDevice(device_.get());
+
+    ui_.SubtitlePanel = new QWidget(ui_.ClientArea);
+    ui_.SubtitlePanel->setAutoFillBackground(true);
+    QPalette black = ui_.SubtitlePanel->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    ui_.SubtitlePanel->setPalette(black);
+    ui_.SubtitlePanel->setGeometry(0, kClientHeight - kLowPanelHeight, kClientWidth,
+                                   kLowPanelHeight);
+
+    ui_.SubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui_.SubtitleLabel->setWordWrap(true);
+    ui_.SubtitleLabel->setTextFormat(Qt::RichText);
+    ui_.SubtitleLabel->setAutoFillBackground(true);
+    QFont labelFont(DefaultSansFamily());
+    labelFont.setFamilies({"Arial", DefaultSansFamily()});
+    labelFont.setPixelSize(13);
+    labelFont.setBold(true);
+    labelFont.setItalic(true);
+    ui_.SubtitleLabel->setFont(labelFont);
+    SetSubtitleLabelColor(Qt::white);
+
+    ui_.StatusArea = new StatusBar(ui_.SubtitlePanel);
+
+    ui_.OpenFileDialog = new QFileDialog(this);
+    ui_.OpenFileDialog->setFileMode(QFileDialog::ExistingFile);
+    ui_.OpenFileDialog->setNameFilters(
+        QtNameFilters({{"Fichiers Vidéo", {"*.avi", "*.mpg", "*.divx"}}}));
+    ui_.SaveFileDialog = new QFileDialog(this);
+    ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    ui_.SaveFileDialog->setNameFilters(QtNameFilters({{"Fichier SubRip", {"*.srt"}}}));
+
+    ui_.ClockTimer = new QTimer(this);
+    ui_.ClockTimer->setInterval(50);
+    connect(ui_.ClockTimer, &QTimer::timeout, this, &MainWindow::OnClockTick);
+
+    ui_.FullScreenWindow = new FullScreenView(this);
+    ui_.FullScreenWindow->SetDevice(device_.get());
+    connect(ui_.FullScreenWindow, &FullScreenView::Left, this, [this] {
+        activateWindow();
+        update();
+    });
+
+    ui_.ClientArea->installEventFilter(this);
+    ui_.SubtitlePanel->installEventFilter(this);
+    LayOutClient();
+
+    device_->SetFrameReadyCallback([this] {
+        if (frameUpdatePending_.exchange(true)) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                frameUpdatePending_ = false;
+                OnFrameReady();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::LayOutClient() {
+    const int width = ui_.ClientArea->width();
+    const int lowHeight = ui_.SubtitlePanel->height();
+    ui_.SubtitlePanel->setGeometry(0, ui_.ClientArea->height() - lowHeight, width, lowHeight);
+    ui_.ToolBar->setGeometry(0, 0, width, 24);
+    const int labelHeight = std::max(ui_.SubtitleLabel->heightForWidth(width),
+                                     ui_.SubtitleLabel->fontMetrics().height());
+    ui_.SubtitleLabel->setGeometry(0, 0, width, labelHeight);
+    ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
+    ui_.StatusArea->raise();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize &&
+        (watched == ui_.ClientArea || watched == ui_.SubtitlePanel)) {
+        LayOutClient();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Key preview: the first delivery goes to the focused control; the later deliveries of
+        // the same key to its parents are not seen again.
+        QWidget* target = QApplication::focusWidget();
+        if (!target) target = QApplication::activeWindow();
+        // A held key's repeats are not new presses: one press marks one moment.
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (watched == target && target && target->window() == this && !keyEvent->isAutoRepeat()) {
+            const QString text = keyEvent->text();
+            if (text.size() == 1 && text[0].unicode() < 0x80) {
+                char key = static_cast<char>(text[0].unicode());
+                PreviewKey(key);
+                if (key == 0) return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::LoadStartState() {
+    IniFile ini(ConfigFileToRead());
+    const QRect desktop = screen()->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(desktop.x(), desktop.y(), desktop.width(), desktop.height());
+    subtitles_.Reset();
+    film_.Close();
+    view_.FullScreenPlaying = false;
+    view_.SliderMovedByUser = false;
+    view_.FirstShow = true;
+
+    const BarSettings bars = ReadBarSettings(ini);
+    ui_.Action(WindowAction::StatusBar)->setChecked(bars.StateBarre);
+    ui_.StatusArea->setVisible(bars.StateBarre);
+    ui_.Action(WindowAction::ToolBar)->setChecked(bars.ToolBarre);
+    ui_.ToolBar->setVisible(bars.ToolBarre);
+
+    const FontSettings fontSettings = ReadFontSettings(ini);
+    QFont labelFont = ui_.SubtitleLabel->font();
+    QColor labelColor;
+    ApplyFontSettings(fontSettings, labelFont, labelColor);
+    ui_.SubtitleLabel->setFont(labelFont);
+    SetSubtitleLabelColor(labelColor);
+    view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
+
+    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    ui_.FullScreenWindow->SetTextColor(labelColor);
+    LayOutClient();
+
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    ui_.ClockTimer->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // After the window is on screen, so that a dialog of the search opens over it.
+    QMetaObject::invokeMethod(this, &MainWindow::OpenCommandLineFilm, Qt::QueuedConnection);
+}
+
+void MainWindow::OpenCommandLineFilm() {
+    if (commandLine_.isEmpty() || !view_.FirstShow) return;
+    view_.FirstShow = false;
+    const std::string path = QFile::encodeName(commandLine_.front()).toStdString();
+    OpenAndPlay(path);
+}
+
+void MainWindow::OpenAndPlay(const std::string& path) {
+    if (!media_.OpenMovie(path)) {
+        ShowError(this, QStringLiteral("Cannot open the film \"%1\":\n%2.")
+                            .arg(QFile::decodeName(path.c_str()),
+                                 QString::fromStdString(media_.OpenError())));
+        return;
+    }
+    film_.Path = path;
+    const int32_t length = media_.GetLength();
+    ui_.PositionSlider->setMaximum(length / 1000);
+    ui_.PositionSlider->setValue(0);
+    ui_.StatusArea->SetPanelText(2, QString::fromStdString(TimeText(length)));
+    SubtitleSearch(path);
+    FitToVideo();
+    film_.Open = true;
+    Play();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    ResumeAfterFullScreen();
+}
+
+void MainWindow::ResumeAfterFullScreen() {
+    // The window repaints while the full-screen view still covers the screen too (its own
+    // controls change); only a paint after the view has gone means full screen has ended.
+    if (!view_.FullScreenPlaying || ui_.FullScreenWindow->isVisible()) return;
+    media_.PlayMovie();
+    view_.FullScreenPlaying = false;
+}
+
+void MainWindow::CloseFilmAndSaveBars() {
+    IniFile ini(ConfigFileToWrite());
+    if (film_.Open) media_.CloseAllDevices();
+    const WriteOutcome outcome =
+        WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
+                                          ui_.Action(WindowAction::ToolBar)->isChecked()});
+    if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    DropFiles(event->mimeData()->urls());
+}
+
+// On the screen the window is on, which need not start at (0, 0): the band is placed within
+// that screen's geometry.
+void MainWindow::ShowFullScreen() {
+    QScreen* screen = this->screen();
+    const QRect geometry = screen->geometry();
+    view_.FullScreenRect =
+        FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
+    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ui_.FullScreenWindow->DrawBandText(QString());
+    bandShown_ = {};
+    ui_.FullScreenWindow->Enter(screen);
+}
+
+void MainWindow::LeaveFullScreen() {
+    ui_.FullScreenWindow->Leave();
+}
+
+void MainWindow::OnFrameReady() {
+    if (ui_.FullScreenWindow->isVisible()) {
+        ui_.FullScreenWindow->FrameReady();
+    } else {
+        ui_.VideoArea->FrameReady();
+    }
+}
+
+const Settings& MainWindow::CurrentSettings() const {
+    static const Settings defaults;
+    return dialogs_.Configuration ? dialogs_.Configuration->CurrentSettings() : defaults;
+}
+
+QColor MainWindow::SubtitleLabelColor() const {
+    return ui_.SubtitleLabel->property("orvalenFontColor").value<QColor>();
+}
+
+void MainWindow::SetSubtitleLabelColor(const QColor& color) {
+    ui_.SubtitleLabel->setProperty("orvalenFontColor", color);
+    QPalette palette = ui_.SubtitleLabel->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, VisibleOnBlack(color));
+    ui_.SubtitleLabel->setPalette(palette);
+}
+
+int MainWindow::WindowWidth() const {
+    return ui_.ClientArea->width() + FrameAllowanceWidth;
+}
+int MainWindow::WindowHeight() const {
+    return ui_.ClientArea->height() + FrameAllowanceHeight;
+}
+
+void MainWindow::SetWindowWidth(int width) {
+    ui_.ClientArea->setFixedWidth(std::max(width - FrameAllowanceWidth, 100));
+}
+
+void MainWindow::SetWindowHeight(int height) {
+    ui_.ClientArea->setFixedHeight(std::max(height - FrameAllowanceHeight, 100));
+}
+
+}  // namespace orvalen

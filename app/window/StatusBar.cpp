@@ -1,0 +1,62 @@
+#include "app/window/StatusBar.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+namespace orvalen {
+
+namespace {
+
+constexpr std::array<int, StatusBar::PanelCount> kWidths = {80, 65, 65, 65, 200};
+constexpr int kGap = 2;
+
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The bar sits inside a black panel: keep the ordinary colours rather than inherit black.
+    const QPalette standard = QGuiApplication::palette();
+    QPalette own = palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Mid}) {
+        own.setColor(role, standard.color(role));
+    }
+    setPalette(own);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+}
+
+QString StatusBar::PanelText(int index) const {
+    if (index < 0 || index >= PanelCount) return {};
+    return texts_[static_cast<size_t>(index)];
+}
+
+void StatusBar::SetPanelText(int index, const QString& text) {
+    if (index < 0 || index >= PanelCount) return;
+    QString& current = texts_[static_cast<size_t>(index)];
+    if (current == text) return;
+    current = text;
+    update(PanelRect(index));
+}
+
+QRect StatusBar::PanelRect(int index) const {
+    int left = 0;
+    for (int i = 0; i < index; ++i) left += kWidths[static_cast<size_t>(i)] + kGap;
+    return QRect(left, 0, kWidths[static_cast<size_t>(index)], height());
+}
+
+void StatusBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    for (int i = 0; i < PanelCount; ++i) {
+        const QRect panel = PanelRect(i);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(panel.adjusted(0, 0, -1, -1));
+        painter.setPen(palette().color(QPalette::WindowText));
+        const Qt::Alignment align =
+            (i == PanelCount - 1 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+        painter.drawText(panel.adjusted(3, 0, -3, 0), align, texts_[static_cast<size_t>(i)]);
+    }
+}
+
+}  // namespace orvalen

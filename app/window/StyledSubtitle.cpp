@@ -1,0 +1,97 @@
+#include "app/window/StyledSubtitle.h"
+
+#include <QPainter>
+#include <QTextCharFormat>
+#include <QTextLine>
+
+#include "app/window/FontMapping.h"
+
+namespace orvalen {
+
+namespace {
+
+QColor RunColour(const TextStyle& style) {
+    return VisibleOnBlack(QColor::fromRgb(static_cast<QRgb>(style.Colour & 0xFFFFFF)));
+}
+
+QString RunHtml(const StyledRun& run) {
+    QString html =
+        QString::fromUtf8(run.Text.data(), static_cast<qsizetype>(run.Text.size())).toHtmlEscaped();
+    const TextStyle& style = run.Style;
+    if (style.Underline) html = QStringLiteral("<u>%1</u>").arg(html);
+    if (style.Italic) html = QStringLiteral("<i>%1</i>").arg(html);
+    if (style.Bold) html = QStringLiteral("<b>%1</b>").arg(html);
+    if (style.HasColour) {
+        html = QStringLiteral("<span style=\"color:%1\">%2</span>")
+                   .arg(RunColour(style).name(QColor::HexRgb), html);
+    }
+    return html;
+}
+
+}  // namespace
+
+QString LabelRichText(const std::vector<StyledLine>& lines) {
+    if (lines.empty()) return {};
+    QString body;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) body += QStringLiteral("<br>");
+        for (const StyledRun& run : lines[i]) body += RunHtml(run);
+    }
+    // pre-wrap keeps runs of blanks as the plain label did, and still wraps at the label width.
+    return QStringLiteral("<div style=\"white-space:pre-wrap\">%1</div>").arg(body);
+}
+
+QList<BandLine> BandLines(const std::vector<StyledLine>& lines, const QFont& bandFont) {
+    QList<BandLine> bandLines;
+    for (const StyledLine& line : lines) {
+        BandLine bandLine;
+        for (const StyledRun& run : line) {
+            const QString text =
+                QString::fromUtf8(run.Text.data(), static_cast<qsizetype>(run.Text.size()));
+            QTextCharFormat format;
+            const TextStyle& style = run.Style;
+            if (style.Bold && bandFont.weight() < QFont::Bold) format.setFontWeight(QFont::Bold);
+            if (style.Italic) format.setFontItalic(true);
+            if (style.Underline) format.setFontUnderline(true);
+            if (style.HasColour) format.setForeground(RunColour(style));
+            if (!format.properties().isEmpty()) {
+                bandLine.Formats.append({static_cast<int>(bandLine.Text.size()),
+                                         static_cast<int>(text.size()), format});
+            }
+            bandLine.Text += text;
+        }
+        bandLines.append(bandLine);
+    }
+    return bandLines;
+}
+
+void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                    const QList<BandLine>& lines) {
+    painter.save();
+    painter.setClipRect(band);
+    painter.setPen(VisibleOnBlack(colour));
+    qreal top = band.top();
+    for (const BandLine& line : lines) {
+        if (top >= band.bottom()) break;
+        QTextLayout layout(line.Text, font, painter.device());
+        layout.setFormats(line.Formats);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine textLine = layout.createLine();
+        if (textLine.isValid()) textLine.setLineWidth(1e6);
+        layout.endLayout();
+        const QFontMetricsF metrics(font, painter.device());
+        const qreal width = textLine.isValid() ? textLine.naturalTextWidth() : 0;
+        const qreal height =
+            textLine.isValid() ? std::max(textLine.height(), metrics.height()) : metrics.height();
+        const qreal left = band.left() + (band.width() - width) / 2;
+        painter.fillRect(QRectF(left, top, width, height), Qt::black);
+        layout.draw(&painter, QPointF(left, top));
+        top += height;
+    }
+    painter.restore();
+}
+
+}  // namespace orvalen
