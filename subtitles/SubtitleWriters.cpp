@@ -13,10 +13,10 @@ namespace orvalen {
 namespace {
 
 constexpr SaveFormatRow Rows[] = {
-    {SaveFormat::SubRip, "srt", "SubRip (*.srt)"},
-    {SaveFormat::WebVtt, "vtt", "WebVTT (*.vtt)"},
-    {SaveFormat::Ass, "ass", "SubStation Alpha (*.ass)"},
-    {SaveFormat::MicroDvd, "sub", "MicroDVD (*.sub)"},
+    {SaveFormat::SubRip, "srt", "SubRip"},
+    {SaveFormat::WebVtt, "vtt", "WebVTT"},
+    {SaveFormat::Ass, "ass", "SubStation Alpha"},
+    {SaveFormat::MicroDvd, "sub", "MicroDVD"},
 };
 
 constexpr std::string_view AssHeader =

@@ -17,7 +17,7 @@ enum class SaveFormat { SubRip, WebVtt, Ass, MicroDvd };
 struct SaveFormatRow {
     SaveFormat Format;
     std::string_view Name;    // "srt": the file extension without its dot, and convert's --to
-    const char* Description;  // "SubRip (*.srt)": the save dialog's type
+    const char* Description;  // "SubRip": the save dialog's type, before its pattern
 };
 
 // SubRip first: the format Save writes.

@@ -29,6 +29,7 @@
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
+#include "subtitles/SubtitleWriters.h"
 
 namespace orvalen {
 
@@ -135,6 +136,14 @@ void MainWindow::CreateControls() {
     ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(Qt::white);
 
+    ui_.SecondSubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SecondSubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui_.SecondSubtitleLabel->setWordWrap(true);
+    ui_.SecondSubtitleLabel->setTextFormat(Qt::RichText);
+    ui_.SecondSubtitleLabel->setAutoFillBackground(true);
+    ui_.SecondSubtitleLabel->setPalette(black);
+    ui_.SecondSubtitleLabel->hide();
+
     ui_.StatusArea = new StatusBar(ui_.SubtitlePanel);
 
     ui_.OpenFileDialog = new QFileDialog(this);
@@ -144,6 +153,9 @@ void MainWindow::CreateControls() {
     ui_.SaveFileDialog = new QFileDialog(this);
     ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
     ui_.SaveFileDialog->setNameFilters(QtNameFilters({{"Fichier SubRip", {"*.srt"}}}));
+    ui_.SaveAsFileDialog = new QFileDialog(this);
+    ui_.SaveAsFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    ui_.SaveAsFileDialog->setNameFilters(QtNameFilters(SaveFormatFilters()));
 
     ui_.ClockTimer = new QTimer(this);
     ui_.ClockTimer->setInterval(50);
@@ -179,7 +191,13 @@ void MainWindow::LayOutClient() {
     ui_.ToolBar->setGeometry(0, 0, width, 24);
     const int labelHeight = std::max(ui_.SubtitleLabel->heightForWidth(width),
                                      ui_.SubtitleLabel->fontMetrics().height());
-    ui_.SubtitleLabel->setGeometry(0, 0, width, labelHeight);
+    const int secondHeight = SecondLineHeight();
+    if (secondHeight > 0) {
+        ui_.SecondSubtitleLabel->setGeometry(
+            0, 0, width, std::max(ui_.SecondSubtitleLabel->heightForWidth(width), secondHeight));
+    }
+    ui_.SubtitleLabel->setGeometry(0, secondHeight > 0 ? ui_.SecondSubtitleLabel->height() : 0,
+                                   width, labelHeight);
     ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
     ui_.StatusArea->raise();
 }
@@ -232,6 +250,11 @@ void MainWindow::LoadStartState() {
     ApplyFontSettings(fontSettings, labelFont, labelColor);
     ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(labelColor);
+    QPalette secondPalette = ui_.SecondSubtitleLabel->palette();
+    secondPalette.setColor(QPalette::WindowText,
+                           VisibleOnBlack(ColorFromSetting(fontSettings.SecondColor)));
+    ui_.SecondSubtitleLabel->setPalette(secondPalette);
+    ui_.FullScreenWindow->SetSecondTextColor(ColorFromSetting(fontSettings.SecondColor));
     view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
 
     ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
@@ -303,7 +326,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    DropFiles(event->mimeData()->urls());
+    DropFiles(event->mimeData()->urls(), event->modifiers() & Qt::ShiftModifier);
 }
 
 // On the screen the window is on, which need not start at (0, 0): the band is placed within

@@ -17,13 +17,17 @@ void MainWindow::OnClockTick() {
     const int32_t pos = media_.GetPosition();
     std::string_view text;
     if (!subtitles_.FormatUnknown) text = ChooseSubtitle(subtitles_.Track, pos, CurrentDelay());
+    const std::string_view second = ChooseSecondSubtitle(subtitles_.Second, pos, CurrentDelay());
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        if (bandShown_.Shows(text, subtitles_)) return;
+        if (bandShown_.Shows(text, subtitles_) && bandSecondShown_ == second) return;
         bandShown_ = ShownSubtitle::Of(text, subtitles_);
-        ui_.FullScreenWindow->DrawBandLines(
-            BandLines(ScreenLines(subtitles_, text), ui_.FullScreenWindow->BandFont()));
+        bandSecondShown_ = second;
+        FullScreenView* view = ui_.FullScreenWindow;
+        view->DrawBandLines(
+            BandLines(SecondScreenLines(subtitles_.Second, second), SecondFont(view->BandFont())),
+            BandLines(ScreenLines(subtitles_, text), view->BandFont()));
         return;
     }
 
@@ -40,10 +44,13 @@ void MainWindow::OnClockTick() {
     }
     view_.LastSliderPosition = ui_.PositionSlider->value();
     if (!subtitles_.FormatUnknown) ShowSubtitleText(text);
+    if (subtitles_.Second.Loaded) ShowSecondText(second);
 }
 
 void MainWindow::ResyncIndex() {
-    ::orvalen::ResyncIndex(subtitles_.Track, media_.GetPosition());
+    const int32_t pos = media_.GetPosition();
+    ::orvalen::ResyncIndex(subtitles_.Track, pos);
+    ResyncSecondIndex(subtitles_.Second, pos);
 }
 
 void MainWindow::ShowSubtitleText(std::string_view text) {
@@ -53,6 +60,14 @@ void MainWindow::ShowSubtitleText(std::string_view text) {
     const int width = ui_.SubtitleLabel->width();
     ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
                                               ui_.SubtitleLabel->fontMetrics().height()));
+}
+
+void MainWindow::ShowSecondText(std::string_view text) {
+    if (secondShown_ == text && ui_.SecondSubtitleLabel->isVisible()) return;
+    secondShown_ = text;
+    ui_.SecondSubtitleLabel->setFont(SecondFont(ui_.SubtitleLabel->font()));
+    ui_.SecondSubtitleLabel->setText(LabelRichText(SecondScreenLines(subtitles_.Second, text)));
+    LayOutClient();
 }
 
 void MainWindow::RefreshSubtitleText() {

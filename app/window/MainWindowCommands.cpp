@@ -59,7 +59,7 @@ void MainWindow::OpenChosenFilm(const QString& path) {
     OpenAndPlay(QFile::encodeName(path).toStdString());
 }
 
-void MainWindow::DropFiles(const QList<QUrl>& files) {
+void MainWindow::DropFiles(const QList<QUrl>& files, bool asSecond) {
     const QString path =
         files.size() == 1 && files[0].isLocalFile() ? files[0].toLocalFile() : QString();
     const std::string bytes = QFile::encodeName(path).toStdString();
@@ -69,7 +69,10 @@ void MainWindow::DropFiles(const QList<QUrl>& files) {
             OpenChosenFilm(path);
             break;
         case FileKind::Subtitle:
-            LoadSubtitleFile(bytes, subtitles_.Track);
+            if (asSecond)
+                LoadSecondSubtitleFile(bytes);
+            else
+                LoadSubtitleFile(bytes, subtitles_.Track);
             break;
         case FileKind::Other:
             ShowMessage(this, "Sorry ! This function is not implemented yet.");
@@ -258,7 +261,9 @@ void MainWindow::FitToVideo() {
     int32_t height = 0;
     const bool sized = media_.GetVideoSize(width, height);
     const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
-    if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    if (fontSize > 8) {
+        ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize + SecondLineHeight());
+    }
     if (sized) {
         const QSize room = PictureRoom();
         const PictureSize picture =

@@ -33,8 +33,12 @@ struct BandLine {
 QList<BandLine> BandLines(const std::vector<StyledLine>& lines, const QFont& bandFont);
 
 // Draws lines from the top of band, each centred with black behind it, in font and colour
-// unless a run says otherwise; lines that do not start inside the band are not drawn.
-void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
-                    const QList<BandLine>& lines);
+// unless a run says otherwise; lines that do not start inside the band are not drawn. Returns
+// the height the lines took.
+int PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                   const QList<BandLine>& lines);
+
+// The second subtitles' font: font at 80 % of its size.
+QFont SecondFont(const QFont& font);
 
 }  // namespace orvalen
