@@ -55,6 +55,8 @@ bool ArrowAt(std::string_view line, size_t& position) {
 // Start and end are written only when line is a time line; what follows the end time, such as
 // "X1:243 X2:478 Y1:374 Y2:410", is not read.
 bool TimeLine(std::string_view line, int32_t& start, int32_t& end) {
+    // Most lines are text: without a '>' a line cannot hold an arrow.
+    if (line.find('>') == std::string_view::npos) return false;
     size_t position = 0;
     int32_t first = 0, second = 0;
     if (!ClockAt(line, position, first) || !ArrowAt(line, position) ||
