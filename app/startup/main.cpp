@@ -24,7 +24,9 @@ int main(int argc, char** argv) {
     }
     if (!XDisplayReachable(stderr)) return 1;
     DiscardQtSettings();
+    auto displayFailure = std::make_unique<ExitOnDisplayFailure>(stderr);
     Application app(argc, argv);
+    displayFailure.reset();
     const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
     QApplication::setApplicationName("Orvalen");
     // libmpv needs C number formatting, which Qt's locale set-up replaced.
