@@ -55,9 +55,9 @@ using StyledLine = std::vector<StyledRun>;
 // end. Adjacent runs of one style are merged.
 std::vector<StyledLine> ParseMarkup(std::string_view text, MarkupFamily family);
 
-// More than any screen shows of one subtitle, at the smallest font the settings allow.
+// Far more than a subtitle band holds, and still laid out by Qt in a few milliseconds.
 constexpr size_t ShownLinesMax = 100;
-constexpr size_t ShownBytesMax = 16 * 1024;
+constexpr size_t ShownBytesMax = 4 * 1024;
 
 // Drops what lies beyond ShownLinesMax lines or ShownBytesMax bytes of text, cutting a run on
 // a character boundary, so that a huge entry costs no more to lay out than a full screen.
