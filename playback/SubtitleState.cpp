@@ -39,7 +39,9 @@ std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_
     const std::string decoded = subtitles.ChosenEncoding.empty()
                                     ? DecodeDetected(text, subtitles.Track.Encoding)
                                     : DecodeChosen(text, subtitles.ChosenEncoding);
-    return ParseMarkup(decoded, subtitles.Markup);
+    std::vector<StyledLine> lines = ParseMarkup(decoded, subtitles.Markup);
+    KeepWhatScreenShows(lines);
+    return lines;
 }
 
 }  // namespace orvalen

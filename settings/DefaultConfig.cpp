@@ -1,6 +1,5 @@
 #include "settings/DefaultConfig.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,19 +32,6 @@ void CreateParentDirectories(const std::string& path) {
     }
 }
 
-bool WriteAll(int fd, const std::string& contents) {
-    size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t written = ::write(fd, contents.data() + done, contents.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string ConfigFileToRead(const std::string& userFile,
@@ -65,16 +51,9 @@ bool CreateUserConfigFromDefault(const std::string& userFile,
     std::string error;
     if (ReadWholeFile(source, contents, error) != ReadStatus::Read) return false;
     CreateParentDirectories(userFile);
-    // O_EXCL: a file that appeared meanwhile, or a dangling link, is left alone.
-    const int fd =
-        ::open(userFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, contents);
-    const bool closed = ::close(fd) == 0;
-    if (written && closed) return true;
-    // A partial copy would hide the default's other keys: the writes then start afresh.
-    ::unlink(userFile.c_str());
-    return false;
+    // Made whole beside it and linked into place: an instance starting meanwhile reads and
+    // rewrites either the default or the complete copy, never a half-made file.
+    return CreateFileAtomically(userFile, contents, error);
 }
 
 std::string ConfigFileToRead() {

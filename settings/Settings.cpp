@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <vector>
@@ -59,6 +60,23 @@ class KeyWrites {
     std::vector<IniValue> values_;
 };
 
+// Font sizes beyond these squeeze the window around a subtitle line taller than the screen;
+// 0 (not set) stays, any other value is brought into range.
+constexpr int32_t kFontPointsMin = 6;
+constexpr int32_t kFontPointsMax = 144;
+constexpr int32_t kFontPixelsMin = 8;
+constexpr int32_t kFontPixelsMax = 192;
+
+int32_t SaneFontSize(int32_t points) {
+    return points <= 0 ? 0 : std::clamp(points, kFontPointsMin, kFontPointsMax);
+}
+
+// Negative: the character height in pixels; positive: the cell height.
+int32_t SaneFontHeight(int32_t height) {
+    if (height < 0) return std::clamp(height, -kFontPixelsMax, -kFontPixelsMin);
+    return height == 0 ? 0 : std::clamp(height, kFontPixelsMin, kFontPixelsMax);
+}
+
 }  // namespace
 
 Settings LoadSettings(const IniFile& ini) {
@@ -83,8 +101,8 @@ FontSettings ReadFontSettings(const IniFile& ini) {
     FontSettings font;
     font.Name = ini.ReadString(kFont, "Name", defaults.Name);
     font.Color = ini.ReadInteger(kFont, "Color", defaults.Color);
-    font.Size = ini.ReadInteger(kFont, "Size", defaults.Size);
-    font.Height = ini.ReadInteger(kFont, "Height", defaults.Height);
+    font.Size = SaneFontSize(ini.ReadInteger(kFont, "Size", defaults.Size));
+    font.Height = SaneFontHeight(ini.ReadInteger(kFont, "Height", defaults.Height));
     font.Pitch = ini.ReadInteger(kFont, "Pitch", defaults.Pitch);
     font.Italic = ini.ReadBool(kFont, "Italic");
     font.Underline = ini.ReadBool(kFont, "Underline");

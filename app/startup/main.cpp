@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
     DiscardQtSettings();
     // The film's pictures are drawn in one OpenGL context and shown in the windows' own.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto displayFailure = std::make_unique<ExitOnDisplayFailure>(stderr);
     Application app(argc, argv);
+    displayFailure.reset();
     const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
     QApplication::setApplicationName("Orvalen");
     // libmpv needs C number formatting, which Qt's locale set-up replaced.

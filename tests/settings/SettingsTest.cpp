@@ -80,6 +80,21 @@ TEST(LoadSettings, ReadsAHandEditedFile) {
     EXPECT_EQ(ReadFontSettings(ini).Height, -13);
 }
 
+TEST(ReadFontSettings, BringsSizesIntoWhatAScreenHolds) {
+    struct Case {
+        std::string size, height;
+        int32_t expectedSize, expectedHeight;
+    };
+    for (const Case& c :
+         {Case{"2147483647", "2147483647", 144, 192}, Case{"-2147483648", "-2147483648", 0, -192},
+          Case{"1", "-1", 6, -8}, Case{"0", "1", 0, 8}, Case{"12", "0", 12, 0}}) {
+        ScratchDir dir;
+        IniFile ini(dir.Write("Config.ini", "[Font]\nSize=" + c.size + "\nHeight=" + c.height));
+        EXPECT_EQ(ReadFontSettings(ini).Size, c.expectedSize) << c.size;
+        EXPECT_EQ(ReadFontSettings(ini).Height, c.expectedHeight) << c.height;
+    }
+}
+
 Settings SampleSettings() {
     Settings settings;
     settings.NbrChar = 3;
