@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "files/FileIo.h"
 #include "settings/ConfigLocation.h"
@@ -46,6 +47,18 @@ bool WriteAll(int fd, const std::string& contents) {
     return true;
 }
 
+// The default's opening comment speaks of the default itself; the copy says what it is.
+std::string UserCopyOf(std::string_view defaults) {
+    size_t body = 0;
+    while (body < defaults.size() && defaults[body] == ';') {
+        const size_t end = defaults.find('\n', body);
+        body = end == std::string_view::npos ? defaults.size() : end + 1;
+    }
+    return "; Orvalen's settings, copied from its defaults. The program writes the bars here at\n"
+           "; exit when they have changed, and OK in View > Configuration writes the rest.\n" +
+           std::string(defaults.substr(body));
+}
+
 }  // namespace
 
 std::string ConfigFileToRead(const std::string& userFile,
@@ -69,7 +82,7 @@ bool CreateUserConfigFromDefault(const std::string& userFile,
     const int fd =
         ::open(userFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return false;
-    const bool written = WriteAll(fd, contents);
+    const bool written = WriteAll(fd, UserCopyOf(contents));
     const bool closed = ::close(fd) == 0;
     if (written && closed) return true;
     // A partial copy would hide the default's other keys: the writes then start afresh.

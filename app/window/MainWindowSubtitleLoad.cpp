@@ -4,9 +4,16 @@
 namespace orvalen {
 
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
+    if (&track == &subtitles_.Track) ClearSubtitleText();
     const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
     if (!report.FrameRateStatus.empty()) {
         ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
+    }
+    if (report.Dropped > 0) {
+        ui_.StatusArea->SetPanelText(4,
+                                     QStringLiteral("Only the first %1 of %2 subtitles are shown.")
+                                         .arg(TrackCapacity)
+                                         .arg(TrackCapacity + report.Dropped));
     }
     ResyncIndex();
     if (&track == &subtitles_.Track) UpdateEncodingMenu();
