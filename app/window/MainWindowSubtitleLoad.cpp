@@ -4,8 +4,10 @@
 namespace orvalen {
 
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
-    if (&track == &subtitles_.Track) ClearSubtitleText();
     const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
+    // The text shown came from the file just replaced; a file no reader takes replaces nothing.
+    if (&track == &subtitles_.Track && report.Opened && report.Reader != SubtitleReaderId::None)
+        ClearSubtitleText();
     if (!report.FrameRateStatus.empty()) {
         ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
     }

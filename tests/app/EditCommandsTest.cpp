@@ -94,6 +94,7 @@ class EditCommands : public Commands {
 TEST_F(EditCommands, RefusesWithoutAFilmAKnownFormatOrFourSubtitles) {
     const QString needFilm = kResyncRefusalText;
     EXPECT_FALSE(*Merge(QString())) << "a merge without a film asks for no file";
+    test::DisarmModalDrivers();
     W().StartResynchronisation();
     OpenFilm({{1000, 2000, "a"}, {3000, 4000, "b"}, {5000, 6000, "c"}});
     device_.position = 2500;

@@ -290,6 +290,7 @@ TEST_F(WindowClock, ThreeLongLinesAreWrappedAndShrunkUntilNothingIsCut) {
     line.resize(80);
     OpenWithSubtitles("1\n00:00:01,000 --> 00:00:09,000\n" + line + "\n" + line + "\n" + line +
                       "\n\n");
+    if (Ui().StatusArea->isHidden()) window_->ToggleStatusBar();
     const QSize client = Ui().ClientArea->size();
     TickAt(1500);
     QLabel* label = Ui().SubtitleLabel;
