@@ -29,7 +29,7 @@ std::string FilmTypesText() {
 std::string UsageText(const std::string& configFilePath) {
     return "usage: orvalen [FILM]\n"
            "\n"
-           "Plays FILM and shows the subtitle file found by its name. FILM is one of\n" +
+           "Plays FILM and shows the subtitle file found by its name. The film types:\n" +
            FilmTypesText() +
            "\n"
            "options:\n"
