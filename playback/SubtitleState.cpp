@@ -12,6 +12,7 @@ void SubtitleState::Reset() {
     Editing = EditSession();
     Markup = MarkupFamily::Plain;
     ChosenEncoding.clear();
+    TrackPath.clear();
 }
 
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
@@ -24,6 +25,7 @@ LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmStat
         subtitles.Markup = MarkupFamilyOf(report.Reader);
         subtitles.ChosenEncoding.clear();
     }
+    if (&track == &subtitles.Track && report.Opened) subtitles.TrackPath = path;
     return report;
 }
 

@@ -28,6 +28,8 @@ struct SubtitleState {
     // the user chose for them (empty: the one detected). Each load into Track sets both anew.
     MarkupFamily Markup = MarkupFamily::Plain;
     std::string ChosenEncoding;
+    // The file Track was last loaded from; empty before the first.
+    std::string TrackPath;
 
     // Both tracks empty and nothing pending, as at start-up.
     void Reset();

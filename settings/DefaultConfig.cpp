@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "files/FileIo.h"
 #include "settings/ConfigLocation.h"
@@ -32,6 +33,18 @@ void CreateParentDirectories(const std::string& path) {
     }
 }
 
+// The default's opening comment speaks of the default itself; the copy says what it is.
+std::string UserCopyOf(std::string_view defaults) {
+    size_t body = 0;
+    while (body < defaults.size() && defaults[body] == ';') {
+        const size_t end = defaults.find('\n', body);
+        body = end == std::string_view::npos ? defaults.size() : end + 1;
+    }
+    return "; Orvalen's settings, copied from its defaults. The program writes the bars here at\n"
+           "; exit when they have changed, and OK in View > Configuration writes the rest.\n" +
+           std::string(defaults.substr(body));
+}
+
 }  // namespace
 
 std::string ConfigFileToRead(const std::string& userFile,
@@ -53,7 +66,7 @@ bool CreateUserConfigFromDefault(const std::string& userFile,
     CreateParentDirectories(userFile);
     // Made whole beside it and linked into place: an instance starting meanwhile reads and
     // rewrites either the default or the complete copy, never a half-made file.
-    return CreateFileAtomically(userFile, contents, error);
+    return CreateFileAtomically(userFile, UserCopyOf(contents), error);
 }
 
 std::string ConfigFileToRead() {

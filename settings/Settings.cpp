@@ -143,6 +143,11 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
 }
 
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
+    // An exit that changed nothing leaves the file alone, so a read-only one says nothing.
+    const auto holds = [&ini](const char* key, bool value) {
+        return !ini.ReadString(kGeneral, key, "").empty() && ini.ReadBool(kGeneral, key) == value;
+    };
+    if (holds("StateBarre", bars.StateBarre) && holds("ToolBarre", bars.ToolBarre)) return {};
     KeyWrites writes;
     writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
     writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);

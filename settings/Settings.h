@@ -59,6 +59,7 @@ BarSettings ReadBarSettings(const IniFile& ini);
 // The writers create the missing directories above the file first, then write all their keys
 // in one replacement of the file. Writes the settings, then the font, in the stored order.
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font);
+// The bar keys are written only when the file does not hold them as they are.
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars);
 
 }  // namespace orvalen

@@ -21,6 +21,9 @@ namespace orvalen {
 
 class TypedLengthLimit;
 
+// The caption of the font sample.
+inline constexpr char kFontSampleText[] = "Subtitle example";
+
 // Asks the user for a directory, showing prompt; nothing when cancelled.
 using DirectoryChooser =
     std::function<std::optional<std::string>(QWidget* parent, const QString& prompt)>;

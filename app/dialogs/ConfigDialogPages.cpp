@@ -125,11 +125,12 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     fontButton_->setGeometry(16, 216, 161, 33);
     fontButton_->setToolTip("Change the font of the subtitles (normal mode and fullscreen mode)");
 
-    fontSample_ = new QLabel("Subtitle example", page);
+    fontSample_ = new QLabel(kFontSampleText, page);
     fontSample_->setObjectName("fontSample");
     fontSample_->setGeometry(240, 216, 169, 33);
     fontSample_->setFixedSize(169, 33);
     fontSample_->setAlignment(Qt::AlignCenter);
+    fontSample_->setWordWrap(true);
     fontSample_->setAutoFillBackground(true);
     ShowFontSample(fontSample_->font(), Qt::black);
     return page;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
@@ -27,6 +28,7 @@
 #include "app/window/ImageList.h"
 #include "app/window/PositionSlider.h"
 #include "app/window/StatusBar.h"
+#include "app/window/SubtitleFit.h"
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
@@ -173,11 +175,16 @@ void MainWindow::LayOutClient() {
     const int lowHeight = ui_.SubtitlePanel->height();
     ui_.SubtitlePanel->setGeometry(0, ui_.ClientArea->height() - lowHeight, width, lowHeight);
     ui_.ToolBar->setGeometry(0, 0, width, 24);
-    const int labelHeight = std::max(ui_.SubtitleLabel->heightForWidth(width),
-                                     ui_.SubtitleLabel->fontMetrics().height());
-    ui_.SubtitleLabel->setGeometry(0, 0, width, labelHeight);
+    ui_.SubtitleLabel->setGeometry(0, 0, width, ui_.SubtitleLabel->height());
     ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
     ui_.StatusArea->raise();
+    FitSubtitleLabel();
+}
+
+// The status bar lies over the foot of the subtitle panel: the text must fit above it.
+void MainWindow::FitSubtitleLabel() {
+    const int statusHeight = ui_.StatusArea->isHidden() ? 0 : kStatusHeight;
+    FitLabelText(*ui_.SubtitleLabel, labelHtml_, ui_.SubtitlePanel->height() - statusHeight);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -185,6 +192,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         (watched == ui_.ClientArea || watched == ui_.SubtitlePanel)) {
         LayOutClient();
         return false;
+    }
+    // A double click on the picture enters full screen, as one on the full-screen view leaves.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == ui_.VideoArea &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ToggleFullScreen();
+        return true;
     }
     if (event->type() == QEvent::KeyPress) {
         // Key preview: the first delivery goes to the focused control; the later deliveries of
@@ -254,6 +267,8 @@ void MainWindow::OpenCommandLineFilm() {
 }
 
 void MainWindow::OpenAndPlay(const std::string& path) {
+    // The previous film's subtitle must not stay under the new one, whatever happens next.
+    ClearSubtitleText();
     if (!media_.OpenMovie(path)) {
         ShowError(this, QStringLiteral("Cannot open the film \"%1\":\n%2.")
                             .arg(QFile::decodeName(path.c_str()),

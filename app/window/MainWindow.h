@@ -124,6 +124,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     std::string Title() override;
     PlaybackState State() override;
     double Rate() override;
+    void SetRate(double rate) override;
+    double Volume() override;
+    void SetVolume(double volume) override;
     void Raise() override;
 
     // The playback clock.
@@ -223,6 +226,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
         int32_t LastSliderPosition = 0;
         bool FirstShow = true;
         bool Muted = false;
+        // The sound level the desktop set, 0 to 1; Muted silences it without changing it.
+        double Volume = 1.0;
         // The popup's first item pauses (it offered Pause when the menu opened) or plays.
         bool PopupOffersPause = false;
         // The media mode last read as a playback state; a seek under way keeps it.
@@ -267,6 +272,10 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void ForwardFrameReady();
     void FallBackToSoftware(const char* why);
     void ShowSubtitleText(std::string_view text);
+    // Shows the label's text in the room the subtitle panel leaves it.
+    void FitSubtitleLabel();
+    // Blanks the label and the full-screen band.
+    void ClearSubtitleText();
     // Status panel 4 and the message box of a resynchronisation or merge step.
     void ShowEditStep(const EditStep& step);
     // Shows the label's text again after the way it is decoded has changed.
@@ -303,6 +312,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // text neither decodes nor lays it out again.
     ShownSubtitle shown_;
     ShownSubtitle bandShown_;
+    // The label's text at the label's own font size.
+    QString labelHtml_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
     std::unique_ptr<GpuPicture> gpuPicture_;  // while the GPU path draws

@@ -49,10 +49,14 @@ void MainWindow::ResyncIndex() {
 void MainWindow::ShowSubtitleText(std::string_view text) {
     if (shown_.Shows(text, subtitles_)) return;
     shown_ = ShownSubtitle::Of(text, subtitles_);
-    ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
-    const int width = ui_.SubtitleLabel->width();
-    ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
-                                              ui_.SubtitleLabel->fontMetrics().height()));
+    labelHtml_ = LabelRichText(ScreenLines(subtitles_, text));
+    FitSubtitleLabel();
+}
+
+void MainWindow::ClearSubtitleText() {
+    ShowSubtitleText({});
+    ui_.FullScreenWindow->DrawBandText(QString());
+    bandShown_ = {};
 }
 
 void MainWindow::RefreshSubtitleText() {

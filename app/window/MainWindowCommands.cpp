@@ -48,6 +48,7 @@ int32_t HeightFromTenths(int64_t tenths) {
 
 void MainWindow::OpenFilm() {
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(FilmFileFilter());
     if (!dialog.Execute()) return;
     OpenChosenFilm(dialog.FileName());
@@ -178,6 +179,7 @@ void MainWindow::ToggleStatusBar() {
     const bool show = ui_.StatusArea->isHidden();
     ui_.Action(WindowAction::StatusBar)->setChecked(show);
     ui_.StatusArea->setVisible(show);
+    FitSubtitleLabel();
 }
 
 void MainWindow::ToggleMute() {

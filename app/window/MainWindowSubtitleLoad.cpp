@@ -5,8 +5,17 @@ namespace orvalen {
 
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
     const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
+    // The text shown came from the file just replaced; a file no reader takes replaces nothing.
+    if (&track == &subtitles_.Track && report.Opened && report.Reader != SubtitleReaderId::None)
+        ClearSubtitleText();
     if (!report.FrameRateStatus.empty()) {
         ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
+    }
+    if (report.Dropped > 0) {
+        ui_.StatusArea->SetPanelText(4,
+                                     QStringLiteral("Only the first %1 of %2 subtitles are shown.")
+                                         .arg(TrackCapacity)
+                                         .arg(TrackCapacity + report.Dropped));
     }
     ResyncIndex();
     if (&track == &subtitles_.Track) UpdateEncodingMenu();

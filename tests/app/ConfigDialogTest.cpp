@@ -183,7 +183,7 @@ TEST_F(ConfigDialogTest, TypingKeepsTheNumberRules) {
     };
     const Case cases[] = {
         {"delayEdit", "", "2500", "2000"},   {"delayEdit", "", "12a", "12"},
-        {"delayEdit", "", "a", "0"},         {"delayEdit", "", "-", "0"},
+        {"delayEdit", "", "a", "0"},         {"delayEdit", "", "-300", "-300"},
         {"delayEdit", "", "12345", "1234"},  {"ignoredCharsEdit", "", "7", "7"},
         {"ignoredCharsEdit", "", "78", "8"}, {"ignoredCharsEdit", "", "x", "0"},
         {"ignoredCharsEdit", "", "-", "0"},
