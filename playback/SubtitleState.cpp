@@ -12,6 +12,8 @@ void SubtitleState::Reset() {
     Editing = EditSession();
     Markup = MarkupFamily::Plain;
     ChosenEncoding.clear();
+    Offset.Forget();
+    TrackFile.reset();
 }
 
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
@@ -23,6 +25,10 @@ LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmStat
     if (&track == &subtitles.Track && report.Reader != SubtitleReaderId::None) {
         subtitles.Markup = MarkupFamilyOf(report.Reader);
         subtitles.ChosenEncoding.clear();
+    }
+    if (&track == &subtitles.Track) {
+        subtitles.Offset.Forget();
+        subtitles.TrackFile = SubtitleFileKeyOf(path);
     }
     return report;
 }
@@ -40,6 +46,34 @@ std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_
                                     ? DecodeDetected(text, subtitles.Track.Encoding)
                                     : DecodeChosen(text, subtitles.ChosenEncoding);
     return ParseMarkup(decoded, subtitles.Markup);
+}
+
+std::string PlainScreenText(const SubtitleState& subtitles, std::string_view text,
+                            std::string_view lineBreak) {
+    std::string plain;
+    bool first = true;
+    for (const StyledLine& line : ScreenLines(subtitles, text)) {
+        if (!first) plain += lineBreak;
+        first = false;
+        for (const StyledRun& run : line) plain += run.Text;
+    }
+    return plain;
+}
+
+OffsetRecall RestoreTrackOffset(SubtitleState& subtitles, const std::string& statePath) {
+    if (!subtitles.TrackFile) return {};
+    OffsetRecall recall = RecallOffset(statePath, *subtitles.TrackFile);
+    if (recall.OffsetMs) subtitles.Offset.MoveTo(subtitles.Track, *recall.OffsetMs);
+    return recall;
+}
+
+std::string RememberTrackOffset(const SubtitleState& subtitles, const std::string& statePath) {
+    if (!subtitles.TrackFile) return {};
+    return RememberOffset(statePath, *subtitles.TrackFile, subtitles.Offset.Ms());
+}
+
+std::string RestoredDelayText(int32_t ms) {
+    return "Subtitle delay " + DelayText(ms) + " restored";
 }
 
 }  // namespace orvalen
