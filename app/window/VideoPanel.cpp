@@ -2,6 +2,7 @@
 
 #include <QBackingStore>
 #include <QPainter>
+#include <algorithm>
 
 #include "media/MediaDevice.h"
 
@@ -50,7 +51,32 @@ QImage VideoPanel::WindowPixels() const {
                   area.width(), area.height(), image.bytesPerLine(), QImage::Format_RGB32);
 }
 
+void VideoPanel::SetOverlayText(const QString& text) {
+    if (text == overlay_) return;
+    overlay_ = text;
+    update();
+}
+
 void VideoPanel::paintEvent(QPaintEvent*) {
+    PaintPicture();
+    if (!overlay_.isEmpty()) PaintOverlay();
+}
+
+void VideoPanel::PaintOverlay() {
+    QPainter painter(this);
+    QFont big = font();
+    big.setPixelSize(std::max(14, height() / 24));
+    big.setBold(true);
+    painter.setFont(big);
+    const int margin = big.pixelSize() / 2;
+    const QRect text = painter.fontMetrics().boundingRect(overlay_);
+    const QRect box(margin, margin, text.width() + 2 * margin, text.height() + margin);
+    painter.fillRect(box, QColor(0, 0, 0, 160));
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, overlay_);
+}
+
+void VideoPanel::PaintPicture() {
     if (device_) {
         // The picture goes straight into the window's pixels where it can, saving a copy.
         QImage area = WindowPixels();

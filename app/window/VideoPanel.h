@@ -17,6 +17,9 @@ class VideoPanel : public QWidget {
     void SetDevice(MediaDevice* device) { device_ = device; }
     // A new picture is ready: paint it.
     void FrameReady();
+    // A short message drawn over the picture's top-left corner; empty for none.
+    void SetOverlayText(const QString& text);
+    const QString& OverlayText() const { return overlay_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,7 +29,11 @@ class VideoPanel : public QWidget {
     // shared rather than copied; a null image otherwise.
     QImage WindowPixels() const;
 
+    void PaintPicture();
+    void PaintOverlay();
+
     MediaDevice* device_ = nullptr;
+    QString overlay_;
     QImage frame_;  // where the picture goes when the window's pixels cannot take it
 };
 
