@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
+#include <memory>
 #include <string>
 
 #include "app/window/SubtitleListWindow.h"
@@ -31,9 +32,15 @@ struct ListOfAFullTrack {
     }
 };
 
-ListOfAFullTrack& List() {
-    static ListOfAFullTrack list;
+// Made on first use, gone before the application.
+std::unique_ptr<ListOfAFullTrack>& ListHolder() {
+    static std::unique_ptr<ListOfAFullTrack> list;
     return list;
+}
+
+ListOfAFullTrack& List() {
+    if (!ListHolder()) ListHolder() = std::make_unique<ListOfAFullTrack>();
+    return *ListHolder();
 }
 
 // A new track in the list, painted: what a load, a resynchronisation or a merge costs.
@@ -42,6 +49,7 @@ void BM_ListLoadAndPaint(benchmark::State& state) {
     for (auto _ : state) {
         list.window.Reload();
         list.window.repaint();
+        QApplication::processEvents();
     }
 }
 BENCHMARK(BM_ListLoadAndPaint)->Unit(benchmark::kMillisecond);
@@ -87,6 +95,7 @@ void BM_SearchAFreshTrack(benchmark::State& state) {
         list.window.Reload();
         list.window.SearchBox()->setText(QStringLiteral("number 99"));
         list.window.repaint();
+        QApplication::processEvents();
         state.PauseTiming();
         list.window.SearchBox()->clear();
         state.ResumeTiming();
@@ -103,5 +112,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    orvalen::ListHolder().reset();
     return 0;
 }
