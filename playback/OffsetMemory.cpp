@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <unordered_set>
 
 #include "files/FileIo.h"
 #include "playback/TrackOffset.h"
@@ -126,20 +127,27 @@ std::string OffsetStatePath() {
 }
 
 std::vector<RememberedOffset> ParseOffsetState(std::string_view text, bool& known) {
-    std::vector<RememberedOffset> entries;
+    std::vector<RememberedOffset> lines;
     known = text.starts_with(kHeader);
-    if (!known) return entries;
+    if (!known) return lines;
     text.remove_prefix(kHeader.size());
     while (!text.empty()) {
         const size_t end = std::min(text.find('\n'), text.size());
         if (std::optional<RememberedOffset> entry = ParseLine(text.substr(0, end))) {
-            // A file listed twice counts at its later place.
-            std::erase_if(entries,
-                          [&](const RememberedOffset& e) { return e.File == entry->File; });
-            entries.push_back(std::move(*entry));
+            lines.push_back(std::move(*entry));
         }
         text.remove_prefix(std::min(end + 1, text.size()));
     }
+    // Newest last: a file listed twice counts at its later place, and only the newest are
+    // kept, found in one pass however many lines a damaged file holds.
+    std::vector<RememberedOffset> entries;
+    std::unordered_set<std::string> seen;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        if (entries.size() == MaxRememberedOffsets) break;
+        const std::string key = FormatLine({line->File, 1});
+        if (seen.insert(key).second) entries.push_back(std::move(*line));
+    }
+    std::reverse(entries.begin(), entries.end());
     return entries;
 }
 

@@ -31,6 +31,10 @@ struct OffsetCase {
     const char* shown;
 };
 
+void PrintTo(const OffsetCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Offsets : public ::testing::TestWithParam<OffsetCase> {};
 
 TEST_P(Offsets, MoveTheTimesWithinTheLimits) {
@@ -92,6 +96,10 @@ struct LineCase {
     int32_t shown;
     int32_t current, previous, next, lastStarted;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << "at " << c.position << " showing " << c.shown;
+}
 
 class Lines : public ::testing::TestWithParam<LineCase> {};
 
@@ -155,6 +163,10 @@ struct BadStateCase {
     std::string bytes;
     bool kept;  // still one that later writes replace
 };
+
+void PrintTo(const BadStateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadStateFile : public OffsetStateFile, public ::testing::WithParamInterface<BadStateCase> {};
 
