@@ -256,7 +256,10 @@ void MainWindow::LoadStartState() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (ui_.Action(WindowAction::SubtitleList)->isChecked()) ui_.SubtitleList->show();
+    if (ui_.Action(WindowAction::SubtitleList)->isChecked()) {
+        view_.SubtitleListUsed = true;
+        ui_.SubtitleList->show();
+    }
     // After the window is on screen, so that a dialog of the search opens over it.
     QMetaObject::invokeMethod(this, &MainWindow::OpenCommandLineFilm, Qt::QueuedConnection);
 }
@@ -307,7 +310,10 @@ void MainWindow::CloseFilmAndSaveBars() {
     WriteOutcome outcome =
         WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
                                           ui_.Action(WindowAction::ToolBar)->isChecked()});
-    if (outcome.Ok) outcome = WriteSubtitleListSettings(ini, SubtitleListPlace());
+    // Config.ini gains the list's keys only once the list has been used.
+    if (outcome.Ok && view_.SubtitleListUsed) {
+        outcome = WriteSubtitleListSettings(ini, SubtitleListPlace());
+    }
     if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
 }
 

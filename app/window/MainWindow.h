@@ -249,6 +249,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
         bool FilmItemsEnabled = false;
         // The track's offset changed since it was last written to the state file.
         bool OffsetUnsaved = false;
+        // The subtitle list was shown this session: its keys are written at exit.
+        bool SubtitleListUsed = false;
         // What the status bar's message panel showed before the offset's message.
         QString MessageBeforeTiming;
     };

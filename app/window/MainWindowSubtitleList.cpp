@@ -33,6 +33,7 @@ void MainWindow::CreateSubtitleList() {
 
 void MainWindow::ToggleSubtitleList() {
     const bool show = ui_.SubtitleList->isHidden();
+    view_.SubtitleListUsed = true;
     ui_.Action(WindowAction::SubtitleList)->setChecked(show);
     ui_.SubtitleList->setVisible(show);
     if (show) ui_.SubtitleList->raise();
