@@ -118,6 +118,16 @@ BarSettings ReadBarSettings(const IniFile& ini) {
     return bars;
 }
 
+SubtitleListSettings ReadSubtitleListSettings(const IniFile& ini) {
+    SubtitleListSettings list;
+    list.Shown = ini.ReadBool(kGeneral, "SubtitleList");
+    list.Left = ini.ReadInteger(kGeneral, "SubtitleListLeft", 0);
+    list.Top = ini.ReadInteger(kGeneral, "SubtitleListTop", 0);
+    list.Width = ini.ReadInteger(kGeneral, "SubtitleListWidth", 0);
+    list.Height = ini.ReadInteger(kGeneral, "SubtitleListHeight", 0);
+    return list;
+}
+
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
     KeyWrites writes;
     writes.Integer(kGeneral, "NbrChar", settings.NbrChar);
@@ -151,6 +161,16 @@ WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
     KeyWrites writes;
     writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
     writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);
+    return writes.WriteTo(ini);
+}
+
+WriteOutcome WriteSubtitleListSettings(IniFile& ini, const SubtitleListSettings& list) {
+    KeyWrites writes;
+    writes.Bool(kGeneral, "SubtitleList", list.Shown);
+    writes.Integer(kGeneral, "SubtitleListLeft", list.Left);
+    writes.Integer(kGeneral, "SubtitleListTop", list.Top);
+    writes.Integer(kGeneral, "SubtitleListWidth", list.Width);
+    writes.Integer(kGeneral, "SubtitleListHeight", list.Height);
     return writes.WriteTo(ini);
 }
 

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -29,6 +30,7 @@
 #include "app/window/PositionSlider.h"
 #include "app/window/StatusBar.h"
 #include "app/window/SubtitleFit.h"
+#include "app/window/SubtitleListWindow.h"
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
@@ -163,6 +165,8 @@ void MainWindow::CreateControls() {
         update();
     });
 
+    CreateSubtitleList();
+
     ui_.ClientArea->installEventFilter(this);
     ui_.SubtitlePanel->installEventFilter(this);
     LayOutClient();
@@ -206,7 +210,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (!target) target = QApplication::activeWindow();
         // A held key's repeats are not new presses: one press marks one moment.
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (watched == target && target && target->window() == this && !keyEvent->isAutoRepeat()) {
+        // The subtitle list's rows pass the space bar on too; its search box types it.
+        const bool ours =
+            target && (target->window() == this ||
+                       (target->window() == ui_.SubtitleList &&
+                        target != static_cast<QWidget*>(ui_.SubtitleList->SearchBox())));
+        if (watched == target && ours && !keyEvent->isAutoRepeat()) {
             const QString text = keyEvent->text();
             if (text.size() == 1 && text[0].unicode() < 0x80) {
                 char key = static_cast<char>(text[0].unicode());
@@ -234,6 +243,7 @@ void MainWindow::LoadStartState() {
     ui_.StatusArea->setVisible(bars.StateBarre);
     ui_.Action(WindowAction::ToolBar)->setChecked(bars.ToolBarre);
     ui_.ToolBar->setVisible(bars.ToolBarre);
+    PlaceSubtitleList(ReadSubtitleListSettings(ini));
 
     const FontSettings fontSettings = ReadFontSettings(ini);
     QFont labelFont = ui_.SubtitleLabel->font();
@@ -255,6 +265,10 @@ void MainWindow::LoadStartState() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (ui_.Action(WindowAction::SubtitleList)->isChecked()) {
+        view_.SubtitleListUsed = true;
+        ui_.SubtitleList->show();
+    }
     // After the window is on screen, so that a dialog of the search opens over it.
     QMetaObject::invokeMethod(this, &MainWindow::OpenCommandLineFilm, Qt::QueuedConnection);
 }
@@ -283,6 +297,7 @@ void MainWindow::OpenAndPlay(const std::string& path) {
     SubtitleSearch(path);
     FitToVideo();
     film_.Open = true;
+    EnableFilmItems();
     Play();
 }
 
@@ -302,9 +317,14 @@ void MainWindow::ResumeAfterFullScreen() {
 void MainWindow::CloseFilmAndSaveBars() {
     IniFile ini(ConfigFileToWrite());
     if (film_.Open) media_.CloseAllDevices();
-    const WriteOutcome outcome =
+    RememberTrackOffset();
+    WriteOutcome outcome =
         WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
                                           ui_.Action(WindowAction::ToolBar)->isChecked()});
+    // Config.ini gains the list's keys only once the list has been used.
+    if (outcome.Ok && view_.SubtitleListUsed) {
+        outcome = WriteSubtitleListSettings(ini, SubtitleListPlace());
+    }
     if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
 }
 

@@ -45,6 +45,7 @@ class GpuPicture;
 class ReferenceDialog;
 class StatusBar;
 class SubtitleChoiceDialog;
+class SubtitleListWindow;
 class VideoPanel;
 
 // The dialogs the main window opens; they are its children.
@@ -165,6 +166,27 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // merge, else nothing. The key is not consumed.
     void OnSpaceBar();
 
+    // The Timing submenu: each moves every subtitle of the track, shows the new offset over
+    // the picture and in the status bar for a while, and has it remembered for the file.
+    void ShowSubtitlesEarlier();
+    void ShowSubtitlesLater();
+    void ShowSubtitlesMuchEarlier();
+    void ShowSubtitlesMuchLater();
+    void StartNextSubtitleNow();
+    void StartPreviousSubtitleNow();
+    void ResetTiming();
+    // Line by line: play from the start of the previous, the next or the current subtitle.
+    void GoToPreviousSubtitle();
+    void GoToNextSubtitle();
+    void RepeatSubtitle();
+    // The subtitle on screen, without markup, to the clipboard.
+    void CopySubtitle();
+    void ToggleSubtitleList();
+    // Plays from the start of the track's subtitle index.
+    void GoToSubtitle(int32_t index);
+    // Everything that shows the track follows a change of it: whole, or only its times.
+    void TrackChanged();
+
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into the track.
     void SubtitleSearch(const std::string& moviePath);
@@ -214,6 +236,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QMenu* SubtitlesMenu = nullptr;
         QMenu* PopupMenu = nullptr;
         QMenu* EncodingMenu = nullptr;  // "Automatic (...)", a separator, EncodingChoices()
+        SubtitleListWindow* SubtitleList = nullptr;
+        QTimer* TimingMessageTimer = nullptr;  // hides the offset's message
         std::array<QAction*, WindowActionCount> Actions{};
 
         QAction* Action(WindowAction id) const;
@@ -234,6 +258,15 @@ class MainWindow : public QMainWindow, public PlayerControl {
         PlaybackState Playback = PlaybackState::Stopped;
         LogFont FullScreenFont{};
         ScreenRect FullScreenRect;
+        // The track's subtitle on screen, -1 for none.
+        int32_t ShownLine = -1;
+        bool FilmItemsEnabled = false;
+        // The track's offset changed since it was last written to the state file.
+        bool OffsetUnsaved = false;
+        // The subtitle list was shown this session: its keys are written at exit.
+        bool SubtitleListUsed = false;
+        // What the status bar's message panel showed before the offset's message.
+        QString MessageBeforeTiming;
     };
 
   protected:
@@ -280,6 +313,20 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void ShowEditStep(const EditStep& step);
     // Shows the label's text again after the way it is decoded has changed.
     void RefreshSubtitleText();
+    // The items that need a film follow whether one is open.
+    void EnableFilmItems();
+    void CreateSubtitleList();
+    // Moves the track so that its offset changes by change (0: it did not), and says so.
+    void ShowTimingChange(int32_t change);
+    void HideTimingMessage();
+    // Writes the track's offset to the state file if it has changed.
+    void RememberTrackOffset();
+    // After a load into the track: its file's remembered offset applied.
+    void RestoreTrackOffset();
+    // The list window's visibility and place, as Config.ini keeps them; with no place kept it
+    // goes beside this window.
+    SubtitleListSettings SubtitleListPlace() const;
+    void PlaceSubtitleList(const SubtitleListSettings& list);
     int32_t CurrentDelay() const;
 
     QStringList commandLine_;

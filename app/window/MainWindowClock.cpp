@@ -6,6 +6,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleListWindow.h"
 #include "playback/PlaybackClock.h"
 
 namespace orvalen {
@@ -13,10 +14,13 @@ namespace orvalen {
 void MainWindow::OnClockTick() {
     // Also without a film, so that closing one lets the screen blank again.
     if (desktop_) desktop_->Update();
+    if (view_.FilmItemsEnabled != film_.Open) EnableFilmItems();
     if (!film_.Open) return;
     const int32_t pos = media_.GetPosition();
     std::string_view text;
     if (!subtitles_.FormatUnknown) text = ChooseSubtitle(subtitles_.Track, pos, CurrentDelay());
+    view_.ShownLine = text.empty() ? -1 : subtitles_.Track.Cursor;
+    ui_.SubtitleList->ShowLine(view_.ShownLine);
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.

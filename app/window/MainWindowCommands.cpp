@@ -81,6 +81,7 @@ void MainWindow::DropFiles(const QList<QUrl>& files) {
 void MainWindow::CloseFilm() {
     media_.CloseAllDevices();
     film_.Close();
+    EnableFilmItems();
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
         ui_.StatusArea->SetPanelText(panel, {});
     ui_.PositionSlider->setValue(0);

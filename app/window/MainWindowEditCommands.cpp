@@ -99,6 +99,7 @@ void MainWindow::PreviewKey(char& key) {
 }
 
 void MainWindow::ShowEditStep(const EditStep& step) {
+    if (step.TrackChanged) TrackChanged();
     if (step.Status) {
         ui_.StatusArea->SetPanelText(
             4, QString::fromStdString(DisplayText(*step.Status, step.StatusEncoding)));

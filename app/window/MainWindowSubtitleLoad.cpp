@@ -4,6 +4,9 @@
 namespace orvalen {
 
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
+    const bool shown = &track == &subtitles_.Track;
+    // The file being replaced keeps the offset the user gave it.
+    if (shown) RememberTrackOffset();
     const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
     // The text shown came from the file just replaced; a file no reader takes replaces nothing.
     if (&track == &subtitles_.Track && report.Opened && report.Reader != SubtitleReaderId::None)
@@ -17,8 +20,12 @@ LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& 
                                          .arg(TrackCapacity)
                                          .arg(TrackCapacity + report.Dropped));
     }
+    if (shown) {
+        RestoreTrackOffset();
+        TrackChanged();
+        UpdateEncodingMenu();
+    }
     ResyncIndex();
-    if (&track == &subtitles_.Track) UpdateEncodingMenu();
     return report;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QBackingStore>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/window/GpuPictureSurface.h"
 #include "media/MediaDevice.h"
@@ -28,7 +29,12 @@ void VideoPanel::UseGpuPicture(GpuPicture* picture) {
     surface_ = nullptr;
     if (picture) {
         surface_ = new GpuPictureSurface(
-            *picture, [this](QPainter& painter) { PaintOverPicture(painter); }, this);
+            *picture,
+            [this](QPainter& painter) {
+                PaintOverPicture(painter);
+                PaintOverlay(painter);
+            },
+            this);
         surface_->setGeometry(rect());
         surface_->show();
     }
@@ -80,8 +86,36 @@ QImage VideoPanel::WindowPixels() const {
                   area.width(), area.height(), image.bytesPerLine(), QImage::Format_RGB32);
 }
 
+void VideoPanel::SetOverlayText(const QString& text) {
+    if (text == overlay_) return;
+    overlay_ = text;
+    RefreshOver(rect());
+}
+
 void VideoPanel::paintEvent(QPaintEvent*) {
     if (surface_) return;  // it covers the panel
+    PaintPicture();
+    if (!overlay_.isEmpty()) {
+        QPainter painter(this);
+        PaintOverlay(painter);
+    }
+}
+
+void VideoPanel::PaintOverlay(QPainter& painter) {
+    if (overlay_.isEmpty()) return;
+    QFont big = font();
+    big.setPixelSize(std::max(14, height() / 24));
+    big.setBold(true);
+    painter.setFont(big);
+    const int margin = big.pixelSize() / 2;
+    const QRect text = painter.fontMetrics().boundingRect(overlay_);
+    const QRect box(margin, margin, text.width() + 2 * margin, text.height() + margin);
+    painter.fillRect(box, QColor(0, 0, 0, 160));
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, overlay_);
+}
+
+void VideoPanel::PaintPicture() {
     if (device_) {
         // The picture goes straight into the window's pixels where it can, saving a copy.
         QImage area = WindowPixels();
