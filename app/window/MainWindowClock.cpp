@@ -6,6 +6,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleLabel.h"
 #include "playback/PlaybackClock.h"
 
 namespace orvalen {
@@ -49,7 +50,7 @@ void MainWindow::ResyncIndex() {
 void MainWindow::ShowSubtitleText(std::string_view text) {
     if (shown_.Shows(text, subtitles_)) return;
     shown_ = ShownSubtitle::Of(text, subtitles_);
-    ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
+    ui_.SubtitleLabel->ShowLines(ScreenLines(subtitles_, text), CurrentSettings().Announce);
     const int width = ui_.SubtitleLabel->width();
     ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
                                               ui_.SubtitleLabel->fontMetrics().height()));
