@@ -1,5 +1,6 @@
 #include "app/startup/DisplayCheck.h"
 
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -14,18 +15,22 @@ std::string_view Environment(const char* name) {
     return value ? std::string_view(value) : std::string_view();
 }
 
-// Qt takes X11 (xcb) unless told otherwise or started in a Wayland session.
-bool QtWillUseX11() {
-    const std::string_view platform = Environment("QT_QPA_PLATFORM");
-    if (!platform.empty()) return platform.starts_with("xcb");
-    return Environment("XDG_SESSION_TYPE") != "wayland";
+bool WaylandReachable(std::FILE* err) {
+    wl_display* display = wl_display_connect(nullptr);
+    if (display) {
+        wl_display_disconnect(display);
+        return true;
+    }
+    const std::string_view name = Environment("WAYLAND_DISPLAY");
+    const std::string_view shown = name.empty() ? std::string_view("wayland-0") : name;
+    std::fprintf(err, "orvalen: cannot connect to Wayland display %.*s\n",
+                 static_cast<int>(shown.size()), shown.data());
+    return false;
 }
 
-}  // namespace
-
-bool XDisplayReachable(std::FILE* err) {
+bool X11Reachable(std::FILE* err) {
     const std::string_view display = Environment("DISPLAY");
-    if (display.empty() || !QtWillUseX11()) return true;
+    if (display.empty()) return true;
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
@@ -34,6 +39,23 @@ bool XDisplayReachable(std::FILE* err) {
                      static_cast<int>(display.size()), display.data());
     }
     return reachable;
+}
+
+}  // namespace
+
+bool DisplayReachable(std::FILE* err) {
+    const std::string_view platform = Environment("QT_QPA_PLATFORM");
+    if (platform.starts_with("wayland")) return WaylandReachable(err);
+    if (platform.starts_with("xcb")) return X11Reachable(err);
+    if (!platform.empty()) return true;
+    const bool waylandSession = Environment("XDG_SESSION_TYPE") == "wayland";
+    if (Environment("WAYLAND_DISPLAY").empty()) return waylandSession || X11Reachable(err);
+    // Qt would still try X11 when only a Wayland display is named.
+    if (Environment("DISPLAY").empty()) {
+        ::setenv("QT_QPA_PLATFORM", "wayland", 1);
+        return WaylandReachable(err);
+    }
+    return waylandSession ? WaylandReachable(err) : X11Reachable(err);
 }
 
 }  // namespace orvalen

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
                      argc > 0 ? argv[0] : "orvalen");
         return 1;
     }
-    if (!XDisplayReachable(stderr)) return 1;
+    if (!DisplayReachable(stderr)) return 1;
     DiscardQtSettings();
     Application app(argc, argv);
     const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
