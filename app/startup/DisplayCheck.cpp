@@ -16,15 +16,18 @@ std::string_view Environment(const char* name) {
 }
 
 bool WaylandReachable(std::FILE* err) {
-    wl_display* display = wl_display_connect(nullptr);
+    const std::string_view name = Environment("WAYLAND_DISPLAY");
+    const std::string_view shown = name.empty() ? std::string_view("wayland-0") : name;
+    // A display named without a path lives in XDG_RUNTIME_DIR.
+    const bool located = shown.starts_with('/') || !Environment("XDG_RUNTIME_DIR").empty();
+    wl_display* display = located ? wl_display_connect(nullptr) : nullptr;
     if (display) {
         wl_display_disconnect(display);
         return true;
     }
-    const std::string_view name = Environment("WAYLAND_DISPLAY");
-    const std::string_view shown = name.empty() ? std::string_view("wayland-0") : name;
-    std::fprintf(err, "orvalen: cannot connect to Wayland display %.*s\n",
-                 static_cast<int>(shown.size()), shown.data());
+    std::fprintf(err, "orvalen: cannot connect to Wayland display %.*s%s\n",
+                 static_cast<int>(shown.size()), shown.data(),
+                 located ? "" : " (XDG_RUNTIME_DIR is not set)");
     return false;
 }
 

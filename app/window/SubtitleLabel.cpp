@@ -16,7 +16,11 @@ class SubtitleLabelAccessible : public QAccessibleWidget, public QAccessibleText
         : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        // Offered only while a subtitle is announced: the rich-text layout raises text events
+        // of its own at each change, which readers would speak again.
+        if (type == QAccessible::TextInterface && label_->Announcing()) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
         return QAccessibleWidget::interface_cast(type);
     }
     QString text(QAccessible::Text kind) const override {
@@ -79,9 +83,14 @@ void SubtitleLabel::ShowLines(const std::vector<StyledLine>& lines, bool announc
     const QString previous = plainText_;
     plainText_ = JoinedPlainText(lines);
     setText(LabelRichText(lines));
-    if (!announce || plainText_.isEmpty() || !QAccessible::isActive()) return;
+    // The label is shown again on a new size or encoding; only a new text is announced.
+    if (!announce || plainText_.isEmpty() || plainText_ == previous || !QAccessible::isActive()) {
+        return;
+    }
+    announcing_ = true;
     QAccessibleTextUpdateEvent event(this, 0, previous, plainText_);
     QAccessible::updateAccessibility(&event);
+    announcing_ = false;
 }
 
 }  // namespace orvalen

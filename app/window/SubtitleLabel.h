@@ -19,9 +19,11 @@ class SubtitleLabel : public QLabel {
     // Shows lines (none clears the label); announce tells screen readers.
     void ShowLines(const std::vector<StyledLine>& lines, bool announce);
     const QString& PlainText() const { return plainText_; }
+    bool Announcing() const { return announcing_; }
 
   private:
     QString plainText_;
+    bool announcing_ = false;
 };
 
 }  // namespace orvalen
