@@ -89,6 +89,8 @@ Settings LoadSettings(const IniFile& ini) {
     settings.SubFilePath = ini.ReadString(kGeneral, "SubFilePath", "");
     settings.SubFilePathEnabled = !settings.SubFilePath.empty();
     settings.Delay = ini.ReadInteger(kGeneral, "Delay", 0);
+    settings.ScaleWithPicture = ini.ReadBool(kGeneral, "ScaleWithPicture");
+    settings.Announce = ini.ReadBool(kGeneral, "Announce");
     for (SubtitleFormat format : ConfigKeyOrder()) {
         settings.SubtitleFormat[static_cast<size_t>(format)] =
             ini.ReadBool(kFormats, FormatKey(format));
@@ -136,6 +138,8 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
     writes.Bool(kGeneral, "AutoSelect", settings.AutoSelect);
     writes.String(kGeneral, "SubDir", settings.SubDir);
     writes.String(kGeneral, "SubFilePath", settings.SubFilePath);
+    writes.Bool(kGeneral, "ScaleWithPicture", settings.ScaleWithPicture);
+    writes.Bool(kGeneral, "Announce", settings.Announce);
     for (SubtitleFormat format : ConfigKeyOrder()) {
         writes.Bool(kFormats, FormatKey(format),
                     settings.SubtitleFormat[static_cast<size_t>(format)]);

@@ -19,6 +19,10 @@ struct Settings {
     std::string SubFilePath;
     bool SubFilePathEnabled = false;
     SubtitleFormatFlags SubtitleFormat{};
+    // The subtitle font's size is for a 720-pixel picture and follows the picture shown.
+    bool ScaleWithPicture = false;
+    // Each new subtitle is announced to screen readers.
+    bool Announce = false;
 };
 
 // The subtitle font keys of section "Font".

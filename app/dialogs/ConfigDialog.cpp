@@ -72,6 +72,11 @@ void ConfigDialog::Connect() {
             [this](bool on) { settings_.CurrentDir = on; });
     connect(autoSelectBox_, &QCheckBox::toggled, this,
             [this](bool on) { settings_.AutoSelect = on; });
+    connect(scaleWithPictureBox_, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.ScaleWithPicture = on;
+        emit SubtitleSizeRuleChanged();
+    });
+    connect(announceBox_, &QCheckBox::toggled, this, [this](bool on) { settings_.Announce = on; });
     connect(subDirBox_, &QCheckBox::toggled, this, &ConfigDialog::SubDirToggled);
     connect(subDirEdit_, &QLineEdit::textChanged, this,
             [this](const QString& text) { settings_.SubDir = text.toStdString(); });
@@ -102,6 +107,8 @@ void ConfigDialog::ShowSettings(const Settings& settings) {
     ignoredCharsEdit_->setText(ignoredChars);
     currentDirBox_->setChecked(settings.CurrentDir);
     autoSelectBox_->setChecked(settings.AutoSelect);
+    scaleWithPictureBox_->setChecked(settings.ScaleWithPicture);
+    announceBox_->setChecked(settings.Announce);
     subDirEdit_->setText(QString::fromStdString(settings.SubDir));
     subDirBox_->setChecked(!settings.SubDir.empty());
     subFilePathEdit_->setText(QString::fromStdString(settings.SubFilePath));

@@ -62,6 +62,11 @@ class ConfigDialog : public QDialog {
     // message box naming the file.
     void Save();
 
+  signals:
+    // "Subtitle size follows the picture" has been switched.
+    void SubtitleSizeRuleChanged();
+
+  public:
     static constexpr int ClientWidth = 432;
     static constexpr int ClientHeight = 331;
 
@@ -111,6 +116,8 @@ class ConfigDialog : public QDialog {
     TypedLengthLimit* delayLimit_ = nullptr;
     QPushButton* fontButton_ = nullptr;
     QLabel* fontSample_ = nullptr;
+    QCheckBox* scaleWithPictureBox_ = nullptr;
+    QCheckBox* announceBox_ = nullptr;
     std::vector<std::pair<SubtitleFormat, QCheckBox*>> formatBoxes_;
     QPushButton* selectAllButton_ = nullptr;
     QPushButton* unselectAllButton_ = nullptr;

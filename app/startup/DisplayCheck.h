@@ -5,9 +5,11 @@
 
 namespace orvalen {
 
-// True unless Qt is going to use an X display that cannot be reached; then says "cannot
-// connect to display NAME" on err. Qt itself would abort the program with a core dump there.
-bool XDisplayReachable(std::FILE* err);
+// True unless Qt is going to use a display that cannot be reached; then says "cannot connect
+// to display NAME" (X11) or "cannot connect to Wayland display NAME" on err (when not null).
+// Qt itself would abort the program with a core dump there. Where only a Wayland display is
+// named, Qt is told to use it rather than look for X11.
+bool DisplayReachable(std::FILE* err);
 
 // While it lives, a fatal message from Qt, which only the platform plugin gives while the
 // application object is made (the display went away after the check, or a Wayland display

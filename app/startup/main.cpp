@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
                      argc > 0 ? argv[0] : "orvalen");
         return 1;
     }
-    if (!XDisplayReachable(stderr)) return 1;
+    if (!DisplayReachable(stderr)) return 1;
     DiscardQtSettings();
     // The film's pictures are drawn in one OpenGL context and shown in the windows' own.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -30,6 +30,7 @@
 #include "app/window/PositionSlider.h"
 #include "app/window/StatusBar.h"
 #include "app/window/SubtitleFit.h"
+#include "app/window/SubtitleLabel.h"
 #include "app/window/SubtitleListWindow.h"
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
@@ -93,12 +94,15 @@ void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
     if (ConfigDialog* config = dialogs_.Configuration) {
         config->SetFontCommand([this] { ChooseSubtitleFont(); });
         config->SetFontSource([this] { return SubtitleFontSettings(); });
-        config->ShowFontSample(ui_.SubtitleLabel->font(), SubtitleLabelColor());
+        config->ShowFontSample(view_.ChosenLabelFont, SubtitleLabelColor());
+        connect(config, &ConfigDialog::SubtitleSizeRuleChanged, this, [this] {
+            if (film_.Open) FitToVideo();
+        });
     }
 }
 
 FontSettings MainWindow::SubtitleFontSettings() const {
-    return FontSettingsOf(ui_.SubtitleLabel->font(), SubtitleLabelColor(), view_.FullScreenFont);
+    return FontSettingsOf(view_.ChosenLabelFont, SubtitleLabelColor(), view_.FullScreenFont);
 }
 
 void MainWindow::CreateControls() {
@@ -131,7 +135,7 @@ void MainWindow::CreateControls() {
     ui_.SubtitlePanel->setGeometry(0, kClientHeight - kLowPanelHeight, kClientWidth,
                                    kLowPanelHeight);
 
-    ui_.SubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SubtitleLabel = new SubtitleLabel(ui_.SubtitlePanel);
     ui_.SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     ui_.SubtitleLabel->setWordWrap(true);
     ui_.SubtitleLabel->setTextFormat(Qt::RichText);
@@ -141,6 +145,7 @@ void MainWindow::CreateControls() {
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     labelFont.setItalic(true);
+    view_.ChosenLabelFont = labelFont;
     ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(Qt::white);
 
@@ -166,6 +171,11 @@ void MainWindow::CreateControls() {
     });
 
     CreateSubtitleList();
+    ui_.ToolBar->setAccessibleName("Tool bar");
+    ui_.PositionSlider->setAccessibleName("Position in the film");
+    ui_.VideoArea->setAccessibleName("Film");
+    ui_.StatusArea->setAccessibleName("Status bar");
+    ui_.FullScreenWindow->setAccessibleName("Film in full screen");
 
     ui_.ClientArea->installEventFilter(this);
     ui_.SubtitlePanel->installEventFilter(this);
@@ -246,16 +256,13 @@ void MainWindow::LoadStartState() {
     PlaceSubtitleList(ReadSubtitleListSettings(ini));
 
     const FontSettings fontSettings = ReadFontSettings(ini);
-    QFont labelFont = ui_.SubtitleLabel->font();
+    QFont labelFont = view_.ChosenLabelFont;
     QColor labelColor;
     ApplyFontSettings(fontSettings, labelFont, labelColor);
-    ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(labelColor);
     view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
-
-    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
-    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(labelColor);
+    SetChosenLabelFont(labelFont);
     LayOutClient();
 
     setAcceptDrops(true);
@@ -344,7 +351,7 @@ void MainWindow::ShowFullScreen() {
     const QRect geometry = screen->geometry();
     view_.FullScreenRect =
         FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
-    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ApplySubtitleScale();
     ui_.FullScreenWindow->DrawBandText(QString());
     bandShown_ = {};
     ui_.FullScreenWindow->Enter(screen);

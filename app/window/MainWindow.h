@@ -10,6 +10,7 @@
 
 #include "app/window/FontMapping.h"
 #include "app/window/PlayerControl.h"
+#include "app/window/SubtitleLabel.h"
 #include "app/window/WindowActions.h"
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
@@ -224,7 +225,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QSlider* PositionSlider = nullptr;
         VideoPanel* VideoArea = nullptr;
         QWidget* SubtitlePanel = nullptr;
-        QLabel* SubtitleLabel = nullptr;
+        orvalen::SubtitleLabel* SubtitleLabel = nullptr;
         StatusBar* StatusArea = nullptr;
         FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
         QFileDialog* OpenFileDialog = nullptr;
@@ -267,6 +268,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
         bool SubtitleListUsed = false;
         // What the status bar's message panel showed before the offset's message.
         QString MessageBeforeTiming;
+        // The subtitle font as chosen; the label shows it scaled when the size follows the
+        // picture.
+        QFont ChosenLabelFont;
     };
 
   protected:
@@ -293,6 +297,12 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // The steps before the window goes: the film closed, the bars stored in Config.ini.
     void CloseFilmAndSaveBars();
     void LayOutClient();
+    // The label's and the band's fonts (and the band's height) from the chosen fonts, scaled
+    // to the picture shown when the setting asks for it.
+    void ApplySubtitleScale();
+    void SetChosenLabelFont(const QFont& font);
+    // The subtitle panel five times the label font's point size high (above 8 points).
+    void FitSubtitlePanel();
     // The window's frame (0 until a window manager has framed it) and menu bar around the
     // client area.
     QSize OutsideClientArea() const;

@@ -6,6 +6,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleLabel.h"
 #include "app/window/SubtitleListWindow.h"
 #include "playback/PlaybackClock.h"
 
@@ -53,7 +54,9 @@ void MainWindow::ResyncIndex() {
 void MainWindow::ShowSubtitleText(std::string_view text) {
     if (shown_.Shows(text, subtitles_)) return;
     shown_ = ShownSubtitle::Of(text, subtitles_);
-    labelHtml_ = LabelRichText(ScreenLines(subtitles_, text));
+    const std::vector<StyledLine> lines = ScreenLines(subtitles_, text);
+    labelHtml_ = LabelRichText(lines);
+    ui_.SubtitleLabel->ShowLines(lines, CurrentSettings().Announce);
     FitSubtitleLabel();
 }
 

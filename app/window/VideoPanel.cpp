@@ -74,13 +74,16 @@ QImage VideoPanel::WindowPixels() const {
         return {};
     }
     auto& image = *static_cast<QImage*>(target);
-    if ((image.format() != QImage::Format_RGB32 &&
-         image.format() != QImage::Format_ARGB32_Premultiplied) ||
-        image.devicePixelRatio() != 1.0) {
+    if (image.format() != QImage::Format_RGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied) {
         return {};
     }
-    const QRect area(-offset, size());
-    if (!image.rect().contains(area)) return {};
+    // The store counts device pixels; a panel that does not start and end on whole ones
+    // paints through the painter instead.
+    const qreal ratio = image.devicePixelRatio();
+    const QRectF exact(QPointF(-offset) * ratio, QSizeF(size()) * ratio);
+    const QRect area = exact.toRect();
+    if (QRectF(area) != exact || !image.rect().contains(area)) return {};
     return QImage(image.bits() + static_cast<qsizetype>(area.y()) * image.bytesPerLine() +
                       static_cast<qsizetype>(area.x()) * 4,
                   area.width(), area.height(), image.bytesPerLine(), QImage::Format_RGB32);
@@ -126,7 +129,10 @@ void VideoPanel::PaintPicture() {
         }
     }
     QPainter painter(this);
-    if (device_ && RenderDeviceFrame(*device_, size(), frame_)) {
+    // The picture is made at the screen's own resolution, not stretched from the panel's size.
+    const qreal ratio = devicePixelRatio();
+    if (device_ && RenderDeviceFrame(*device_, (QSizeF(size()) * ratio).toSize(), frame_)) {
+        frame_.setDevicePixelRatio(ratio);
         painter.drawImage(0, 0, frame_);
     } else {
         painter.fillRect(rect(), Qt::black);
