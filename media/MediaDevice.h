@@ -3,7 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "media/GpuFrameSource.h"
 
 namespace orvalen {
 
@@ -34,6 +37,11 @@ class MediaDevice {
     virtual std::string Mode() = 0;
     virtual bool VideoSize(int32_t& width, int32_t& height) = 0;
     virtual bool SetMute(bool muted) = 0;
+    // The sound level from 0 (silent) to 1 (full); a device without one refuses.
+    virtual bool SetVolume(double level) {
+        (void)level;
+        return false;
+    }
     // Thousandths of frames per second of the film at path, 0 when unknown.
     virtual int32_t FrameRate(const std::string& path) = 0;
 
@@ -47,6 +55,20 @@ class MediaDevice {
         (void)width, (void)height, (void)stride, (void)pixels;
         return false;
     }
+
+    // The GPU path. BeginGpuRendering (window's thread) stops the device's own drawing, before
+    // the first film opens; false when the device cannot draw with OpenGL. CreateGpuFrameSource
+    // then runs on the rendering thread with loader's context current (null when mpv refuses
+    // it); the source must be destroyed on that thread, before EndGpuRendering (window's
+    // thread) returns to the device's own drawing, with the open film's picture shown again.
+    virtual bool BeginGpuRendering() { return false; }
+    virtual std::unique_ptr<GpuFrameSource> CreateGpuFrameSource(const GlLoader& loader) {
+        (void)loader;
+        return nullptr;
+    }
+    virtual void EndGpuRendering() {}
+    // Pictures dropped so far in the open film (late for their time); -1 when unknown.
+    virtual int64_t DroppedFrames() { return -1; }
 
     // Releases the back end for good; later calls fail quietly. The window calls it before it
     // destroys the widget that shows the picture.

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "playback/FilmState.h"
+#include "playback/OffsetMemory.h"
+#include "playback/TrackOffset.h"
 #include "resync/EditSession.h"
 #include "resync/Merge.h"
 #include "subtitles/Markup.h"
@@ -39,6 +42,11 @@ struct SubtitleState {
     // the user chose for them (empty: the one detected). Each load into Track sets both anew.
     MarkupFamily Markup = MarkupFamily::Plain;
     std::string ChosenEncoding;
+    // The file Track was last loaded from; empty before the first.
+    std::string TrackPath;
+    // How far the timing keys have moved Track since its file was loaded, and that file.
+    TrackOffset Offset;
+    std::optional<SubtitleFileKey> TrackFile;
     SecondSubtitles Second;
 
     // Both tracks empty and nothing pending, as at start-up.
@@ -49,9 +57,23 @@ struct SubtitleState {
 // chosen encoding, or else the detected one, then split by Track's markup.
 std::vector<StyledLine> ScreenLines(const SubtitleState& subtitles, std::string_view text);
 
+// text, one of Track's texts, as the screen shows it without its markup, its lines joined by
+// lineBreak.
+std::string PlainScreenText(const SubtitleState& subtitles, std::string_view text,
+                            std::string_view lineBreak);
+
+// After Track's file has been loaded: moves Track by the offset the state file at statePath
+// remembers for that file, if any.
+OffsetRecall RestoreTrackOffset(SubtitleState& subtitles, const std::string& statePath);
+// Records Track's offset for its file in the state file at statePath; returns why it could
+// not, or empty.
+std::string RememberTrackOffset(const SubtitleState& subtitles, const std::string& statePath);
+// The status bar's word on a restored offset: "Subtitle delay +1.300 s restored".
+std::string RestoredDelayText(int32_t ms);
+
 // Loads the file at path into track (one of subtitles' tracks) for the film: a frame-based
 // file asks frameRates for the film's frame rate once and film keeps it; an extension without
-// a reader marks the format unknown.
+// a reader marks the format unknown. A load into Track starts it unmoved.
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
                          SubtitleState& subtitles, FrameRateProvider* frameRates);
 

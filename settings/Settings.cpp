@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <vector>
@@ -59,6 +60,23 @@ class KeyWrites {
     std::vector<IniValue> values_;
 };
 
+// Font sizes beyond these squeeze the window around a subtitle line taller than the screen;
+// 0 (not set) stays, any other value is brought into range.
+constexpr int32_t kFontPointsMin = 6;
+constexpr int32_t kFontPointsMax = 144;
+constexpr int32_t kFontPixelsMin = 8;
+constexpr int32_t kFontPixelsMax = 192;
+
+int32_t SaneFontSize(int32_t points) {
+    return points <= 0 ? 0 : std::clamp(points, kFontPointsMin, kFontPointsMax);
+}
+
+// Negative: the character height in pixels; positive: the cell height.
+int32_t SaneFontHeight(int32_t height) {
+    if (height < 0) return std::clamp(height, -kFontPixelsMax, -kFontPixelsMin);
+    return height == 0 ? 0 : std::clamp(height, kFontPixelsMin, kFontPixelsMax);
+}
+
 }  // namespace
 
 Settings LoadSettings(const IniFile& ini) {
@@ -71,6 +89,8 @@ Settings LoadSettings(const IniFile& ini) {
     settings.SubFilePath = ini.ReadString(kGeneral, "SubFilePath", "");
     settings.SubFilePathEnabled = !settings.SubFilePath.empty();
     settings.Delay = ini.ReadInteger(kGeneral, "Delay", 0);
+    settings.ScaleWithPicture = ini.ReadBool(kGeneral, "ScaleWithPicture");
+    settings.Announce = ini.ReadBool(kGeneral, "Announce");
     for (SubtitleFormat format : ConfigKeyOrder()) {
         settings.SubtitleFormat[static_cast<size_t>(format)] =
             ini.ReadBool(kFormats, FormatKey(format));
@@ -83,8 +103,8 @@ FontSettings ReadFontSettings(const IniFile& ini) {
     FontSettings font;
     font.Name = ini.ReadString(kFont, "Name", defaults.Name);
     font.Color = ini.ReadInteger(kFont, "Color", defaults.Color);
-    font.Size = ini.ReadInteger(kFont, "Size", defaults.Size);
-    font.Height = ini.ReadInteger(kFont, "Height", defaults.Height);
+    font.Size = SaneFontSize(ini.ReadInteger(kFont, "Size", defaults.Size));
+    font.Height = SaneFontHeight(ini.ReadInteger(kFont, "Height", defaults.Height));
     font.Pitch = ini.ReadInteger(kFont, "Pitch", defaults.Pitch);
     font.Italic = ini.ReadBool(kFont, "Italic");
     font.Underline = ini.ReadBool(kFont, "Underline");
@@ -101,6 +121,16 @@ BarSettings ReadBarSettings(const IniFile& ini) {
     return bars;
 }
 
+SubtitleListSettings ReadSubtitleListSettings(const IniFile& ini) {
+    SubtitleListSettings list;
+    list.Shown = ini.ReadBool(kGeneral, "SubtitleList");
+    list.Left = ini.ReadInteger(kGeneral, "SubtitleListLeft", 0);
+    list.Top = ini.ReadInteger(kGeneral, "SubtitleListTop", 0);
+    list.Width = ini.ReadInteger(kGeneral, "SubtitleListWidth", 0);
+    list.Height = ini.ReadInteger(kGeneral, "SubtitleListHeight", 0);
+    return list;
+}
+
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
     KeyWrites writes;
     writes.Integer(kGeneral, "NbrChar", settings.NbrChar);
@@ -109,6 +139,8 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
     writes.Bool(kGeneral, "AutoSelect", settings.AutoSelect);
     writes.String(kGeneral, "SubDir", settings.SubDir);
     writes.String(kGeneral, "SubFilePath", settings.SubFilePath);
+    writes.Bool(kGeneral, "ScaleWithPicture", settings.ScaleWithPicture);
+    writes.Bool(kGeneral, "Announce", settings.Announce);
     for (SubtitleFormat format : ConfigKeyOrder()) {
         writes.Bool(kFormats, FormatKey(format),
                     settings.SubtitleFormat[static_cast<size_t>(format)]);
@@ -126,9 +158,24 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
 }
 
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
+    // An exit that changed nothing leaves the file alone, so a read-only one says nothing.
+    const auto holds = [&ini](const char* key, bool value) {
+        return !ini.ReadString(kGeneral, key, "").empty() && ini.ReadBool(kGeneral, key) == value;
+    };
+    if (holds("StateBarre", bars.StateBarre) && holds("ToolBarre", bars.ToolBarre)) return {};
     KeyWrites writes;
     writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
     writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);
+    return writes.WriteTo(ini);
+}
+
+WriteOutcome WriteSubtitleListSettings(IniFile& ini, const SubtitleListSettings& list) {
+    KeyWrites writes;
+    writes.Bool(kGeneral, "SubtitleList", list.Shown);
+    writes.Integer(kGeneral, "SubtitleListLeft", list.Left);
+    writes.Integer(kGeneral, "SubtitleListTop", list.Top);
+    writes.Integer(kGeneral, "SubtitleListWidth", list.Width);
+    writes.Integer(kGeneral, "SubtitleListHeight", list.Height);
     return writes.WriteTo(ini);
 }
 

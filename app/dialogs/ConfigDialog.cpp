@@ -14,6 +14,7 @@
 #include "app/dialogs/MessageBox.h"
 #include "app/dialogs/TypedLengthLimit.h"
 #include "app/window/FontMapping.h"
+#include "app/window/SubtitleFit.h"
 #include "settings/ConfigDialogRules.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
@@ -71,6 +72,11 @@ void ConfigDialog::Connect() {
             [this](bool on) { settings_.CurrentDir = on; });
     connect(autoSelectBox_, &QCheckBox::toggled, this,
             [this](bool on) { settings_.AutoSelect = on; });
+    connect(scaleWithPictureBox_, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.ScaleWithPicture = on;
+        emit SubtitleSizeRuleChanged();
+    });
+    connect(announceBox_, &QCheckBox::toggled, this, [this](bool on) { settings_.Announce = on; });
     connect(subDirBox_, &QCheckBox::toggled, this, &ConfigDialog::SubDirToggled);
     connect(subDirEdit_, &QLineEdit::textChanged, this,
             [this](const QString& text) { settings_.SubDir = text.toStdString(); });
@@ -101,6 +107,8 @@ void ConfigDialog::ShowSettings(const Settings& settings) {
     ignoredCharsEdit_->setText(ignoredChars);
     currentDirBox_->setChecked(settings.CurrentDir);
     autoSelectBox_->setChecked(settings.AutoSelect);
+    scaleWithPictureBox_->setChecked(settings.ScaleWithPicture);
+    announceBox_->setChecked(settings.Announce);
     subDirEdit_->setText(QString::fromStdString(settings.SubDir));
     subDirBox_->setChecked(!settings.SubDir.empty());
     subFilePathEdit_->setText(QString::fromStdString(settings.SubFilePath));
@@ -129,6 +137,8 @@ void ConfigDialog::ShowFontSample(const QFont& font, const QColor& color) {
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, VisibleOnBlack(color));
     fontSample_->setPalette(palette);
+    // A large font is drawn smaller, wrapped if need be, so that the whole caption fits its box.
+    FitLabelText(*fontSample_, kFontSampleText, fontSample_->height());
 }
 
 void ConfigDialog::IgnoredCharsChanged(const QString& text) {
@@ -149,7 +159,8 @@ void ConfigDialog::DelayChanged(const QString& text) {
     if (rewriting_) return;
     if (!showing_) delayLimit_->Allow(0);
     settings_.Delay = DelayFromText(text.toStdString());
-    const QString shown = QString::number(settings_.Delay);
+    // A lone minus sign is the start of a negative delay being typed: it stays.
+    const QString shown = text == u'-' ? text : QString::number(settings_.Delay);
     if (shown == text) return;
     const int cursor = delayEdit_->cursorPosition();
     rewriting_ = true;

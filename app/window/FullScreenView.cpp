@@ -1,8 +1,11 @@
 #include "app/window/FullScreenView.h"
 
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include "app/window/SubtitleFit.h"
 
 namespace orvalen {
 
@@ -15,17 +18,19 @@ FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
 
 void FullScreenView::SetBand(const ScreenRect& band) {
     band_ = band;
-    update();
+    FitBandFont();
+    RefreshOver(rect());
 }
 
 void FullScreenView::SetBandFont(const QFont& font) {
     bandFont_ = font;
-    update(BandInView());
+    FitBandFont();
+    RefreshOver(BandInView());
 }
 
 void FullScreenView::SetTextColor(const QColor& color) {
     textColor_ = color;
-    update(BandInView());
+    RefreshOver(BandInView());
 }
 
 void FullScreenView::DrawBandText(const QString& text) {
@@ -48,7 +53,18 @@ void FullScreenView::DrawBandLines(const QList<BandLine>& secondLines,
     QStringList texts;
     for (const BandLine& line : lines) texts.append(line.Text);
     bandText_ = texts.join(u'\n');
-    update(BandInView());
+    FitBandFont();
+    RefreshOver(BandInView());
+}
+
+void FullScreenView::FitBandFont() {
+    const int width = band_.Right - band_.Left;
+    const auto heightAt = [&](int size) {
+        return BandLinesHeight(bandLines_, AtPixelSize(bandFont_, size), width, this);
+    };
+    const int nominal = QFontInfo(bandFont_).pixelSize();
+    const int size = FittingPixelSize(nominal, band_.Bottom - band_.Top, heightAt);
+    fittedFont_ = size == nominal ? bandFont_ : AtPixelSize(bandFont_, size);
 }
 
 void FullScreenView::Enter(QScreen* screen) {
@@ -76,6 +92,7 @@ QRect FullScreenView::BandInView() const {
 }
 
 void FullScreenView::paintEvent(QPaintEvent* event) {
+    if (ShowsGpuPicture()) return;
     const QRect band = BandInView();
     if (!event->region().subtracted(QRegion(band)).isEmpty()) {
         // The picture may have gone over the whole band; repaint it if it is not in this paint.
@@ -83,10 +100,15 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
         if (!event->region().contains(band)) update(band);
     }
     QPainter painter(this);
+    PaintOverPicture(painter);
+}
+
+void FullScreenView::PaintOverPicture(QPainter& painter) {
+    const QRect band = BandInView();
     painter.fillRect(band, Qt::black);
     const int second =
-        PaintBandLines(painter, band, SecondFont(bandFont_), secondColor_, secondLines_);
-    PaintBandLines(painter, band.adjusted(0, second, 0, 0), bandFont_, textColor_, bandLines_);
+        PaintBandLines(painter, band, SecondFont(fittedFont_), secondColor_, secondLines_);
+    PaintBandLines(painter, band.adjusted(0, second, 0, 0), fittedFont_, textColor_, bandLines_);
 }
 
 namespace {

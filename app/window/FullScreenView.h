@@ -14,8 +14,8 @@ class QScreen;
 namespace orvalen {
 
 // The film over the whole screen with the subtitle band drawn over it. The band is black; a
-// text is drawn from the band's top, each line centred with black behind it, lines beyond the
-// band cut off.
+// text is drawn from the band's top, wrapped at its width, each line centred with black behind
+// it, in a smaller size when that is what it takes to fit the band.
 class FullScreenView : public VideoPanel {
     Q_OBJECT
   public:
@@ -40,6 +40,8 @@ class FullScreenView : public VideoPanel {
     // The lines drawn, joined by line feeds.
     const QString& BandText() const { return bandText_; }
     const QList<BandLine>& BandLinesShown() const { return bandLines_; }
+    // The font the band's lines are drawn in.
+    QFont FittedBandFont() const { return fittedFont_; }
 
     // Covers screen (its geometry is set explicitly, so no window manager is needed).
     void Enter(QScreen* screen);
@@ -52,14 +54,18 @@ class FullScreenView : public VideoPanel {
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void PaintOverPicture(QPainter& painter) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QRect BandInView() const;
+    // The band's font, or a smaller one so that the wrapped lines fit the band.
+    void FitBandFont();
 
     ScreenRect band_;
     QFont bandFont_;
+    QFont fittedFont_;
     QColor textColor_ = Qt::white;
     QString bandText_;
     QList<BandLine> bandLines_;

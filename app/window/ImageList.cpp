@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QtMath>
 
 namespace orvalen {
 
@@ -132,8 +133,11 @@ void Draw(QPainter& p, int index) {
 
 }  // namespace
 
-QImage ImageListImage(int index) {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage ImageListImage(int index, qreal ratio) {
+    const int side = qCeil(16 * ratio);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    // The painter then draws in the 16 by 16 units, at the screen's own resolution.
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -143,7 +147,11 @@ QImage ImageListImage(int index) {
 
 QIcon ImageListIcon(int index) {
     if (index < 0 || index >= ImageCount) return {};
-    return QIcon(QPixmap::fromImage(ImageListImage(index)));
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        icon.addPixmap(QPixmap::fromImage(ImageListImage(index, ratio)));
+    }
+    return icon;
 }
 
 void SetImageIndex(QAction* action, int index) {

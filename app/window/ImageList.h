@@ -12,7 +12,8 @@ namespace orvalen {
 // 12 merge, 13 open subtitle file, 14 resynchronisation, 15 sound on, 16 sound off.
 constexpr int ImageCount = 17;
 
-QImage ImageListImage(int index);
+// The image drawn for a screen of ratio device pixels per pixel (16 * ratio pixels a side).
+QImage ImageListImage(int index, qreal ratio = 1.0);
 QIcon ImageListIcon(int index);
 
 // Gives an action the image of that index and remembers the index.

@@ -10,10 +10,12 @@
 
 #include "app/window/FontMapping.h"
 #include "app/window/PlayerControl.h"
+#include "app/window/SubtitleLabel.h"
 #include "app/window/WindowActions.h"
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
 #include "media/MediaDevice.h"
+#include "media/RenderPath.h"
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
 #include "playback/SubtitleState.h"
@@ -40,9 +42,11 @@ class AboutDialog;
 class ConfigDialog;
 class DesktopSession;
 class FullScreenView;
+class GpuPicture;
 class ReferenceDialog;
 class StatusBar;
 class SubtitleChoiceDialog;
+class SubtitleListWindow;
 class VideoPanel;
 
 // The dialogs the main window opens; they are its children.
@@ -83,6 +87,13 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // subtitle font, and its OK stores SubtitleFontSettings().
     void UseDialogs(const MainWindowDialogs& dialogs);
 
+    // Draws the film on path, before the first film opens. A GPU path that cannot start, or
+    // that fails later, gives way to the software path with one line on standard error.
+    void UseRenderPath(RenderPath path);
+    RenderPath RenderPathInUse() const;
+    // "render path: gpu, frames dropped: 3": how the open film has been drawn.
+    std::string RenderingReport() const;
+
     const FilmState& Film() const { return film_; }
     const SubtitleState& Subtitles() const { return subtitles_; }
     // The search and display settings of the configuration dialog, read at each use.
@@ -115,6 +126,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     std::string Title() override;
     PlaybackState State() override;
     double Rate() override;
+    void SetRate(double rate) override;
+    double Volume() override;
+    void SetVolume(double volume) override;
     void Raise() override;
 
     // The playback clock.
@@ -162,6 +176,27 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // merge, else nothing. The key is not consumed.
     void OnSpaceBar();
 
+    // The Timing submenu: each moves every subtitle of the track, shows the new offset over
+    // the picture and in the status bar for a while, and has it remembered for the file.
+    void ShowSubtitlesEarlier();
+    void ShowSubtitlesLater();
+    void ShowSubtitlesMuchEarlier();
+    void ShowSubtitlesMuchLater();
+    void StartNextSubtitleNow();
+    void StartPreviousSubtitleNow();
+    void ResetTiming();
+    // Line by line: play from the start of the previous, the next or the current subtitle.
+    void GoToPreviousSubtitle();
+    void GoToNextSubtitle();
+    void RepeatSubtitle();
+    // The subtitle on screen, without markup, to the clipboard.
+    void CopySubtitle();
+    void ToggleSubtitleList();
+    // Plays from the start of the track's subtitle index.
+    void GoToSubtitle(int32_t index);
+    // Everything that shows the track follows a change of it: whole, or only its times.
+    void TrackChanged();
+
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into the track.
     void SubtitleSearch(const std::string& moviePath);
@@ -199,7 +234,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QSlider* PositionSlider = nullptr;
         VideoPanel* VideoArea = nullptr;
         QWidget* SubtitlePanel = nullptr;
-        QLabel* SubtitleLabel = nullptr;
+        orvalen::SubtitleLabel* SubtitleLabel = nullptr;
         QLabel* SecondSubtitleLabel = nullptr;  // above SubtitleLabel, shown with a second file
         StatusBar* StatusArea = nullptr;
         FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
@@ -213,6 +248,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QMenu* SubtitlesMenu = nullptr;
         QMenu* PopupMenu = nullptr;
         QMenu* EncodingMenu = nullptr;  // "Automatic (...)", a separator, EncodingChoices()
+        SubtitleListWindow* SubtitleList = nullptr;
+        QTimer* TimingMessageTimer = nullptr;  // hides the offset's message
         std::array<QAction*, WindowActionCount> Actions{};
 
         QAction* Action(WindowAction id) const;
@@ -225,12 +262,26 @@ class MainWindow : public QMainWindow, public PlayerControl {
         int32_t LastSliderPosition = 0;
         bool FirstShow = true;
         bool Muted = false;
+        // The sound level the desktop set, 0 to 1; Muted silences it without changing it.
+        double Volume = 1.0;
         // The popup's first item pauses (it offered Pause when the menu opened) or plays.
         bool PopupOffersPause = false;
         // The media mode last read as a playback state; a seek under way keeps it.
         PlaybackState Playback = PlaybackState::Stopped;
         LogFont FullScreenFont{};
         ScreenRect FullScreenRect;
+        // The track's subtitle on screen, -1 for none.
+        int32_t ShownLine = -1;
+        bool FilmItemsEnabled = false;
+        // The track's offset changed since it was last written to the state file.
+        bool OffsetUnsaved = false;
+        // The subtitle list was shown this session: its keys are written at exit.
+        bool SubtitleListUsed = false;
+        // What the status bar's message panel showed before the offset's message.
+        QString MessageBeforeTiming;
+        // The subtitle font as chosen; the label shows it scaled when the size follows the
+        // picture.
+        QFont ChosenLabelFont;
     };
 
   protected:
@@ -257,6 +308,12 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // The steps before the window goes: the film closed, the bars stored in Config.ini.
     void CloseFilmAndSaveBars();
     void LayOutClient();
+    // The label's and the band's fonts (and the band's height) from the chosen fonts, scaled
+    // to the picture shown when the setting asks for it.
+    void ApplySubtitleScale();
+    void SetChosenLabelFont(const QFont& font);
+    // The subtitle panel five times the label font's point size high (above 8 points).
+    void FitSubtitlePanel();
     // The window's frame (0 until a window manager has framed it) and menu bar around the
     // client area.
     QSize OutsideClientArea() const;
@@ -265,11 +322,32 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // Moves the window back inside the screen's available area where it sticks out.
     void KeepOnScreen();
     void OnFrameReady();
+    // The frame-ready call of either path, on the window's thread.
+    void ForwardFrameReady();
+    void FallBackToSoftware(const char* why);
     void ShowSubtitleText(std::string_view text);
+    // Shows the label's text in the room the subtitle panel leaves it.
+    void FitSubtitleLabel();
+    // Blanks the label and the full-screen band.
+    void ClearSubtitleText();
     // Status panel 4 and the message box of a resynchronisation or merge step.
     void ShowEditStep(const EditStep& step);
     // Shows the label's text again after the way it is decoded has changed.
     void RefreshSubtitleText();
+    // The items that need a film follow whether one is open.
+    void EnableFilmItems();
+    void CreateSubtitleList();
+    // Moves the track so that its offset changes by change (0: it did not), and says so.
+    void ShowTimingChange(int32_t change);
+    void HideTimingMessage();
+    // Writes the track's offset to the state file if it has changed.
+    void RememberTrackOffset();
+    // After a load into the track: its file's remembered offset applied.
+    void RestoreTrackOffset();
+    // The list window's visibility and place, as Config.ini keeps them; with no place kept it
+    // goes beside this window.
+    SubtitleListSettings SubtitleListPlace() const;
+    void PlaceSubtitleList(const SubtitleListSettings& list);
     int32_t CurrentDelay() const;
     void FillSecondSubtitlesMenu(QMenu* menu);
     void ShowSecondText(std::string_view text);
@@ -311,8 +389,11 @@ class MainWindow : public QMainWindow, public PlayerControl {
     ShownSubtitle bandShown_;
     std::string secondShown_;
     std::string bandSecondShown_;
+    // The label's text at the label's own font size.
+    QString labelHtml_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
+    std::unique_ptr<GpuPicture> gpuPicture_;  // while the GPU path draws
 };
 
 }  // namespace orvalen

@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <array>
 
+#include "app/window/FullScreenView.h"
 #include "app/window/ImageList.h"
 #include "app/window/MainWindow.h"
 #include "app/window/VideoPanel.h"
@@ -39,6 +40,28 @@ ActionRow Submenu(P place, A id, const char* caption, const char* hint) {
     return row;
 }
 
+// The submenu of the item shown, once more, in place.
+ActionRow SameSubmenu(P place, A id, A shown) {
+    ActionRow row = Submenu(place, id, nullptr, nullptr);
+    row.Forward = shown;
+    return row;
+}
+
+ActionRow FilmItem(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
+                   Handler handler) {
+    ActionRow row = Item(place, id, caption, hint, shortcut, -1, handler);
+    row.NeedsFilm = true;
+    row.Enabled = false;
+    return row;
+}
+
+ActionRow ShortcutCheckItem(P place, A id, const char* caption, const char* hint,
+                            QKeyCombination shortcut, Handler handler) {
+    ActionRow row = CheckItem(place, id, caption, hint, handler);
+    row.Shortcut = shortcut;
+    return row;
+}
+
 // A tool bar button shows its hint as its text.
 ActionRow Button(A id, const char* hint, int image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
@@ -61,6 +84,8 @@ const ActionRow kRows[] = {
     CheckItem(P::ViewMenu, A::ToolBar, "ToolBar", "Show/Hide the Toolbar", &W::ToggleToolBar),
     CheckItem(P::ViewMenu, A::StatusBar, "Status Bar", "Show/Hide the Status Bar",
               &W::ToggleStatusBar),
+    ShortcutCheckItem(P::ViewMenu, A::SubtitleList, "Subtitle List",
+                      "Show/Hide the list of every subtitle", Qt::Key_F9, &W::ToggleSubtitleList),
     Separator(P::ViewMenu),
     Item(P::ViewMenu, A::Configuration, "Configuration",
          "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, 8,
@@ -72,6 +97,17 @@ const ActionRow kRows[] = {
     Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, 0, &W::FastForward),
     Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, 3,
          &W::BackOneMinute),
+    Separator(P::CommandMenu),
+    FilmItem(P::CommandMenu, A::PreviousSubtitle, "Previous subtitle",
+             "Go to the start of the previous subtitle", Qt::CTRL | Qt::Key_Left,
+             &W::GoToPreviousSubtitle),
+    FilmItem(P::CommandMenu, A::NextSubtitle, "Next subtitle",
+             "Go to the start of the next subtitle", Qt::CTRL | Qt::Key_Right,
+             &W::GoToNextSubtitle),
+    FilmItem(P::CommandMenu, A::RepeatSubtitle, "Repeat this subtitle",
+             "Go back to the start of this subtitle", Qt::CTRL | Qt::Key_Down, &W::RepeatSubtitle),
+    FilmItem(P::CommandMenu, A::CopySubtitle, "Copy this subtitle",
+             "Copy the text of this subtitle", Qt::CTRL | Qt::Key_C, &W::CopySubtitle),
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
          kNone, 13, &W::OpenSubtitleFile),
@@ -99,6 +135,24 @@ const ActionRow kRows[] = {
     Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
          &W::ChooseSubtitleFont),
     Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
+    Submenu(P::SubtitlesMenu, A::Timing, "Timing", "Move the subtitles in time"),
+    FilmItem(P::TimingMenu, A::Earlier, "Earlier", "Show every subtitle 100 ms earlier", Qt::Key_G,
+             &W::ShowSubtitlesEarlier),
+    FilmItem(P::TimingMenu, A::Later, "Later", "Show every subtitle 100 ms later", Qt::Key_H,
+             &W::ShowSubtitlesLater),
+    FilmItem(P::TimingMenu, A::MuchEarlier, "Earlier by 1 s", "Show every subtitle 1 s earlier",
+             Qt::SHIFT | Qt::Key_G, &W::ShowSubtitlesMuchEarlier),
+    FilmItem(P::TimingMenu, A::MuchLater, "Later by 1 s", "Show every subtitle 1 s later",
+             Qt::SHIFT | Qt::Key_H, &W::ShowSubtitlesMuchLater),
+    FilmItem(P::TimingMenu, A::NextStartsNow, "The next subtitle starts now",
+             "Move the subtitles so that the next one starts now",
+             Qt::CTRL | Qt::SHIFT | Qt::Key_Right, &W::StartNextSubtitleNow),
+    FilmItem(P::TimingMenu, A::PreviousStartsNow, "The previous subtitle starts now",
+             "Move the subtitles so that the previous one starts now",
+             Qt::CTRL | Qt::SHIFT | Qt::Key_Left, &W::StartPreviousSubtitleNow),
+    Separator(P::TimingMenu),
+    FilmItem(P::TimingMenu, A::ResetTiming, "Reset timing", "Show the subtitles at their own times",
+             kNone, &W::ResetTiming),
     // The found subtitle files are added after this separator.
     Separator(P::SubtitlesMenu),
 
@@ -110,6 +164,7 @@ const ActionRow kRows[] = {
     Separator(P::Popup),
     Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone, 6,
          &W::ToggleFullScreen),
+    SameSubmenu(P::Popup, A::PopupTiming, A::Timing),
     // The found subtitle files are added after this separator.
     Separator(P::Popup),
 
@@ -150,6 +205,13 @@ std::span<const ActionRow> WindowActionTable() {
     return kRows;
 }
 
+void MainWindow::EnableFilmItems() {
+    view_.FilmItemsEnabled = film_.Open;
+    for (const ActionRow& row : kRows) {
+        if (row.NeedsFilm) ui_.Action(row.Id)->setEnabled(film_.Open);
+    }
+}
+
 QAction* MainWindow::Widgets::Action(WindowAction id) const {
     const auto index = static_cast<size_t>(id);
     return index < Actions.size() ? Actions[index] : nullptr;
@@ -160,6 +222,8 @@ void MainWindow::CreateActions() {
     std::array<QMenu*, 4> menus{};
     const auto container = [&](ActionPlace place) -> QWidget* {
         switch (place) {
+            case P::TimingMenu:
+                return ui_.Action(A::Timing)->menu();
             case P::MenuBar:
                 return menuBar();
             case P::Popup:
@@ -180,8 +244,14 @@ void MainWindow::CreateActions() {
             continue;
         }
         const QString caption = QString::fromUtf8(row.Caption ? row.Caption : "");
-        QAction* action =
-            row.Submenu ? (new QMenu(caption, owner))->menuAction() : new QAction(caption, owner);
+        QAction* action = nullptr;
+        if (row.Submenu && row.Forward != A::Separator) {
+            action = ui_.Action(row.Forward);
+        } else if (row.Submenu) {
+            action = (new QMenu(caption, owner))->menuAction();
+        } else {
+            action = new QAction(caption, owner);
+        }
         action->setSeparator(row.Id == A::Separator);
         owner->addAction(action);
         if (row.Id == A::Separator) continue;
@@ -195,6 +265,7 @@ void MainWindow::CreateActions() {
         }
         action->setCheckable(row.Checkable);
         action->setEnabled(row.Enabled);
+        if (row.NeedsFilm) ui_.FullScreenWindow->addAction(action);
         ui_.Actions[static_cast<size_t>(row.Id)] = action;
         if (row.Handler) {
             const auto handler = row.Handler;
@@ -203,7 +274,7 @@ void MainWindow::CreateActions() {
     }
     // A button without a handler runs its menu item; every menu item exists by now.
     for (const ActionRow& row : kRows) {
-        if (row.Handler || row.Forward == A::Separator) continue;
+        if (row.Handler || row.Submenu || row.Forward == A::Separator) continue;
         connect(ui_.Action(row.Id), &QAction::triggered, ui_.Action(row.Forward),
                 &QAction::trigger);
     }

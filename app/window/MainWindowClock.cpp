@@ -6,6 +6,8 @@
 #include "app/window/MainWindow.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleLabel.h"
+#include "app/window/SubtitleListWindow.h"
 #include "playback/PlaybackClock.h"
 
 namespace orvalen {
@@ -13,11 +15,14 @@ namespace orvalen {
 void MainWindow::OnClockTick() {
     // Also without a film, so that closing one lets the screen blank again.
     if (desktop_) desktop_->Update();
+    if (view_.FilmItemsEnabled != film_.Open) EnableFilmItems();
     if (!film_.Open) return;
     const int32_t pos = media_.GetPosition();
     std::string_view text;
     if (!subtitles_.FormatUnknown) text = ChooseSubtitle(subtitles_.Track, pos, CurrentDelay());
     const std::string_view second = ChooseSecondSubtitle(subtitles_.Second, pos, CurrentDelay());
+    view_.ShownLine = text.empty() ? -1 : subtitles_.Track.Cursor;
+    ui_.SubtitleList->ShowLine(view_.ShownLine);
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
@@ -56,10 +61,16 @@ void MainWindow::ResyncIndex() {
 void MainWindow::ShowSubtitleText(std::string_view text) {
     if (shown_.Shows(text, subtitles_)) return;
     shown_ = ShownSubtitle::Of(text, subtitles_);
-    ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
-    const int width = ui_.SubtitleLabel->width();
-    ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
-                                              ui_.SubtitleLabel->fontMetrics().height()));
+    const std::vector<StyledLine> lines = ScreenLines(subtitles_, text);
+    labelHtml_ = LabelRichText(lines);
+    ui_.SubtitleLabel->ShowLines(lines, CurrentSettings().Announce);
+    FitSubtitleLabel();
+}
+
+void MainWindow::ClearSubtitleText() {
+    ShowSubtitleText({});
+    ui_.FullScreenWindow->DrawBandText(QString());
+    bandShown_ = {};
 }
 
 void MainWindow::ShowSecondText(std::string_view text) {

@@ -48,6 +48,7 @@ int32_t HeightFromTenths(int64_t tenths) {
 
 void MainWindow::OpenFilm() {
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(FilmFileFilter());
     if (!dialog.Execute()) return;
     OpenChosenFilm(dialog.FileName());
@@ -83,6 +84,7 @@ void MainWindow::DropFiles(const QList<QUrl>& files, bool asSecond) {
 void MainWindow::CloseFilm() {
     media_.CloseAllDevices();
     film_.Close();
+    EnableFilmItems();
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
         ui_.StatusArea->SetPanelText(panel, {});
     ui_.PositionSlider->setValue(0);
@@ -181,6 +183,7 @@ void MainWindow::ToggleStatusBar() {
     const bool show = ui_.StatusArea->isHidden();
     ui_.Action(WindowAction::StatusBar)->setChecked(show);
     ui_.StatusArea->setVisible(show);
+    FitSubtitleLabel();
 }
 
 void MainWindow::ToggleMute() {
@@ -197,9 +200,9 @@ void MainWindow::ToggleMute() {
 
 void MainWindow::ChooseSubtitleFont() {
     // The dialog starts from the font the label shows, in points.
-    QFont start = ui_.SubtitleLabel->font();
+    QFont start = view_.ChosenLabelFont;
     start.setFamily(QFontInfo(start).family());
-    start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
+    start.setPointSize(std::max(FontPointSize(view_.ChosenLabelFont), 1));
     const FontChoice current{start, SubtitleLabelColor()};
     const std::optional<FontChoice> choice = AskSubtitleFont(this, current);
     // OK without a change keeps the font as it is, its stored weight and height included.
@@ -215,10 +218,9 @@ void MainWindow::ChooseSubtitleFont() {
     view_.FullScreenFont.Underline = chosen.underline() ? 1 : 0;
     view_.FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
     view_.FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
-    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(choice->Color);
 
-    QFont label = ui_.SubtitleLabel->font();
+    QFont label = view_.ChosenLabelFont;
     label.setFamilies(
         {QString::fromStdString(FaceNameOf(view_.FullScreenFont)), DefaultSansFamily()});
     SetSubtitleLabelColor(choice->Color);
@@ -231,7 +233,7 @@ void MainWindow::ChooseSubtitleFont() {
     label.setUnderline(view_.FullScreenFont.Underline != 0);
     label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
     label.setBold(view_.FullScreenFont.Weight > 600);
-    ui_.SubtitleLabel->setFont(label);
+    SetChosenLabelFont(label);
     // The configuration dialog's sample gets the font with its new style, so that it shows
     // the font just chosen rather than the previous style.
     if (dialogs_.Configuration) dialogs_.Configuration->ShowFontSample(label, choice->Color);
@@ -260,10 +262,7 @@ void MainWindow::FitToVideo() {
     int32_t width = 0;
     int32_t height = 0;
     const bool sized = media_.GetVideoSize(width, height);
-    const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
-    if (fontSize > 8) {
-        ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize + SecondLineHeight());
-    }
+    FitSubtitlePanel();
     if (sized) {
         const QSize room = PictureRoom();
         const PictureSize picture =
@@ -271,6 +270,9 @@ void MainWindow::FitToVideo() {
                        room.width(), room.height());
         ui_.VideoArea->resize(picture.Width, picture.Height + 15);
     }
+    // The label's size follows the picture just fitted, and the panel follows the label.
+    ApplySubtitleScale();
+    FitSubtitlePanel();
     SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
                     30);
     SetWindowWidth(ui_.VideoArea->width() + 20);

@@ -35,12 +35,17 @@ void MainWindow::StartResynchronisation() {
 }
 
 void MainWindow::StartMerge() {
+    if (!film_.Open) {
+        ShowMessage(this, kMergeRefusalText, kMergeRefusalCaption);
+        return;
+    }
     if (subtitles_.Editing.MergeNeedsConfirmation() &&
         !AskYesNo(this, kMergeConfirmationText, kMergeConfirmationCaption)) {
         return;
     }
     subtitles_.Editing.CancelResync();
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(SubtitleFileFilter(CurrentSettings().SubtitleFormat));
     dialog.SetFileName(QString());
     if (!dialog.Execute()) return;
@@ -70,8 +75,11 @@ void MainWindow::SaveSubtitles() {
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QString());
+    const std::string& beside = subtitles_.TrackPath.empty() ? film_.Path : subtitles_.TrackPath;
+    StartFirstUseBeside(dialog, QFile::decodeName(beside.c_str()));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
     const QString chosen = dialog->selectedFiles().first();
+    NoteFileChosen(dialog);
     dialog->selectFile(chosen);
     const SaveOutcome outcome =
         SaveTrack(subtitles_.Track, QFile::encodeName(chosen).toStdString());
@@ -114,6 +122,7 @@ void MainWindow::PreviewKey(char& key) {
 }
 
 void MainWindow::ShowEditStep(const EditStep& step) {
+    if (step.TrackChanged) TrackChanged();
     if (step.Status) {
         ui_.StatusArea->SetPanelText(
             4, QString::fromStdString(DisplayText(*step.Status, step.StatusEncoding)));

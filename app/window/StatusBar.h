@@ -6,8 +6,8 @@
 
 namespace orvalen {
 
-// The window's status bar: five panels side by side (widths 80, 65, 65, 65, 200; the first
-// four centred, the last left-aligned).
+// The window's status bar: five panels side by side (widths 80, 65, 65, 65, and 200 or the
+// rest of the bar; the first four centred, the last left-aligned).
 class StatusBar : public QWidget {
     Q_OBJECT
   public:

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
@@ -6,6 +7,7 @@
 #include "app/window/FullScreenView.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleFit.h"
 #include "subtitles/EncodingChoices.h"
 #include "tests/app/WindowFixture.h"
 
@@ -236,6 +238,13 @@ TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
     EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(100500);
     EXPECT_EQ(LabelText(), "Hundred");
+
+    std::string many;
+    for (int frame = 0; frame <= TrackCapacity; ++frame)
+        many += "{" + std::to_string(frame * 2) + "}{" + std::to_string(frame * 2 + 1) + "}x\n";
+    WriteFile(Path("many.sub"), many);
+    w.LoadSubtitleFile(Path("many.sub").toStdString(), Subs().Track);
+    EXPECT_EQ(Panel(4), "Only the first 10000 of 10001 subtitles are shown.");
 }
 
 TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
@@ -271,8 +280,36 @@ TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
     TickAt(2500);
     TickAt(3500);
     ASSERT_EQ(LabelText(), "One\nTwo\nThree");
-    EXPECT_GE(Ui().SubtitleLabel->height(), 3 * Ui().SubtitleLabel->fontMetrics().height());
+    EXPECT_GE(Ui().SubtitleLabel->height(), 3 * kSmallestSubtitlePixels);
     EXPECT_GT(Ui().SubtitleLabel->height(), oneLine);
+}
+
+TEST_F(WindowClock, ThreeLongLinesAreWrappedAndShrunkUntilNothingIsCut) {
+    std::string line;
+    while (line.size() < 80) line += "subtitle ";
+    line.resize(80);
+    OpenWithSubtitles("1\n00:00:01,000 --> 00:00:09,000\n" + line + "\n" + line + "\n" + line +
+                      "\n\n");
+    if (Ui().StatusArea->isHidden()) window_->ToggleStatusBar();
+    const QSize client = Ui().ClientArea->size();
+    TickAt(1500);
+    QLabel* label = Ui().SubtitleLabel;
+    EXPECT_EQ(LabelText().size(), 3 * 80 + 2);
+    EXPECT_LE(label->heightForWidth(label->width()),
+              Ui().SubtitlePanel->height() - Ui().StatusArea->height());
+    EXPECT_EQ(Ui().ClientArea->size(), client);
+
+    QFont large = Ui().FullScreenWindow->BandFont();
+    large.setPixelSize(30);
+    Ui().FullScreenWindow->SetBandFont(large);
+    View().FullScreenPlaying = true;
+    TickAt(1600);
+    const FullScreenView& view = *Ui().FullScreenWindow;
+    const ScreenRect band = view.Band();
+    EXPECT_LT(QFontInfo(view.FittedBandFont()).pixelSize(), QFontInfo(view.BandFont()).pixelSize());
+    EXPECT_LE(BandLinesHeight(view.BandLinesShown(), view.FittedBandFont(), band.Right - band.Left,
+                              Ui().FullScreenWindow),
+              band.Bottom - band.Top);
 }
 
 TEST_F(WindowClock, ALongLineIsWrappedAtTheLabelWidth) {

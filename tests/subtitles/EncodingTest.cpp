@@ -34,6 +34,10 @@ TEST(DetectEncoding, NamesUtf8OrAnEightBitCodePage) {
         french += "Il \xE9tait une fois un ch\xE2teau tr\xE8s \xE9loign\xE9 o\xF9 l'on parlait.\n";
     }
     EXPECT_EQ(DetectEncoding(french), "WINDOWS-1252");
+    // uchardet alone reads IBM852 here: K÷nigstrasse, Troms°. Genuine IBM852 stays.
+    EXPECT_EQ(DetectEncoding("We drove from Troms\xF8 to the K\xF6nigstrasse.\n"), "WINDOWS-1252");
+    EXPECT_EQ(DetectEncoding("P\xFD\xA1li\xE7 \xA7lu\x9Cou\x9Fk\xEC k\x85\xE5 \xA3p\xD8l\n"),
+              "IBM852");
     // One stray high byte in English text: never "ASCII", which could not decode it.
     std::string english(20000, 'a');
     english +=
@@ -60,6 +64,14 @@ TEST(DecodeByteOrderMark, DropsUtf8MarkAndConvertsUtf16) {
     std::string plain = "\xEF\xBB no mark";
     DecodeByteOrderMark(plain);
     EXPECT_EQ(plain, "\xEF\xBB no mark");
+    std::string eightBit = "\xFF\xFE caf\xE9 \xFE\xFF";
+    DecodeByteOrderMark(eightBit);
+    EXPECT_EQ(eightBit, "\xFF\xFE caf\xE9 \xFE\xFF");
+    for (std::string unmarked :
+         {std::string("{\0001\0}\0\xE9\0\n\0", 10), std::string("\0{\0001\0}\0\xE9\0\n", 10)}) {
+        DecodeByteOrderMark(unmarked);
+        EXPECT_EQ(unmarked, "{1}\xC3\xA9\n");
+    }
 }
 
 TEST(ConvertToUtf8, ConvertsFromTheNamedEncodingAndReplacesBadBytes) {

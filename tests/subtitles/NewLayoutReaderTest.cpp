@@ -60,6 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    R::WebVtt,
                    {}},
+        ReaderCase{"NulBecomesReplacementCharacter",
+                   "a.vtt",
+                   std::string("WEBVTT\n\n00:01.000 --> 00:02.000\nA\0B\n", 36),
+                   0,
+                   R::WebVtt,
+                   {{1000, 2000,
+                     "A\xEF\xBF\xBD"
+                     "B\n"}}},
         ReaderCase{"SignatureAlone", "a.vtt", "WEBVTT", 0, R::WebVtt, {}}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,6 +102,18 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    R::Mpl2,
                    {{1000, 2500, "/It|Two\n"}, {-500, 0, "N\n"}}},
+        ReaderCase{"LongLinesAreReadWhole",
+                   "a.txt",
+                   "[1][2]" + std::string(3000, 'a') + "\n[3][4]B\n",
+                   0,
+                   R::Mpl2,
+                   {{100, 200, std::string(3000, 'a') + "\n"}, {300, 400, "B\n"}}},
+        ReaderCase{"LongClassicLinesAreReadWhole",
+                   "a.txt",
+                   "0:00:01:" + std::string(2000, 'a') + "\n0:00:02:B\n",
+                   0,
+                   R::TMPlayerClassic,
+                   {{1000, 2000, std::string(2000, 'a') + "\n"}, {2000, 7000, "B\n"}}},
         ReaderCase{"Mpl2WithoutClosingBracketIsNotMpl2", "a.txt", "[10][25\n", 0, R::TMPlayer, {}},
         // The TMPlayer layout wins whenever the first record has it.
         ReaderCase{"TMPlayerLayoutKept",
