@@ -17,6 +17,17 @@
 
 namespace orvalen {
 
+// A second subtitle file shown above the first: read-only, on the same clock and delay, moved
+// by an offset of its own.
+struct SecondSubtitles {
+    SubtitleTrack Track;
+    MarkupFamily Markup = MarkupFamily::Plain;
+    bool Loaded = false;
+    int32_t OffsetMs = 0;  // positive: every subtitle shown later
+
+    void Reset();
+};
+
 // The subtitles shown with the film, and the state of the commands that edit them.
 struct SubtitleState {
     SubtitleTrack Track;
@@ -36,6 +47,7 @@ struct SubtitleState {
     // How far the timing keys have moved Track since its file was loaded, and that file.
     TrackOffset Offset;
     std::optional<SubtitleFileKey> TrackFile;
+    SecondSubtitles Second;
 
     // Both tracks empty and nothing pending, as at start-up.
     void Reset();
@@ -64,6 +76,26 @@ std::string RestoredDelayText(int32_t ms);
 // a reader marks the format unknown. A load into Track starts it unmoved.
 LoadReport LoadSubtitles(const std::string& path, SubtitleTrack& track, FilmState& film,
                          SubtitleState& subtitles, FrameRateProvider* frameRates);
+
+// Loads the file at path as the second subtitles, as LoadSubtitles loads the first; the first
+// track and its FormatUnknown stay as they were. A file that gives no track (no reader, not
+// readable) leaves the second subtitles as they were.
+LoadReport LoadSecondSubtitles(const std::string& path, FilmState& film, SubtitleState& subtitles,
+                               FrameRateProvider* frameRates);
+
+// The second subtitles' clock step and index walk at film position pos: the first track's
+// ChooseSubtitle and ResyncIndex on the second track, moved by its offset.
+std::string_view ChooseSecondSubtitle(SecondSubtitles& second, int32_t pos, int32_t delay);
+void ResyncSecondIndex(SecondSubtitles& second, int32_t pos);
+
+// Moves the second subtitles by step milliseconds (kept within a day either way).
+void StepSecondOffset(SecondSubtitles& second, int32_t step);
+
+// "Second subtitle delay: +0.300 s".
+std::string SecondOffsetText(int32_t offsetMs);
+
+// The lines the screen shows for text, one of the second track's texts.
+std::vector<StyledLine> SecondScreenLines(const SecondSubtitles& second, std::string_view text);
 
 // Loads the second file of a merge into subtitles.MergeTrack for the film, as LoadSubtitles
 // does, except that the shown track's FormatUnknown stays as it was.

@@ -110,6 +110,7 @@ FontSettings ReadFontSettings(const IniFile& ini) {
     font.Underline = ini.ReadBool(kFont, "Underline");
     font.StrikeOut = ini.ReadBool(kFont, "StrikeOut");
     font.Bold = ini.ReadBool(kFont, "Bold");
+    font.SecondColor = ini.ReadInteger(kFont, "SecondColor", defaults.SecondColor);
     return font;
 }
 

@@ -36,6 +36,9 @@ struct FontSettings {
     bool Underline = false;
     bool StrikeOut = false;
     bool Bold = false;
+    // The second subtitles' colour, 0x00BBGGRR as Color: light yellow unless set. Read only:
+    // no dialog sets it.
+    int32_t SecondColor = 0x0080FFFF;
 };
 
 // The two view keys of section "General".

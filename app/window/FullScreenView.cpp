@@ -42,8 +42,14 @@ void FullScreenView::DrawBandText(const QString& text) {
 }
 
 void FullScreenView::DrawBandLines(const QList<BandLine>& lines) {
-    if (lines == bandLines_) return;
+    DrawBandLines({}, lines);
+}
+
+void FullScreenView::DrawBandLines(const QList<BandLine>& secondLines,
+                                   const QList<BandLine>& lines) {
+    if (lines == bandLines_ && secondLines == secondLines_) return;
     bandLines_ = lines;
+    secondLines_ = secondLines;
     QStringList texts;
     for (const BandLine& line : lines) texts.append(line.Text);
     bandText_ = texts.join(u'\n');
@@ -100,7 +106,9 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
 void FullScreenView::PaintOverPicture(QPainter& painter) {
     const QRect band = BandInView();
     painter.fillRect(band, Qt::black);
-    PaintBandLines(painter, band, fittedFont_, textColor_, bandLines_);
+    const int second =
+        PaintBandLines(painter, band, SecondFont(fittedFont_), secondColor_, secondLines_);
+    PaintBandLines(painter, band.adjusted(0, second, 0, 0), fittedFont_, textColor_, bandLines_);
 }
 
 namespace {

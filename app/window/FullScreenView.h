@@ -32,6 +32,11 @@ class FullScreenView : public VideoPanel {
     // The full-screen drawing step: an empty text, or no line, blanks the band.
     void DrawBandText(const QString& text);
     void DrawBandLines(const QList<BandLine>& lines);
+    // The second subtitles' lines at the top of the band, in SecondFont(BandFont()) and their
+    // own colour, the first's below them.
+    void DrawBandLines(const QList<BandLine>& secondLines, const QList<BandLine>& lines);
+    void SetSecondTextColor(const QColor& color) { secondColor_ = color; }
+    const QList<BandLine>& SecondBandLinesShown() const { return secondLines_; }
     // The lines drawn, joined by line feeds.
     const QString& BandText() const { return bandText_; }
     const QList<BandLine>& BandLinesShown() const { return bandLines_; }
@@ -64,6 +69,8 @@ class FullScreenView : public VideoPanel {
     QColor textColor_ = Qt::white;
     QString bandText_;
     QList<BandLine> bandLines_;
+    QColor secondColor_ = Qt::yellow;
+    QList<BandLine> secondLines_;
 };
 
 }  // namespace orvalen

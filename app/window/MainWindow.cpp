@@ -35,6 +35,7 @@
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
+#include "subtitles/SubtitleWriters.h"
 
 namespace orvalen {
 
@@ -149,6 +150,14 @@ void MainWindow::CreateControls() {
     ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(Qt::white);
 
+    ui_.SecondSubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SecondSubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui_.SecondSubtitleLabel->setWordWrap(true);
+    ui_.SecondSubtitleLabel->setTextFormat(Qt::RichText);
+    ui_.SecondSubtitleLabel->setAutoFillBackground(true);
+    ui_.SecondSubtitleLabel->setPalette(black);
+    ui_.SecondSubtitleLabel->hide();
+
     ui_.StatusArea = new StatusBar(ui_.SubtitlePanel);
 
     ui_.OpenFileDialog = new QFileDialog(this);
@@ -158,6 +167,9 @@ void MainWindow::CreateControls() {
     ui_.SaveFileDialog = new QFileDialog(this);
     ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
     ui_.SaveFileDialog->setNameFilters(QtNameFilters({{"Fichier SubRip", {"*.srt"}}}));
+    ui_.SaveAsFileDialog = new QFileDialog(this);
+    ui_.SaveAsFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    ui_.SaveAsFileDialog->setNameFilters(QtNameFilters(SaveFormatFilters()));
 
     ui_.ClockTimer = new QTimer(this);
     ui_.ClockTimer->setInterval(50);
@@ -189,7 +201,13 @@ void MainWindow::LayOutClient() {
     const int lowHeight = ui_.SubtitlePanel->height();
     ui_.SubtitlePanel->setGeometry(0, ui_.ClientArea->height() - lowHeight, width, lowHeight);
     ui_.ToolBar->setGeometry(0, 0, width, 24);
-    ui_.SubtitleLabel->setGeometry(0, 0, width, ui_.SubtitleLabel->height());
+    const int secondHeight = SecondLineHeight();
+    if (secondHeight > 0) {
+        ui_.SecondSubtitleLabel->setGeometry(
+            0, 0, width, std::max(ui_.SecondSubtitleLabel->heightForWidth(width), secondHeight));
+    }
+    ui_.SubtitleLabel->setGeometry(0, secondHeight > 0 ? ui_.SecondSubtitleLabel->height() : 0,
+                                   width, ui_.SubtitleLabel->height());
     ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
     ui_.StatusArea->raise();
     FitSubtitleLabel();
@@ -198,7 +216,8 @@ void MainWindow::LayOutClient() {
 // The status bar lies over the foot of the subtitle panel: the text must fit above it.
 void MainWindow::FitSubtitleLabel() {
     const int statusHeight = ui_.StatusArea->isHidden() ? 0 : kStatusHeight;
-    FitLabelText(*ui_.SubtitleLabel, labelHtml_, ui_.SubtitlePanel->height() - statusHeight);
+    FitLabelText(*ui_.SubtitleLabel, labelHtml_,
+                 ui_.SubtitlePanel->height() - statusHeight - ui_.SubtitleLabel->y());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -260,6 +279,11 @@ void MainWindow::LoadStartState() {
     QColor labelColor;
     ApplyFontSettings(fontSettings, labelFont, labelColor);
     SetSubtitleLabelColor(labelColor);
+    QPalette secondPalette = ui_.SecondSubtitleLabel->palette();
+    secondPalette.setColor(QPalette::WindowText,
+                           VisibleOnBlack(ColorFromSetting(fontSettings.SecondColor)));
+    ui_.SecondSubtitleLabel->setPalette(secondPalette);
+    ui_.FullScreenWindow->SetSecondTextColor(ColorFromSetting(fontSettings.SecondColor));
     view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
     ui_.FullScreenWindow->SetTextColor(labelColor);
     SetChosenLabelFont(labelFont);
@@ -341,7 +365,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    DropFiles(event->mimeData()->urls());
+    DropFiles(event->mimeData()->urls(), event->modifiers() & Qt::ShiftModifier);
 }
 
 // On the screen the window is on, which need not start at (0, 0): the band is placed within

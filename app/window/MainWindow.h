@@ -111,8 +111,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void PreviewKey(char& key);
     // Files dropped on the window: one film opens as Open would, one subtitle file (of a
     // searched extension) loads as Open another file would; anything else is refused with a
-    // message.
-    void DropFiles(const QList<QUrl>& files);
+    // message. With asSecond (Shift held) a subtitle file loads as the second subtitles.
+    void DropFiles(const QList<QUrl>& files, bool asSecond = false);
 
     // Answers the desktop's media controls (MPRIS) and keeps the screen on while a film
     // plays. The program calls it once; without a session bus the player stays silent.
@@ -160,6 +160,15 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // A file dialog of the save formats; the extension typed, else the type chosen, decides.
+    void SaveSubtitlesAs();
+    // The second subtitles, shown above the first: chosen in a file dialog or among the found
+    // files, or dropped with Shift; removed; moved 100 ms earlier or later.
+    void OpenSecondSubtitles();
+    void LoadSecondSubtitleFile(const std::string& path);
+    void RemoveSecondSubtitles();
+    void SecondSubtitlesEarlier();
+    void SecondSubtitlesLater();
     // The Encoding submenu: shows the track's texts in encoding at once, until the next load
     // into the track; empty goes back to the detected one.
     void ChooseEncoding(const std::string& encoding);
@@ -226,10 +235,12 @@ class MainWindow : public QMainWindow, public PlayerControl {
         VideoPanel* VideoArea = nullptr;
         QWidget* SubtitlePanel = nullptr;
         orvalen::SubtitleLabel* SubtitleLabel = nullptr;
+        QLabel* SecondSubtitleLabel = nullptr;  // above SubtitleLabel, shown with a second file
         StatusBar* StatusArea = nullptr;
         FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
         QFileDialog* OpenFileDialog = nullptr;
         QFileDialog* SaveFileDialog = nullptr;
+        QFileDialog* SaveAsFileDialog = nullptr;
         QTimer* ClockTimer = nullptr;
         QMenu* FileMenu = nullptr;
         QMenu* ViewMenu = nullptr;
@@ -338,6 +349,13 @@ class MainWindow : public QMainWindow, public PlayerControl {
     SubtitleListSettings SubtitleListPlace() const;
     void PlaceSubtitleList(const SubtitleListSettings& list);
     int32_t CurrentDelay() const;
+    void FillSecondSubtitlesMenu(QMenu* menu);
+    void ShowSecondText(std::string_view text);
+    // The subtitle panel's extra line for the second subtitles: 0 without them.
+    int SecondLineHeight() const;
+    // Grows or shrinks the panel and the window by that line; the picture keeps its size.
+    void SetSecondLine(bool shown);
+    void StepSecondOffset(int32_t step);
 
     QStringList commandLine_;
     FilmState film_;
@@ -369,6 +387,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // text neither decodes nor lays it out again.
     ShownSubtitle shown_;
     ShownSubtitle bandShown_;
+    std::string secondShown_;
+    std::string bandSecondShown_;
     // The label's text at the label's own font size.
     QString labelHtml_;
     std::atomic<bool> frameUpdatePending_{false};

@@ -111,12 +111,27 @@ const ActionRow kRows[] = {
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
          kNone, 13, &W::OpenSubtitleFile),
+    Item(P::SubtitlesMenu, A::OpenSecondSubtitles, "Second subtitles...",
+         "Show a second subtitle file above the first", kNone, -1, &W::OpenSecondSubtitles),
+    Submenu(P::SubtitlesMenu, A::SecondSubtitles, "Second subtitles",
+            "Show another subtitle file of the film above the first"),
+    Item(P::SubtitlesMenu, A::NoSecondSubtitles, "No second subtitles",
+         "Remove the second subtitles", kNone, -1, &W::RemoveSecondSubtitles),
+    Item(P::SubtitlesMenu, A::SecondEarlier, "Second subtitles earlier",
+         "Show the second subtitles 100 ms earlier", Qt::ALT | Qt::Key_G, -1,
+         &W::SecondSubtitlesEarlier),
+    Item(P::SubtitlesMenu, A::SecondLater, "Second subtitles later",
+         "Show the second subtitles 100 ms later", Qt::ALT | Qt::Key_H, -1,
+         &W::SecondSubtitlesLater),
     Item(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
          Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
     Item(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M,
          12, &W::StartMerge),
     Item(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
          Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
+    Item(P::SubtitlesMenu, A::SaveAs, "Save As...",
+         "Save the subtitles as SubRip, WebVTT, SubStation Alpha or MicroDVD",
+         Qt::CTRL | Qt::SHIFT | Qt::Key_S, 11, &W::SaveSubtitlesAs),
     Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
          &W::ChooseSubtitleFont),
     Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
@@ -268,9 +283,12 @@ void MainWindow::CreateActions() {
     ui_.CommandMenu = menus[static_cast<size_t>(P::CommandMenu)];
     ui_.SubtitlesMenu = menus[static_cast<size_t>(P::SubtitlesMenu)];
     CreateEncodingMenu(ui_.Action(A::Encoding)->menu());
+    QMenu* second = ui_.Action(A::SecondSubtitles)->menu();
+    connect(second, &QMenu::aboutToShow, this, [this, second] { FillSecondSubtitlesMenu(second); });
 
     for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_.VideoArea),
-                           static_cast<QWidget*>(ui_.SubtitleLabel)}) {
+                           static_cast<QWidget*>(ui_.SubtitleLabel),
+                           static_cast<QWidget*>(ui_.SecondSubtitleLabel)}) {
         owner->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(owner, &QWidget::customContextMenuRequested, this,
                 [this, owner](const QPoint& at) { ui_.PopupMenu->popup(owner->mapToGlobal(at)); });

@@ -60,7 +60,7 @@ void MainWindow::OpenChosenFilm(const QString& path) {
     OpenAndPlay(QFile::encodeName(path).toStdString());
 }
 
-void MainWindow::DropFiles(const QList<QUrl>& files) {
+void MainWindow::DropFiles(const QList<QUrl>& files, bool asSecond) {
     const QString path =
         files.size() == 1 && files[0].isLocalFile() ? files[0].toLocalFile() : QString();
     const std::string bytes = QFile::encodeName(path).toStdString();
@@ -70,7 +70,10 @@ void MainWindow::DropFiles(const QList<QUrl>& files) {
             OpenChosenFilm(path);
             break;
         case FileKind::Subtitle:
-            LoadSubtitleFile(bytes, subtitles_.Track);
+            if (asSecond)
+                LoadSecondSubtitleFile(bytes);
+            else
+                LoadSubtitleFile(bytes, subtitles_.Track);
             break;
         case FileKind::Other:
             ShowMessage(this, "Sorry ! This function is not implemented yet.");

@@ -86,6 +86,29 @@ void MainWindow::SaveSubtitles() {
     if (!outcome.Ok) ShowError(this, QString::fromStdString(outcome.Message));
 }
 
+void MainWindow::SaveSubtitlesAs() {
+    QFileDialog* dialog = ui_.SaveAsFileDialog;
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+    const QString chosen = dialog->selectedFiles().first();
+    dialog->selectFile(chosen);
+    std::string path = QFile::encodeName(chosen).toStdString();
+    const SaveFormatRow* format = SaveFormatOfPath(path);
+    if (!format) {
+        const qsizetype type = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+        format = &SaveFormats()[type > 0 ? static_cast<size_t>(type) : 0];
+        // A name without extension gets the chosen type's; another extension stays as typed.
+        if (FileExtension(path).empty()) path += "." + std::string(format->Name);
+    }
+    int32_t frameRate = film_.FrameRate;
+    if (frameRate <= 0 && film_.Open) frameRate = frameRates_.GetFrameRate(film_.Path);
+    const SaveOutcome outcome =
+        SaveTrackAs(subtitles_.Track, path, format->Format, {subtitles_.Markup, frameRate});
+    if (!outcome.Ok) ShowError(this, QString::fromStdString(outcome.Message));
+}
+
 void MainWindow::OnSpaceBar() {
     const EditStep step =
         subtitles_.Editing.PressSpace(media_.GetPosition(), subtitles_.Track, subtitles_.MergeTrack,

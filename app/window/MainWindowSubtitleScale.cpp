@@ -45,7 +45,9 @@ void MainWindow::ApplySubtitleScale() {
 
 void MainWindow::FitSubtitlePanel() {
     const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
-    if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    if (fontSize > 8) {
+        ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize + SecondLineHeight());
+    }
 }
 
 }  // namespace orvalen

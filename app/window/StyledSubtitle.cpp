@@ -99,8 +99,8 @@ int BandLinesHeight(const QList<BandLine>& lines, const QFont& font, int width,
     return static_cast<int>(std::ceil(height));
 }
 
-void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
-                    const QList<BandLine>& lines) {
+int PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                   const QList<BandLine>& lines) {
     painter.save();
     painter.setClipRect(band);
     painter.setPen(VisibleOnBlack(colour));
@@ -117,6 +117,16 @@ void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, con
         top += height;
     }
     painter.restore();
+    return static_cast<int>(std::ceil(top - band.top()));
+}
+
+QFont SecondFont(const QFont& font) {
+    QFont second = font;
+    if (font.pixelSize() > 0)
+        second.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
+    else
+        second.setPointSizeF(font.pointSizeF() * 0.8);
+    return second;
 }
 
 }  // namespace orvalen

@@ -39,8 +39,11 @@ int BandLinesHeight(const QList<BandLine>& lines, const QFont& font, int width,
 
 // Draws lines from the top of band, each wrapped at the band's width and centred with black
 // behind, in font and colour unless a run says otherwise; lines that do not start inside the
-// band are not drawn.
-void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
-                    const QList<BandLine>& lines);
+// band are not drawn. Returns the height the lines took.
+int PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                   const QList<BandLine>& lines);
+
+// The second subtitles' font: font at 80 % of its size.
+QFont SecondFont(const QFont& font);
 
 }  // namespace orvalen

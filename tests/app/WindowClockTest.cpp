@@ -341,6 +341,39 @@ TEST_F(WindowClock, TheLabelAndTheBandShowTheStylingTheTrackKeeps) {
     EXPECT_EQ(band[0].Formats[1].format.foreground().color(), QColor(Qt::red));
 }
 
+TEST_F(WindowClock, TheSecondSubtitlesShowAboveTheFirstInTheirOwnColourAndOffset) {
+    MainWindow& w = OpenWithSubtitles(kOne);
+    const QSize picture = Ui().VideoArea->size();
+    const int height = w.WindowHeight();
+    WriteFile(Path("film.en.srt"), "1\n00:00:01,000 --> 00:00:03,000\n<b>Second</b>\n\n");
+    w.LoadSecondSubtitleFile(Path("film.en.srt").toStdString());
+    const int line = QFontMetrics(SecondFont(Ui().SubtitleLabel->font())).height();
+    EXPECT_EQ(w.WindowHeight(), height + line);
+    EXPECT_EQ(Ui().VideoArea->size(), picture);
+    TickAt(2000);
+    QLabel* second = Ui().SecondSubtitleLabel;
+    EXPECT_TRUE(second->text().contains("<b>Second</b>")) << second->text().toStdString();
+    EXPECT_EQ(second->y(), 0);
+    EXPECT_GE(Ui().SubtitleLabel->y(), second->y() + line);
+    EXPECT_EQ(second->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0x80));
+    EXPECT_EQ(second->font().pixelSize(), Ui().SubtitleLabel->font().pixelSize() * 4 / 5);
+
+    Item(WindowAction::SecondLater)->trigger();  // Alt+H: 1100 to 3100 now
+    TickAt(3050);
+    EXPECT_EQ(LabelText(), "");
+    EXPECT_TRUE(second->text().contains("Second"));
+    EXPECT_EQ(Panel(4), "Second subtitle delay: +0.100 s");
+
+    View().FullScreenPlaying = true;
+    TickAt(2000);
+    ASSERT_EQ(Ui().FullScreenWindow->SecondBandLinesShown().size(), 1);
+    EXPECT_EQ(Ui().FullScreenWindow->SecondBandLinesShown()[0].Text, "Second");
+    View().FullScreenPlaying = false;
+    Item(WindowAction::NoSecondSubtitles)->trigger();
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_EQ(w.WindowHeight(), height);
+}
+
 TEST_F(WindowClock, TheEncodingChoiceAppliesAtOnceAndLastsUntilTheNextLoad) {
     // "Привет" in Windows-1251.
     const std::string srt = "1\n00:00:01,000 --> 00:00:03,000\n\xCF\xF0\xE8\xE2\xE5\xF2\n\n";

@@ -159,17 +159,27 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                    -1, false},
               }));
     // The found subtitle files are added from position 8 of this menu and 6 of the popup.
-    EXPECT_EQ(Shown(Ui().SubtitlesMenu),
-              (std::vector<ShownItem>{
-                  {"Open another file", "Open another subtitle file", none, 13},
-                  {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
-                  {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
-                  {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
-                  {"Fonts", "Configure the font of the subtitles", none, 9},
-                  {"Encoding", "Choose the encoding of the subtitle texts"},
-                  {"Timing", "Move the subtitles in time"},
-                  separator,
-              }));
+    EXPECT_EQ(
+        Shown(Ui().SubtitlesMenu),
+        (std::vector<ShownItem>{
+            {"Open another file", "Open another subtitle file", none, 13},
+            {"Second subtitles...", "Show a second subtitle file above the first"},
+            {"Second subtitles", "Show another subtitle file of the film above the first"},
+            {"No second subtitles", "Remove the second subtitles"},
+            {"Second subtitles earlier", "Show the second subtitles 100 ms earlier",
+             QKeySequence("Alt+G")},
+            {"Second subtitles later", "Show the second subtitles 100 ms later",
+             QKeySequence("Alt+H")},
+            {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
+            {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
+            {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
+            {"Save As...", "Save the subtitles as SubRip, WebVTT, SubStation Alpha or MicroDVD",
+             QKeySequence("Ctrl+Shift+S"), 11},
+            {"Fonts", "Configure the font of the subtitles", none, 9},
+            {"Encoding", "Choose the encoding of the subtitle texts"},
+            {"Timing", "Move the subtitles in time"},
+            separator,
+        }));
     EXPECT_EQ(
         Shown(Item(WindowAction::Timing)->menu()),
         (std::vector<ShownItem>{
