@@ -16,8 +16,8 @@ constexpr int kFrameMs = 10;
 constexpr int kCoarseFrames = 10;
 constexpr int kApartMs = 1000;
 // Film minus subtitle frame rates that copies of a film commonly differ by.
-constexpr double kRatios[] = {1.0,          25 / 23.976, 24 / 23.976, 25 / 24.0,
-                              23.976 / 25,  23.976 / 24, 24 / 25.0};
+constexpr double kRatios[] = {1.0,         25 / 23.976, 24 / 23.976, 25 / 24.0,
+                              23.976 / 25, 23.976 / 24, 24 / 25.0};
 constexpr double kHighestRatio = 25 / 23.976 * 1.01;
 // Copies differ by those ratios: the refinement only corrects their rounding, and a wider band
 // would let a track with a cut bend its factor to straddle the cut.
@@ -70,7 +70,8 @@ class Fitter {
   public:
     Fitter(const std::vector<uint8_t>& speech, const SubtitleTrack& track, int frames,
            size_t longestSignal)
-        : track_(track), frameMs_(kFrameMs * frames),
+        : track_(track),
+          frameMs_(kFrameMs * frames),
           correlator_(CentredSpeech(speech, frames), longestSignal) {}
 
     int FrameMs() const { return frameMs_; }
@@ -86,8 +87,8 @@ class Fitter {
         fit.FirstFrame = signal_.FirstFrame;
         scores_ = &correlator_.Correlate(signal_.Values);
         const std::vector<float>& scores = *scores_;
-        size_t best = static_cast<size_t>(
-            std::max_element(scores.begin(), scores.end()) - scores.begin());
+        size_t best =
+            static_cast<size_t>(std::max_element(scores.begin(), scores.end()) - scores.begin());
         auto apart = static_cast<size_t>(kApartMs / frameMs_);
         float runner = 0;
         for (size_t j = 0; j < scores.size(); ++j) {
@@ -100,8 +101,8 @@ class Fitter {
             double curve = before - 2.0 * scores[best] + after;
             if (curve < 0) fraction = std::clamp(0.5 * (before - after) / curve, -0.5, 0.5);
         }
-        fit.Placement = static_cast<double>(best) + fraction + 1 -
-                        static_cast<double>(signal_.Values.size());
+        fit.Placement =
+            static_cast<double>(best) + fraction + 1 - static_cast<double>(signal_.Values.size());
         fit.Score = scores[best];
         fit.Runner = runner;
         return fit;
@@ -234,7 +235,8 @@ SyncPart ToPart(const Fit& fit, int frameMs, const SubtitleTrack& track, int32_t
     part.Factor = RoundToDigits(fit.Factor, kFactorDigits);
     // The film shows scaled frame f at frame f + offset: the shift is minus that offset.
     double offsetMs = (fit.Placement - static_cast<double>(fit.FirstFrame)) * frameMs;
-    part.Shift = static_cast<int32_t>(std::clamp(std::lround(-offsetMs), -2147483647L, 2147483647L));
+    part.Shift =
+        static_cast<int32_t>(std::clamp(std::lround(-offsetMs), -2147483647L, 2147483647L));
     part.Confidence = fit.Confidence();
     return part;
 }
@@ -247,8 +249,7 @@ size_t LongestSignal(const SubtitleTrack& track, int frameMs) {
         lowest = std::min<int64_t>(lowest, track.StartMs[i]);
         highest = std::max<int64_t>(highest, track.EndMs[i]);
     }
-    return static_cast<size_t>(static_cast<double>(highest - lowest) * kHighestRatio / frameMs) +
-           4;
+    return static_cast<size_t>(static_cast<double>(highest - lowest) * kHighestRatio / frameMs) + 4;
 }
 
 }  // namespace

@@ -10,7 +10,8 @@ namespace orvalen {
 // The library installs no header for its bare detector; its processing module runs the same
 // detector behind a public interface.
 SpeechDetector::SpeechDetector()
-    : processing_(webrtc::AudioProcessing::Create()), frame_(std::make_unique<webrtc::AudioFrame>()) {
+    : processing_(webrtc::AudioProcessing::Create()),
+      frame_(std::make_unique<webrtc::AudioFrame>()) {
     webrtc::VoiceDetection* voice = processing_->voice_detection();
     voice->Enable(true);
     // The most demanding mode: music and noise of a film must not pass for speech.
@@ -41,7 +42,7 @@ void SpeechDetector::Take(const int16_t* samples, size_t count) {
 
 void SpeechDetector::Decide(const int16_t* frame) {
     frame_->UpdateFrame(0, 0, frame, kFrameSamples, kSampleRate, webrtc::AudioFrame::kNormalSpeech,
-                      webrtc::AudioFrame::kVadUnknown, 1);
+                        webrtc::AudioFrame::kVadUnknown, 1);
     bool speech = processing_->ProcessStream(frame_.get()) == webrtc::AudioProcessing::kNoError &&
                   processing_->voice_detection()->stream_has_voice();
     frames_.push_back(speech ? 1 : 0);

@@ -8,7 +8,7 @@
 namespace webrtc {
 class AudioFrame;
 class AudioProcessing;
-}
+}  // namespace webrtc
 
 namespace orvalen {
 

@@ -41,7 +41,8 @@ int RunAutosync(int argc, char** argv) {
     options.AddFps(frameRate);
     options.AddOutput(output);
     if (std::optional<int> ended = options.Parse(argc, argv)) return *ended;
-    if (options.Positionals().size() < 2) return options.UsageError("FILM and SUBTITLES are needed");
+    if (options.Positionals().size() < 2)
+        return options.UsageError("FILM and SUBTITLES are needed");
     if (output && !*output) return options.UsageError("-o needs a file name");
     std::string film = options.Positionals()[0];
 

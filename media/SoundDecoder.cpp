@@ -153,8 +153,8 @@ class MonoOutput {
         AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
         int code = swr_alloc_set_opts2(&resampler, &mono, AV_SAMPLE_FMT_S16, sampleRate_,
                                        const_cast<AVChannelLayout*>(&frame.ch_layout),
-                                       static_cast<AVSampleFormat>(frame.format),
-                                       frame.sample_rate, 0, nullptr);
+                                       static_cast<AVSampleFormat>(frame.format), frame.sample_rate,
+                                       0, nullptr);
         if (code >= 0) code = swr_init(resampler);
         resampler_.reset(resampler);
         if (code < 0) {
@@ -183,7 +183,8 @@ class MonoOutput {
         skip_ -= static_cast<int64_t>(dropped);
         samples += dropped;
         count -= dropped;
-        count = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), wanted_ - written_));
+        count =
+            static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), wanted_ - written_));
         if (count == 0) return true;
         written_ += static_cast<int64_t>(count);
         return sink_(samples, count);
@@ -235,7 +236,12 @@ std::string DecodeSound(const std::string& path, int sampleRate, int64_t fromMs,
         // The caller decodes several stretches at once, one thread each.
         codec->thread_count = 1;
         codec->pkt_timebase = stream->time_base;
-        code = avcodec_open2(codec.get(), sound.Codec, nullptr);
+        // Decoders that can mix down (AC-3, E-AC-3) do it before their inverse transform, which
+        // then runs once instead of once per channel: half the time of a 5.1 film.
+        AVDictionary* options = nullptr;
+        av_dict_set(&options, "downmix", "mono", 0);
+        code = avcodec_open2(codec.get(), sound.Codec, &options);
+        av_dict_free(&options);
     }
     if (code < 0) return "the film's sound cannot be decoded (" + AvError(code) + ")";
 
@@ -272,8 +278,7 @@ std::string DecodeSound(const std::string& path, int sampleRate, int64_t fromMs,
             int64_t frameUs =
                 frame->best_effort_timestamp == AV_NOPTS_VALUE
                     ? AV_NOPTS_VALUE
-                    : av_rescale_q(frame->best_effort_timestamp, stream->time_base,
-                                   AV_TIME_BASE_Q);
+                    : av_rescale_q(frame->best_effort_timestamp, stream->time_base, AV_TIME_BASE_Q);
             bool going = output.Take(*frame, frameUs, error);
             av_frame_unref(frame.get());
             if (!going) return error;
