@@ -70,4 +70,15 @@ std::vector<std::string> SoundSyncLines(const Alignment& alignment,
     return lines;
 }
 
+std::string SoundSyncStatus(const SoundSync& sync, std::string_view decimalSeparator) {
+    std::string status;
+    for (const std::string& line : SoundSyncLines(sync.Result, decimalSeparator)) {
+        status += (status.empty() ? "" : "; ") + line;
+    }
+    if (sync.Result.Parts.size() > 1) {
+        status += "   parts: " + std::to_string(sync.Result.Parts.size());
+    }
+    return status + "   confidence: " + std::to_string(sync.ConfidencePercent) + "%";
+}
+
 }  // namespace orvalen

@@ -47,4 +47,8 @@ void ApplySoundSync(SubtitleTrack& track, const Alignment& alignment);
 std::vector<std::string> SoundSyncLines(const Alignment& alignment,
                                         std::string_view decimalSeparator = ".");
 
+// The status bar's text: the parts' lines joined by "; ", then "   parts: N" when the track
+// was cut, then "   confidence: P%".
+std::string SoundSyncStatus(const SoundSync& sync, std::string_view decimalSeparator = ".");
+
 }  // namespace orvalen

@@ -17,6 +17,7 @@
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
 #include "playback/SubtitleState.h"
+#include "resync/ResyncUndo.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
@@ -41,6 +42,7 @@ class ConfigDialog;
 class DesktopSession;
 class FullScreenView;
 class ReferenceDialog;
+class SoundSyncRunner;
 class StatusBar;
 class SubtitleChoiceDialog;
 class VideoPanel;
@@ -146,6 +148,11 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // Aligns the track on the film's speech behind a progress dialog; applies the result only
+    // when the confidence is high enough, else offers the four-point resynchronisation.
+    void SynchroniseWithSound();
+    // Puts the track back as before the last resynchronisation, automatic or four-point.
+    void UndoSynchronisation();
     // The Encoding submenu: shows the track's texts in encoding at once, until the next load
     // into the track; empty goes back to the detected one.
     void ChooseEncoding(const std::string& encoding);
@@ -293,6 +300,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     ShownSubtitle bandShown_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
+    ResyncUndo undo_;
+    SoundSyncRunner* soundSync_ = nullptr;
 };
 
 }  // namespace orvalen

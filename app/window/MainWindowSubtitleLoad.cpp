@@ -9,7 +9,10 @@ LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& 
         ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
     }
     ResyncIndex();
-    if (&track == &subtitles_.Track) UpdateEncodingMenu();
+    if (&track == &subtitles_.Track) {
+        UpdateEncodingMenu();
+        undo_.Forget();
+    }
     return report;
 }
 

@@ -24,6 +24,8 @@ enum class WindowAction {
     BackOneMinute,
     OpenSubtitleFile,
     Resynchronisation,
+    SoundSync,
+    UndoSync,
     Merge,
     Save,
     Fonts,
