@@ -53,8 +53,13 @@ void SoundSyncRunner::Start(const std::string& filmPath, const SubtitleTrack& tr
 
 void SoundSyncRunner::Finish(const SoundSync& sync) {
     if (worker_.joinable()) worker_.join();
-    if (dialog_) dialog_->close();
-    if (sync.Cancelled || stop_) return;
+    const bool cancelled = sync.Cancelled || stop_;
+    if (dialog_) {
+        // Closing the dialog reports a cancel of its own.
+        dialog_->disconnect(this);
+        dialog_->close();
+    }
+    if (cancelled) return;
     if (done_) done_(sync);
 }
 
