@@ -146,11 +146,17 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
                                            {"Forward", "Play 2x", none, 0},
                                            {"Backward", "Back 1 minute", none, 3},
                                        }));
-    // The found subtitle files are added from position 7 of this menu and 5 of the popup.
+    // The found subtitle files are added from position 9 of this menu and 5 of the popup.
     EXPECT_EQ(Shown(Ui().SubtitlesMenu),
               (std::vector<ShownItem>{
                   {"Open another file", "Open another subtitle file", none, 13},
                   {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
+                  {"Synchronise with the sound",
+                   "Synchronise the subtitles with the speech of the film",
+                   QKeySequence("Ctrl+Shift+R")},
+                  {"Undo synchronisation",
+                   "Put the subtitles back as they were before the last synchronisation",
+                   QKeySequence("Ctrl+Z")},
                   {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
                   {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
                   {"Fonts", "Configure the font of the subtitles", none, 9},
