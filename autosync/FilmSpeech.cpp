@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 #include <thread>
 
 #include "autosync/SpeechDetector.h"
@@ -19,7 +18,7 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(50);
 
 struct Stretch {
     int64_t FromMs = 0;
-    int64_t ToMs = std::numeric_limits<int64_t>::max();
+    int64_t ToMs = kLongestFilmMs;
     std::string Error;
     std::vector<uint8_t> Frames;
 };
@@ -55,8 +54,9 @@ FilmSpeech DetectFilmSpeech(const std::string& filmPath,
         return speech;
     }
     std::vector<Stretch> stretches(1);
-    if (probe.DurationMs >= kSplitFromMs) {
-        int64_t middle = probe.DurationMs / 2 / kFrameMs * kFrameMs;
+    int64_t durationMs = std::min(probe.DurationMs, kLongestFilmMs);
+    if (durationMs >= kSplitFromMs) {
+        int64_t middle = durationMs / 2 / kFrameMs * kFrameMs;
         stretches[0].ToMs = middle;
         stretches.emplace_back().FromMs = middle;
     }
@@ -70,7 +70,7 @@ FilmSpeech DetectFilmSpeech(const std::string& filmPath,
             secondDone.store(true);
         });
     }
-    double total = static_cast<double>(probe.DurationMs) * SpeechDetector::kSampleRate / 1000;
+    double total = static_cast<double>(durationMs) * SpeechDetector::kSampleRate / 1000;
     auto report = [&] {
         if (progress && total > 0) progress(std::min(1.0, decoded.load() / total));
     };
