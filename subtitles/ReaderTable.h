@@ -41,8 +41,8 @@ struct SubtitleReader {
     std::string_view Extension;  // with its dot, in lower case: ".sub"
     const char* Name;            // "microdvd": how the command-line tool names it
     bool CountsFrames;           // the loader obtains the film's frame rate first
-    // Whether a file with the extension holds this layout, from its text (CR LF already read
-    // as LF); null accepts every file.
+    // Whether a file with the extension holds this layout, from its text (line ends already
+    // read as LF); null accepts every file.
     bool (*Recognises)(std::string_view text);
     void (*Read)(EntryAppender& entries, TextStream& stream, int32_t frameRate);
     MarkupFamily Markup;  // the styling its texts carry, which the screen applies
@@ -53,8 +53,8 @@ struct SubtitleReader {
 std::span<const SubtitleReader> SubtitleReaders();
 
 // The reader for a file with this extension (ASCII case ignored) and text: the first row of
-// the extension that recognises the text, else the extension's last row. Null when no row
-// has the extension.
+// the extension that recognises the text, else the extension's last row; a ".sub" file that
+// opens with a SubRip cue gets the SubRip row. Null when no row has the extension.
 const SubtitleReader* ChooseReader(std::string_view extension, std::string_view text);
 
 // The row of a reader; null for None.

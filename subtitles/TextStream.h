@@ -35,8 +35,8 @@ ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... 
     return MatchPattern(text, pattern, targets.data(), targets.size());
 }
 
-// A subtitle file opened for reading as text: CR LF reads as LF. Reads come from a buffer
-// holding the whole file.
+// A subtitle file opened for reading as text: CR LF, CR alone (old Mac files) and CR CR LF
+// each read as one LF. Reads come from a buffer holding the whole file.
 class TextStream {
   public:
     // Takes the file's bytes and converts their line ends in place.
