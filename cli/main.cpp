@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"simulate", orvalen::cli::RunSimulate, "run the playback clock over given positions"},
     {"resync", orvalen::cli::RunResync, "resynchronise a subtitle file from four references"},
     {"merge", orvalen::cli::RunMerge, "append a second subtitle file at a given time"},
+    {"autosync", orvalen::cli::RunAutosync, "synchronise a subtitle file with a film's sound"},
 };
 
 void PrintUsage(FILE* out) {

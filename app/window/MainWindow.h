@@ -19,6 +19,7 @@
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
 #include "playback/SubtitleState.h"
+#include "resync/ResyncUndo.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
@@ -44,6 +45,7 @@ class DesktopSession;
 class FullScreenView;
 class GpuPicture;
 class ReferenceDialog;
+class SoundSyncRunner;
 class StatusBar;
 class SubtitleChoiceDialog;
 class SubtitleListWindow;
@@ -169,6 +171,11 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void RemoveSecondSubtitles();
     void SecondSubtitlesEarlier();
     void SecondSubtitlesLater();
+    // Aligns the track on the film's speech behind a progress dialog; applies the result only
+    // when the confidence is high enough, else offers the four-point resynchronisation.
+    void SynchroniseWithSound();
+    // Puts the track back as before the last resynchronisation, automatic or four-point.
+    void UndoSynchronisation();
     // The Encoding submenu: shows the track's texts in encoding at once, until the next load
     // into the track; empty goes back to the detected one.
     void ChooseEncoding(const std::string& encoding);
@@ -394,6 +401,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
     std::unique_ptr<GpuPicture> gpuPicture_;  // while the GPU path draws
+    ResyncUndo undo_;
+    SoundSyncRunner* soundSync_ = nullptr;
 };
 
 }  // namespace orvalen

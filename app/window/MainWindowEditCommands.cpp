@@ -110,9 +110,13 @@ void MainWindow::SaveSubtitlesAs() {
 }
 
 void MainWindow::OnSpaceBar() {
+    // A press may complete the resynchronisation: the track before it is kept for Undo.
+    std::optional<SubtitleTrack> before;
+    if (subtitles_.Editing.ResyncActive()) before = subtitles_.Track;
     const EditStep step =
         subtitles_.Editing.PressSpace(media_.GetPosition(), subtitles_.Track, subtitles_.MergeTrack,
                                       locale().decimalPoint().toStdString());
+    if (step.TrackChanged) before ? undo_.Keep(std::move(*before)) : undo_.Forget();
     ShowEditStep(step);
 }
 

@@ -26,6 +26,7 @@ LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& 
         UpdateEncodingMenu();
     }
     ResyncIndex();
+    if (&track == &subtitles_.Track) undo_.Forget();
     return report;
 }
 

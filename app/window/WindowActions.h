@@ -25,6 +25,8 @@ enum class WindowAction {
     BackOneMinute,
     OpenSubtitleFile,
     Resynchronisation,
+    SoundSync,
+    UndoSync,
     Merge,
     Save,
     SaveAs,
