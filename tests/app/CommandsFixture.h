@@ -68,13 +68,13 @@ class Commands : public WindowTest {
     }
 
     QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
-    // The Subtitles menu as the found-file cases count it: without the Save As and second
-    // subtitles items, which the menu layout test pins.
+    // The Subtitles menu as the found-file cases count it: without the Save As, second
+    // subtitles and sound synchronisation items, which the menu layout test pins.
     QList<QAction*> MenuItems() const {
         QList<QAction*> items = Ui().SubtitlesMenu->actions();
         using A = WindowAction;
         for (A id : {A::SaveAs, A::OpenSecondSubtitles, A::SecondSubtitles, A::NoSecondSubtitles,
-                     A::SecondEarlier, A::SecondLater})
+                     A::SecondEarlier, A::SecondLater, A::SoundSync, A::UndoSync})
             items.removeOne(Ui().Action(id));
         return items;
     }
