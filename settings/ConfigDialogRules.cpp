@@ -1,9 +1,6 @@
 #include "settings/ConfigDialogRules.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
-#include <utility>
 
 #include "resync/ReferenceNumbers.h"
 
@@ -19,26 +16,6 @@ constexpr int kBaseGroupHeight = 217;
 // Below the eight rows of the left column (the right one ends with a two-line caption).
 constexpr int kExtraTop = kFirstTop + static_cast<int>(kLeftRows) * kRowStep;
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 17> kCaptions = {{
-    {"sub", "Files .sub"},
-    {"srt", "SubRip files (.srt)"},
-    {"dks", "DKS Subtitle files (.dks)"},
-    {"jss", "Jaco Sub files (.jss)"},
-    {"mpl", "MPlayer 1 et 2 files (.mpl)"},
-    {"jps", "Phoenix Japanimati files (.jps)"},
-    {"psb", "PowerDivX files (.psb)"},
-    {"rt", "RealTime files (.rt)"},
-    {"smi", "SAMI files (.smi)"},
-    {"ssa", "SubStation Alpha files (.ssa)"},
-    {"tts", "TurboTitler files (.tts)"},
-    {"vsf", "Viplay files (.vsf)"},
-    {"zeg", "ZeRog files (.zeg)"},
-    {"scr", "MacSub files (.scr)"},
-    {"txt", "TMPlayer and IAuthorScript files (.txt)"},
-    {"ass", "Advanced SSA files (.ass)"},
-    {"vtt", "WebVTT files (.vtt)"},
-}};
-
 }  // namespace
 
 int32_t IgnoredCharsFromText(std::string_view text) {
@@ -47,16 +24,6 @@ int32_t IgnoredCharsFromText(std::string_view text) {
 
 int32_t DelayFromText(std::string_view text) {
     return std::min(ReadNumber(std::string(text)), MaxDelay);
-}
-
-std::string FormatCaption(SubtitleFormat format) {
-    const std::string_view extension = FormatExtension(format);
-    for (const auto& [key, caption] : kCaptions) {
-        if (key == extension) return std::string(caption);
-    }
-    std::string upper(extension);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper + " files (." + std::string(extension) + ")";
 }
 
 FormatRowPlace PlaceFormatRow(size_t index) {

@@ -21,10 +21,6 @@ int32_t IgnoredCharsFromText(std::string_view text);
 // values stay.
 int32_t DelayFromText(std::string_view text);
 
-// The caption of a format's row: the known captions of the formats, and
-// "EXT files (.ext)" for a format added since.
-std::string FormatCaption(SubtitleFormat format);
-
 // Where the row of the index-th format (in the stored key order) goes inside its group box.
 // The first eight fill the left column and the next seven the right one, 24 pixels apart from
 // a top of 24; formats beyond those fifteen continue in pairs (left, right) below both columns.

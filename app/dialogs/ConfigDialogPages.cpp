@@ -150,7 +150,7 @@ QWidget* ConfigDialog::CreateFormatsPage() {
         const int captionWidth = place.Column == 0 ? 164 : 161;
         const QString extension = QString::fromLatin1(FormatExtension(format));
         QCheckBox* box = AddCheckRow(group, "formatBox." + extension, left, place.Top, captionWidth,
-                                     QString::fromStdString(FormatCaption(format)));
+                                     QString::fromUtf8(FormatRow(format).Caption));
         formatBoxes_.emplace_back(format, box);
     }
     selectAllButton_ = new QPushButton("Select All", page);
