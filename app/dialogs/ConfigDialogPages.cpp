@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/dialogs/ConfigDialog.h"
+#include "app/dialogs/FormatRowPlaces.h"
 #include "app/dialogs/TypedLengthLimit.h"
 #include "app/window/CaptionLabel.h"
 #include "app/window/FontMapping.h"
