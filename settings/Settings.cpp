@@ -4,19 +4,14 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <type_traits>
 #include <vector>
+
+#include "settings/SettingRows.h"
 
 namespace orvalen {
 
 namespace {
-
-constexpr const char* kGeneral = "General";
-constexpr const char* kFont = "Font";
-constexpr const char* kFormats = "SubtitleFormat";
-
-std::string FormatKey(SubtitleFormat format) {
-    return std::string(FormatExtension(format));
-}
 
 std::string FullPath(const std::string& path) {
     std::error_code error;
@@ -35,18 +30,49 @@ void CreateParentDirectories(const std::string& path) {
     }
 }
 
+// A bool reads as an integer, non-zero being true. Kept out of line, with the defaults passed
+// in, because GCC otherwise flags the variant's unused alternatives against the small records.
+template <typename Record>
+[[gnu::noinline]] void ReadRow(const IniFile& ini, const SettingRow<Record>& row,
+                               const Record& defaults, Record& record) {
+    std::visit(
+        [&](auto field) {
+            using Value = std::remove_reference_t<decltype(record.*field)>;
+            if constexpr (std::is_same_v<Value, int32_t>) {
+                record.*field = ini.ReadInteger(row.Section, row.Key, defaults.*field);
+            } else if constexpr (std::is_same_v<Value, bool>) {
+                record.*field = ini.ReadInteger(row.Section, row.Key, defaults.*field) != 0;
+            } else if constexpr (std::is_same_v<Value, std::string>) {
+                record.*field = ini.ReadString(row.Section, row.Key, defaults.*field);
+            } else {
+                for (SubtitleFormat format : ConfigKeyOrder()) {
+                    const size_t index = static_cast<size_t>(format);
+                    (record.*field)[index] =
+                        ini.ReadInteger(row.Section, std::string(FormatExtension(format)),
+                                        (defaults.*field)[index]) != 0;
+                }
+            }
+        },
+        row.Target);
+}
+
+template <typename Record>
+Record ReadRecord(const IniFile& ini, std::span<const SettingRow<Record>> rows) {
+    const Record defaults{};
+    Record record;
+    for (const SettingRow<Record>& row : rows) ReadRow(ini, row, defaults, record);
+    return record;
+}
+
 // The keys of one save, written in one replacement of the file, so that a save is never
 // left half done and costs one sync to disk.
 class KeyWrites {
   public:
-    void Integer(const char* section, const std::string& key, int32_t value) {
-        values_.push_back({section, key, std::to_string(value)});
-    }
-    void Bool(const char* section, const std::string& key, bool value) {
-        values_.push_back({section, key, value ? "1" : "0"});
-    }
-    void String(const char* section, const std::string& key, const std::string& value) {
-        values_.push_back({section, key, value});
+    template <typename Record>
+    void Add(std::span<const SettingRow<Record>> rows, const Record& record) {
+        for (const SettingRow<Record>& row : rows) {
+            std::visit([&](auto field) { Add(row.Section, row.Key, record.*field); }, row.Target);
+        }
     }
 
     WriteOutcome WriteTo(IniFile& ini) const {
@@ -56,78 +82,51 @@ class KeyWrites {
     }
 
   private:
+    void Add(const char* section, std::string_view key, int32_t value) {
+        values_.push_back({section, std::string(key), std::to_string(value)});
+    }
+    void Add(const char* section, std::string_view key, bool value) {
+        values_.push_back({section, std::string(key), value ? "1" : "0"});
+    }
+    void Add(const char* section, std::string_view key, const std::string& value) {
+        values_.push_back({section, std::string(key), value});
+    }
+    void Add(const char* section, const char*, const SubtitleFormatFlags& flags) {
+        for (SubtitleFormat format : ConfigKeyOrder()) {
+            Add(section, FormatExtension(format), flags[static_cast<size_t>(format)]);
+        }
+    }
+
     std::vector<IniValue> values_;
 };
 
 }  // namespace
 
 Settings LoadSettings(const IniFile& ini) {
-    Settings settings;
-    settings.NbrChar = ini.ReadInteger(kGeneral, "NbrChar", 0);
-    settings.CurrentDir = ini.ReadBool(kGeneral, "CurrentDir");
-    settings.AutoSelect = ini.ReadBool(kGeneral, "AutoSelect");
-    settings.SubDir = ini.ReadString(kGeneral, "SubDir", "");
+    Settings settings = ReadRecord(ini, SearchSettingRows());
     settings.SubDirEnabled = !settings.SubDir.empty();
-    settings.SubFilePath = ini.ReadString(kGeneral, "SubFilePath", "");
     settings.SubFilePathEnabled = !settings.SubFilePath.empty();
-    settings.Delay = ini.ReadInteger(kGeneral, "Delay", 0);
-    for (SubtitleFormat format : ConfigKeyOrder()) {
-        settings.SubtitleFormat[static_cast<size_t>(format)] =
-            ini.ReadBool(kFormats, FormatKey(format));
-    }
     return settings;
 }
 
 FontSettings ReadFontSettings(const IniFile& ini) {
-    FontSettings defaults;
-    FontSettings font;
-    font.Name = ini.ReadString(kFont, "Name", defaults.Name);
-    font.Color = ini.ReadInteger(kFont, "Color", defaults.Color);
-    font.Size = ini.ReadInteger(kFont, "Size", defaults.Size);
-    font.Height = ini.ReadInteger(kFont, "Height", defaults.Height);
-    font.Pitch = ini.ReadInteger(kFont, "Pitch", defaults.Pitch);
-    font.Italic = ini.ReadBool(kFont, "Italic");
-    font.Underline = ini.ReadBool(kFont, "Underline");
-    font.StrikeOut = ini.ReadBool(kFont, "StrikeOut");
-    font.Bold = ini.ReadBool(kFont, "Bold");
-    return font;
+    return ReadRecord(ini, FontSettingRows());
 }
 
 BarSettings ReadBarSettings(const IniFile& ini) {
-    BarSettings bars;
-    bars.StateBarre = ini.ReadBool(kGeneral, "StateBarre");
-    bars.ToolBarre = ini.ReadBool(kGeneral, "ToolBarre");
-    return bars;
+    return ReadRecord(ini, BarSettingRows());
 }
 
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
     KeyWrites writes;
-    writes.Integer(kGeneral, "NbrChar", settings.NbrChar);
-    writes.Integer(kGeneral, "Delay", settings.Delay);
-    writes.Bool(kGeneral, "CurrentDir", settings.CurrentDir);
-    writes.Bool(kGeneral, "AutoSelect", settings.AutoSelect);
-    writes.String(kGeneral, "SubDir", settings.SubDir);
-    writes.String(kGeneral, "SubFilePath", settings.SubFilePath);
-    for (SubtitleFormat format : ConfigKeyOrder()) {
-        writes.Bool(kFormats, FormatKey(format),
-                    settings.SubtitleFormat[static_cast<size_t>(format)]);
-    }
-    writes.String(kFont, "Name", font.Name);
-    writes.Integer(kFont, "Color", font.Color);
-    writes.Integer(kFont, "Size", font.Size);
-    writes.Integer(kFont, "Height", font.Height);
-    writes.Integer(kFont, "Pitch", font.Pitch);
-    writes.Bool(kFont, "Italic", font.Italic);
-    writes.Bool(kFont, "Underline", font.Underline);
-    writes.Bool(kFont, "StrikeOut", font.StrikeOut);
-    writes.Bool(kFont, "Bold", font.Bold);
+    writes.Add(SearchSettingRows(), settings);
+    writes.Add(FontSettingRows(), font);
     return writes.WriteTo(ini);
 }
 
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
     KeyWrites writes;
-    writes.Bool(kGeneral, "StateBarre", bars.StateBarre);
-    writes.Bool(kGeneral, "ToolBarre", bars.ToolBarre);
+    writes.Add(BarSettingRows(), bars);
     return writes.WriteTo(ini);
 }
 

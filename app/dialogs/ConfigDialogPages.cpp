@@ -13,7 +13,6 @@
 #include "app/window/CaptionLabel.h"
 #include "app/window/FontMapping.h"
 #include "app/window/ImageList.h"
-#include "settings/ConfigDialogRules.h"
 
 namespace orvalen {
 
@@ -80,11 +79,14 @@ QWidget* ConfigDialog::CreateGeneralPage() {
         AddCheckRow(group, "currentDirBox", 16, 24, 360, "Search in the current directory");
     subDirBox_ = AddCheckRow(group, "subDirBox", 16, 48, 160, "Search in this sub-directory :");
     subDirEdit_ = AddEdit(group, "subDirEdit", 208, 46, 177);
+    Bind("CurrentDir", currentDirBox_);
+    Bind("SubDir", subDirEdit_);
 
     subFilePathBox_ =
         AddCheckRow(group, "subFilePathBox", 16, 72, 160, "Search in this directory :");
     subFilePathEdit_ = AddEdit(group, "subFilePathEdit", 208, 70, 153);
     subFilePathEdit_->setEnabled(false);
+    Bind("SubFilePath", subFilePathEdit_);
     chooseDirButton_ = new QPushButton("...", group);
     chooseDirButton_->setObjectName("chooseDirButton");
     chooseDirButton_->setGeometry(368, 72, kBoxSide, kBoxSide);
@@ -107,11 +109,13 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     ignoredCharsEdit_->setToolTip(ignoredHint);
     ignoredCharsEdit_->setTextMargins(0, 0, 0, 0);
     ignoredCharsEdit_->installEventFilter(this);
+    Bind("NbrChar", ignoredCharsEdit_, ignoredCharsLimit_);
 
     autoSelectBox_ =
         AddCheckRow(page, "autoSelectBox", 16, 152, 360, "AutoSelect the first subtitle file found",
                     "Si plusieurs fichiers de sous-titre, le programme sélectionne "
                     "automatiquement le premier fichier trouvé");
+    Bind("AutoSelect", autoSelectBox_);
 
     QLabel* delayLabel =
         AddLabel(page, "Make the subtitles display longer than indicate in the file :", 16, 184);
@@ -119,6 +123,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     delayEdit_ = AddEdit(page, "delayEdit", delayLeft, 182, 33);
     delayLimit_ = new TypedLengthLimit(4, delayEdit_);
     delayEdit_->setValidator(delayLimit_);
+    Bind("Delay", delayEdit_, delayLimit_);
     AddLabel(page, "ms.", delayLeft + 33 + 6, 184);
 
     fontButton_ = new QPushButton(ImageListIcon(kFontsImage), "Font of the subtitles ...", page);
