@@ -37,7 +37,7 @@ template <typename Record>
                                const Record& defaults, Record& record) {
     std::visit(
         [&](auto field) {
-            using Value = std::remove_reference_t<decltype(record.*field)>;
+            using Value = std::remove_cvref_t<decltype(record.*field)>;
             if constexpr (std::is_same_v<Value, int32_t>) {
                 record.*field = ini.ReadInteger(row.Section, row.Key, defaults.*field);
             } else if constexpr (std::is_same_v<Value, bool>) {

@@ -94,7 +94,7 @@ void ConfigDialog::Connect() {
 void ConfigDialog::ConnectBinding(const Binding& binding) {
     std::visit(
         [&](auto field) {
-            using Value = std::remove_reference_t<decltype(settings_.*field)>;
+            using Value = std::remove_cvref_t<decltype(settings_.*field)>;
             if constexpr (std::is_same_v<Value, bool>) {
                 connect(static_cast<QCheckBox*>(binding.Control), &QCheckBox::toggled, this,
                         [this, field](bool on) { settings_.*field = on; });
@@ -113,7 +113,7 @@ void ConfigDialog::ConnectBinding(const Binding& binding) {
 void ConfigDialog::ShowBinding(const Binding& binding, const Settings& settings) {
     std::visit(
         [&](auto field) {
-            using Value = std::remove_reference_t<decltype(settings.*field)>;
+            using Value = std::remove_cvref_t<decltype(settings.*field)>;
             if constexpr (std::is_same_v<Value, bool>) {
                 static_cast<QCheckBox*>(binding.Control)->setChecked(settings.*field);
             } else if constexpr (std::is_same_v<Value, std::string>) {
