@@ -21,7 +21,6 @@ namespace {
 constexpr int kBoxSide = 17;
 constexpr int kEditHeight = 21;
 constexpr int kStripHeight = 29;
-constexpr int kFontsImage = 9;
 
 // The pages' font, set before their controls are measured.
 QWidget* NewPage() {
@@ -126,7 +125,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     Bind("Delay", delayEdit_, delayLimit_);
     AddLabel(page, "ms.", delayLeft + 33 + 6, 184);
 
-    fontButton_ = new QPushButton(ImageListIcon(kFontsImage), "Font of the subtitles ...", page);
+    fontButton_ = new QPushButton(GlyphIcon(Glyph::Fonts), "Font of the subtitles ...", page);
     fontButton_->setObjectName("fontButton");
     fontButton_->setGeometry(16, 216, 161, 33);
     fontButton_->setToolTip("Change the font of the subtitles (normal mode and fullscreen mode)");

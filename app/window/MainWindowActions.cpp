@@ -18,29 +18,31 @@ namespace {
 using A = WindowAction;
 using P = ActionPlace;
 using W = MainWindow;
+using G = Glyph;
 using Handler = void (MainWindow::*)();
 
 constexpr QKeyCombination kNone{};
+constexpr std::optional<Glyph> kNoGlyph;
 
 ActionRow Item(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
-               int image, Handler handler) {
+               std::optional<Glyph> image, Handler handler) {
     return {place, id, caption, hint, shortcut, image, handler};
 }
 
 ActionRow CheckItem(P place, A id, const char* caption, const char* hint, Handler handler) {
-    ActionRow row = Item(place, id, caption, hint, kNone, -1, handler);
+    ActionRow row = Item(place, id, caption, hint, kNone, kNoGlyph, handler);
     row.Checkable = true;
     return row;
 }
 
 ActionRow Submenu(P place, A id, const char* caption, const char* hint) {
-    ActionRow row = Item(place, id, caption, hint, kNone, -1, nullptr);
+    ActionRow row = Item(place, id, caption, hint, kNone, kNoGlyph, nullptr);
     row.Submenu = true;
     return row;
 }
 
 // A tool bar button shows its hint as its text.
-ActionRow Button(A id, const char* hint, int image, A forward) {
+ActionRow Button(A id, const char* hint, Glyph image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
     row.Forward = forward;
     return row;
@@ -51,67 +53,70 @@ ActionRow Separator(P place) {
 }
 
 const ActionRow kRows[] = {
-    Item(P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, 5, &W::OpenFilm),
-    Item(P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", kNone, -1, &W::CloseFilm),
-    Item(P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, 7, &W::Quit),
+    Item(P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, G::Open,
+         &W::OpenFilm),
+    Item(P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", kNone, kNoGlyph,
+         &W::CloseFilm),
+    Item(P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, G::Exit, &W::Quit),
 
     Item(P::ViewMenu, A::FullScreen, "Full Screen", "Play the movie in fullscreen",
-         Qt::ALT | Qt::Key_Return, 6, &W::ToggleFullScreen),
+         Qt::ALT | Qt::Key_Return, G::FullScreen, &W::ToggleFullScreen),
     Separator(P::ViewMenu),
     CheckItem(P::ViewMenu, A::ToolBar, "ToolBar", "Show/Hide the Toolbar", &W::ToggleToolBar),
     CheckItem(P::ViewMenu, A::StatusBar, "Status Bar", "Show/Hide the Status Bar",
               &W::ToggleStatusBar),
     Separator(P::ViewMenu),
     Item(P::ViewMenu, A::Configuration, "Configuration",
-         "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, 8,
+         "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, G::Configuration,
          &W::ShowConfiguration),
 
-    Item(P::CommandMenu, A::Play, "Play", "Play the movie", kNone, 2, &W::Play),
-    Item(P::CommandMenu, A::Stop, "Stop", "Stop playing", kNone, 4, &W::Stop),
-    Item(P::CommandMenu, A::Pause, "Pause", "Pause", kNone, 1, &W::Pause),
-    Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, 0, &W::FastForward),
-    Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, 3,
+    Item(P::CommandMenu, A::Play, "Play", "Play the movie", kNone, G::Play, &W::Play),
+    Item(P::CommandMenu, A::Stop, "Stop", "Stop playing", kNone, G::Stop, &W::Stop),
+    Item(P::CommandMenu, A::Pause, "Pause", "Pause", kNone, G::Pause, &W::Pause),
+    Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, G::Forward, &W::FastForward),
+    Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, G::Backward,
          &W::BackOneMinute),
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
-         kNone, 13, &W::OpenSubtitleFile),
+         kNone, G::OpenSubtitleFile, &W::OpenSubtitleFile),
     Item(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
-         Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
+         Qt::CTRL | Qt::Key_R, G::Resynchronisation, &W::StartResynchronisation),
     Item(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M,
-         12, &W::StartMerge),
+         G::Merge, &W::StartMerge),
     Item(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
-         Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
-    Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
-         &W::ChooseSubtitleFont),
+         Qt::CTRL | Qt::Key_S, G::Save, &W::SaveSubtitles),
+    Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone,
+         G::Fonts, &W::ChooseSubtitleFont),
     Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
     // The found subtitle files are added after this separator.
     Separator(P::SubtitlesMenu),
 
-    Item(P::MenuBar, A::About, "&About ...", nullptr, kNone, -1, &W::ShowAbout),
+    Item(P::MenuBar, A::About, "&About ...", nullptr, kNone, kNoGlyph, &W::ShowAbout),
 
-    Item(P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", kNone, 2,
+    Item(P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", kNone, G::Play,
          &W::TogglePlayPause),
-    Item(P::Popup, A::PopupStop, "Stop", "Stop playing", kNone, 4, &W::Stop),
+    Item(P::Popup, A::PopupStop, "Stop", "Stop playing", kNone, G::Stop, &W::Stop),
     Separator(P::Popup),
-    Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone, 6,
-         &W::ToggleFullScreen),
+    Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone,
+         G::FullScreen, &W::ToggleFullScreen),
     // The found subtitle files are added after this separator.
     Separator(P::Popup),
 
-    Button(A::OpenFilmButton, "Ouvrir un fichier Vidéo", 5, A::OpenFilm),
-    Button(A::QuitButton, "Quitter Orvalen", 7, A::Quit),
+    Button(A::OpenFilmButton, "Ouvrir un fichier Vidéo", G::Open, A::OpenFilm),
+    Button(A::QuitButton, "Quitter Orvalen", G::Exit, A::Quit),
     Separator(P::ToolBar),
-    Button(A::ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen", 8,
-           A::Configuration),
+    Button(A::ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen",
+           G::Configuration, A::Configuration),
     Separator(P::ToolBar),
-    Button(A::BackOneMinuteButton, "Retour Rapide", 3, A::BackOneMinute),
-    Button(A::PlayButton, "Lecture du fichier Vidéo", 2, A::Play),
-    Button(A::PauseButton, "Pause", 1, A::Pause),
-    Button(A::StopButton, "Arrêt de la lecture", 4, A::Stop),
-    Button(A::FastForwardButton, "Avance Rapide", 0, A::FastForward),
+    Button(A::BackOneMinuteButton, "Retour Rapide", G::Backward, A::BackOneMinute),
+    Button(A::PlayButton, "Lecture du fichier Vidéo", G::Play, A::Play),
+    Button(A::PauseButton, "Pause", G::Pause, A::Pause),
+    Button(A::StopButton, "Arrêt de la lecture", G::Stop, A::Stop),
+    Button(A::FastForwardButton, "Avance Rapide", G::Forward, A::FastForward),
     {P::ToolBar, A::PositionSlider},
     Separator(P::ToolBar),
-    Item(P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", kNone, 15, &W::ToggleMute),
+    Item(P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", kNone, G::SoundOn,
+         &W::ToggleMute),
 };
 
 }  // namespace
@@ -174,7 +179,7 @@ void MainWindow::CreateActions() {
             action->setStatusTip(QString::fromUtf8(row.Hint));
             action->setToolTip(QString::fromUtf8(row.Hint));
         }
-        if (row.Image >= 0) SetImageIndex(action, row.Image);
+        if (row.Image) SetGlyph(action, *row.Image);
         if (row.Shortcut.key() != Qt::Key_unknown && row.Shortcut.toCombined() != 0) {
             action->setShortcut(QKeySequence(row.Shortcut));
         }

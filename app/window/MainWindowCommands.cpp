@@ -31,10 +31,6 @@ namespace orvalen {
 
 namespace {
 
-constexpr int kImagePause = 1;
-constexpr int kImagePlay = 2;
-constexpr int kImageSoundOn = 15;
-constexpr int kImageSoundOff = 16;
 // Bounds a size the device reports, so that no sum below can overflow.
 constexpr int32_t kMaxVideoSide = 16384;
 
@@ -81,7 +77,7 @@ void MainWindow::CloseFilm() {
     media_.CloseAllDevices();
     film_.Close();
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
-        ui_.StatusArea->SetPanelText(panel, {});
+        ui_.StatusArea->SetPanelText(static_cast<StatusPanel>(panel), {});
     ui_.PositionSlider->setValue(0);
 }
 
@@ -155,7 +151,7 @@ void MainWindow::UpdatePopupMenu() {
     view_.PopupOffersPause = media_.GetMode() == "playing";
     QAction* item = ui_.Action(WindowAction::PopupPlayPause);
     item->setText(view_.PopupOffersPause ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
-    SetImageIndex(item, view_.PopupOffersPause ? kImagePause : kImagePlay);
+    SetGlyph(item, view_.PopupOffersPause ? Glyph::Pause : Glyph::Play);
 }
 
 void MainWindow::TogglePlayPause() {
@@ -183,8 +179,7 @@ void MainWindow::ToggleStatusBar() {
 void MainWindow::ToggleMute() {
     if (!film_.Open) return;
     view_.Muted = !view_.Muted;
-    SetImageIndex(ui_.Action(WindowAction::MuteButton),
-                  view_.Muted ? kImageSoundOff : kImageSoundOn);
+    SetGlyph(ui_.Action(WindowAction::MuteButton), view_.Muted ? Glyph::SoundOff : Glyph::SoundOn);
     if (view_.Muted) {
         media_.SoundOff();
     } else {
@@ -270,7 +265,8 @@ void MainWindow::FitToVideo() {
                     30);
     SetWindowWidth(ui_.VideoArea->width() + 20);
     KeepOnScreen();
-    ui_.StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+    ui_.StatusArea->SetPanelText(StatusPanel::PictureSize,
+                                 sized ? QString("%1 * %2").arg(width).arg(height) : QString());
 }
 
 QSize MainWindow::OutsideClientArea() const {

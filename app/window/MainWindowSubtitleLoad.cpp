@@ -6,7 +6,8 @@ namespace orvalen {
 LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& track) {
     const LoadReport report = LoadSubtitles(path, track, film_, subtitles_, &frameRates_);
     if (!report.FrameRateStatus.empty()) {
-        ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
+        ui_.StatusArea->SetPanelText(StatusPanel::Status,
+                                     QString::fromStdString(report.FrameRateStatus));
     }
     ResyncIndex();
     if (&track == &subtitles_.Track) UpdateEncodingMenu();

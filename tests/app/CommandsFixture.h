@@ -67,7 +67,7 @@ class Commands : public WindowTest {
         ASSERT_TRUE(*ran);
     }
 
-    QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
+    QString Panel(StatusPanel panel) const { return Ui().StatusArea->PanelText(panel); }
     QList<QAction*> MenuItems() const { return Ui().SubtitlesMenu->actions(); }
     QList<QAction*> PopupItems() const { return Ui().PopupMenu->actions(); }
     // The text of an entry without the line end the readers keep.

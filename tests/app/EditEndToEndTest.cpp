@@ -114,12 +114,13 @@ TEST_F(EditEndToEnd, ResynchroniseSaveMergeAndSaveWithTheKeyboard) {
     });
     Press(Qt::Key_R, Qt::ControlModifier);
     ASSERT_TRUE(*entered);
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Line 0");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Line 0");
     for (int k = 0; k < 4; ++k) PressSpaceAt(kTrue[k].Start);
     // 1.1 when the presses fall evenly late; a press a frame off may make it 1.09 or 1.11.
-    EXPECT_TRUE(Ui().StatusArea->PanelText(4).contains(
-        QRegularExpression("^Dilatation = 1\\.(1|09|11)   Shift = -?[0-9]+$")))
-        << Ui().StatusArea->PanelText(4).toStdString();
+    EXPECT_TRUE(
+        Ui().StatusArea->PanelText(StatusPanel::Status)
+            .contains(QRegularExpression("^Dilatation = 1\\.(1|09|11)   Shift = -?[0-9]+$")))
+        << Ui().StatusArea->PanelText(StatusPanel::Status).toStdString();
 
     ChooseFileWith(Qt::Key_S, Path("resynced.srt"));
     const SubtitleTrack resynced = Saved(Path("resynced.srt"));
@@ -134,10 +135,10 @@ TEST_F(EditEndToEnd, ResynchroniseSaveMergeAndSaveWithTheKeyboard) {
     RecordProperty("worst_error_ms", worst);
 
     ChooseFileWith(Qt::Key_M, Path("second.srt"));
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Line 0");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Line 0");
     const int32_t lastEnd = Subs().Track.EndMs[5];
     const int32_t anchor = PressSpaceAt(lastEnd + 300);
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "");
     ChooseFileWith(Qt::Key_S, Path("merged.srt"));
     const SubtitleTrack merged = Saved(Path("merged.srt"));
     ASSERT_EQ(merged.Count, 9);
