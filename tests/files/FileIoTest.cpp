@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "../subtitles/TempDir.h"
 #include "files/FileIo.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

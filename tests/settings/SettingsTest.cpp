@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "ScratchDir.h"
 #include "settings/Settings.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::TempDir;
 
 SubtitleFormatFlags Formats(std::initializer_list<SubtitleFormat> enabled) {
     SubtitleFormatFlags flags{};
@@ -22,7 +22,7 @@ SubtitleFormatFlags Formats(std::initializer_list<SubtitleFormat> enabled) {
 }
 
 TEST(LoadSettings, NoFileGivesTheDefaults) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings settings = LoadSettings(ini);
     EXPECT_EQ(settings.NbrChar, 0);
@@ -50,7 +50,7 @@ TEST(LoadSettings, NoFileGivesTheDefaults) {
 }
 
 TEST(LoadSettings, ReadsAHandEditedFile) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini",
                           "[SubtitleFormat]\r\n"
                           "SUB = 2\r\n"
@@ -109,7 +109,7 @@ FontSettings SampleFont() {
 }
 
 TEST(SaveSettings, WritesEveryKeyInItsOrder) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     WriteOutcome outcome = SaveSettings(ini, SampleSettings(), SampleFont());
     EXPECT_TRUE(outcome.Ok);
@@ -124,7 +124,7 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
 }
 
 TEST(SaveSettings, RoundTrips) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings saved = SampleSettings();
     ASSERT_TRUE(SaveSettings(ini, saved, SampleFont()).Ok);
@@ -153,7 +153,7 @@ TEST(SaveSettings, RoundTrips) {
 }
 
 TEST(SaveSettings, DirectoryTextsAreWrittenEvenWhenTheirSearchIsOff) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings settings;
     settings.SubDir = "subs";
@@ -163,7 +163,7 @@ TEST(SaveSettings, DirectoryTextsAreWrittenEvenWhenTheirSearchIsOff) {
 }
 
 TEST(SaveSettings, RewritesAllFormatsAndKeepsUnknownKeys) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[SubtitleFormat]\nxyz=1\n; mine\n[Extra]\nKey=v\n"));
     Settings settings;
     settings.SubtitleFormat.fill(true);
@@ -181,7 +181,7 @@ TEST(SaveSettings, RewritesAllFormatsAndKeepsUnknownKeys) {
 }
 
 TEST(SaveSettings, CreatesMissingDirectories) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "config/orvalen/Config.ini");
     EXPECT_TRUE(SaveSettings(ini, SampleSettings(), SampleFont()).Ok);
     EXPECT_EQ(LoadSettings(ini).SubDir, "Sous titres");
@@ -190,7 +190,7 @@ TEST(SaveSettings, CreatesMissingDirectories) {
 }
 
 TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
-    ScratchDir dir;
+    TempDir dir;
     std::string plainFile = dir.Write("plain", "x");
     IniFile ini(plainFile + "/Config.ini");
     WriteOutcome outcome = SaveSettings(ini, SampleSettings(), SampleFont());
@@ -203,7 +203,7 @@ TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
 }
 
 TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[General]\nStateBarre=0\n"));
     ASSERT_EQ(::chmod(ini.Path().c_str(), 0444), 0);
     WriteOutcome outcome = WriteBarSettings(ini, BarSettings{true, true});
@@ -213,7 +213,7 @@ TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
 }
 
 TEST(SaveSettings, MessageNamesTheFullPath) {
-    ScratchDir dir;
+    TempDir dir;
     std::string previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     dir.Write("plain", "x");
@@ -245,7 +245,7 @@ class FileSizeLimit {
 };
 
 TEST(SaveSettings, WriteRefusedPartWayLeavesTheFileAsItWas) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string before = "; " + std::string(100, '-') + "\n[General]\nDelay=5\n";
     IniFile ini(dir.Write("Config.ini", before));
     WriteOutcome outcome;
@@ -263,7 +263,7 @@ TEST(SaveSettings, WriteRefusedPartWayLeavesTheFileAsItWas) {
 }
 
 TEST(BarSettings, RoundTrip) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[General]\nNbrChar=4\n"));
     ASSERT_TRUE(WriteBarSettings(ini, BarSettings{true, false}).Ok);
     BarSettings bars = ReadBarSettings(ini);
@@ -282,7 +282,7 @@ TEST(LoadSettings, BinaryFilesGiveTheDefaults) {
     const std::string contents[] = {noise, std::string(4096, '\0'), std::string(4096, '['),
                                     std::string(4096, '=')};
     for (const std::string& content : contents) {
-        ScratchDir dir;
+        TempDir dir;
         IniFile ini(dir.Write("Config.ini", content));
         Settings settings = LoadSettings(ini);
         EXPECT_EQ(settings.NbrChar, 0);
