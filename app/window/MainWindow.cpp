@@ -235,7 +235,7 @@ void MainWindow::LoadStartState() {
     view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
 
     ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
-    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    ui_.FullScreenWindow->SetBandFont(BandFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(labelColor);
     LayOutClient();
 

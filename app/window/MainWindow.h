@@ -16,6 +16,7 @@
 #include "media/MediaDevice.h"
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
+#include "playback/SubtitleFont.h"
 #include "playback/SubtitleState.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
@@ -218,7 +219,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
         bool PopupOffersPause = false;
         // The media mode last read as a playback state; a seek under way keeps it.
         PlaybackState Playback = PlaybackState::Stopped;
-        LogFont FullScreenFont{};
+        SubtitleFont FullScreenFont{};
         ScreenRect FullScreenRect;
     };
 

@@ -200,29 +200,15 @@ void MainWindow::ChooseSubtitleFont() {
     const QFont& chosen = choice->Font;
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
                                                    : int64_t{10} * FontPointSize(chosen);
-    SetFaceName(view_.FullScreenFont, chosen.family().toStdString());
-    view_.FullScreenFont.Height = HeightFromTenths(tenths);
-    view_.FullScreenFont.Weight = chosen.weight();
-    view_.FullScreenFont.Italic = chosen.italic() ? 1 : 0;
-    view_.FullScreenFont.Underline = chosen.underline() ? 1 : 0;
-    view_.FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
-    view_.FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
-    ui_.FullScreenWindow->SetBandFont(FontFromLogFont(view_.FullScreenFont));
+    view_.FullScreenFont = SubtitleFontOf(chosen, HeightFromTenths(tenths));
+    ui_.FullScreenWindow->SetBandFont(BandFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(choice->Color);
 
     QFont label = ui_.SubtitleLabel->font();
-    label.setFamilies(
-        {QString::fromStdString(FaceNameOf(view_.FullScreenFont)), DefaultSansFamily()});
     SetSubtitleLabelColor(choice->Color);
-    SetFontHeight(label, view_.FullScreenFont.Height);
-    SetFontPitch(label, view_.FullScreenFont.PitchAndFamily);
+    StyleLabelFont(view_.FullScreenFont, label);
     const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
     SetFontPointSize(label, size);
-
-    label.setItalic(view_.FullScreenFont.Italic != 0);
-    label.setUnderline(view_.FullScreenFont.Underline != 0);
-    label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
-    label.setBold(view_.FullScreenFont.Weight > 600);
     ui_.SubtitleLabel->setFont(label);
     // The configuration dialog's sample gets the font with its new style, so that it shows
     // the font just chosen rather than the previous style.

@@ -62,7 +62,7 @@ struct ActionRow {
     const char* Caption = nullptr;
     const char* Hint = nullptr;  // status bar and tool tip; none when null
     QKeyCombination Shortcut{};
-    std::optional<Glyph> Image;
+    std::optional<Glyph> Image = std::nullopt;
     void (MainWindow::*Handler)() = nullptr;
     WindowAction Forward = WindowAction::Separator;
     bool Enabled = true;

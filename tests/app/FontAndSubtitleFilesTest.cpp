@@ -88,7 +88,7 @@ TEST_F(Commands, EightPointFontLeavesTheSubtitleAreaAsItWas) {
 TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
     ChooseFont(PointFont(20), Qt::green);
     W().ChooseSubtitleFont();
-    const LogFont record = View().FullScreenFont;
+    const SubtitleFont record = View().FullScreenFont;
     const QFont label = Ui().SubtitleLabel->font();
     const int lowHeight = Ui().SubtitlePanel->height();
 
