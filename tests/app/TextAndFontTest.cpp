@@ -97,8 +97,6 @@ TEST(FontSettingsMapping, AppliesInOrderAndBuildsTheFullScreenRecord) {
     EXPECT_EQ(record.StrikeOut, 1);
     EXPECT_EQ(record.PitchAndFamily, 2);
     EXPECT_EQ(FaceNameOf(record), "DejaVu Sans Mono");
-    EXPECT_EQ(record.Width, 0);
-    EXPECT_EQ(record.Escapement, 0);
 
     const QFont drawn = BandFont(record);
     EXPECT_EQ(drawn.pixelSize(), 18);

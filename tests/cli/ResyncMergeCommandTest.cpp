@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../resync/TempDir.h"
 #include "CliRunner.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
