@@ -3,7 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "media/GpuFrameSource.h"
 
 namespace orvalen {
 
@@ -47,6 +50,20 @@ class MediaDevice {
         (void)width, (void)height, (void)stride, (void)pixels;
         return false;
     }
+
+    // The GPU path. BeginGpuRendering (window's thread) stops the device's own drawing, before
+    // the first film opens; false when the device cannot draw with OpenGL. CreateGpuFrameSource
+    // then runs on the rendering thread with loader's context current (null when mpv refuses
+    // it); the source must be destroyed on that thread, before EndGpuRendering (window's
+    // thread) returns to the device's own drawing, with the open film's picture shown again.
+    virtual bool BeginGpuRendering() { return false; }
+    virtual std::unique_ptr<GpuFrameSource> CreateGpuFrameSource(const GlLoader& loader) {
+        (void)loader;
+        return nullptr;
+    }
+    virtual void EndGpuRendering() {}
+    // Pictures dropped so far in the open film (late for their time); -1 when unknown.
+    virtual int64_t DroppedFrames() { return -1; }
 
     // Releases the back end for good; later calls fail quietly. The window calls it before it
     // destroys the widget that shows the picture.

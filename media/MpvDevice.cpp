@@ -5,6 +5,8 @@
 #include <limits>
 #include <mutex>
 
+#include "media/MpvGlRenderer.h"
+
 namespace orvalen {
 
 namespace {
@@ -55,6 +57,7 @@ void MpvDevice::Shutdown() {
 
 void MpvDevice::ForgetFilm() {
     if (renderer_) renderer_->Clear();
+    filmShown_->store(0);
     open_ = false;
     path_.clear();
     stopped_ = false;
@@ -141,6 +144,7 @@ bool MpvDevice::Open(const std::string& path) {
     open_ = true;
     path_ = path;
     if (renderer_) renderer_->Show();
+    filmShown_->store(++filmsOpened_);
     // Opened and never played: at 0 and not moving, which the device calls stopped.
     stopped_ = true;
     return true;
@@ -299,6 +303,43 @@ int32_t MpvDevice::FrameRate(const std::string& path) {
 
 void MpvDevice::SetFrameReadyCallback(std::function<void()> callback) {
     if (renderer_) renderer_->SetFrameReadyCallback(std::move(callback));
+}
+
+bool MpvDevice::BeginGpuRendering() {
+    if (core_ == nullptr || !renderer_ || open_) return false;
+    // mpv allows one render context per core. Hardware decoding pays off only here, where its
+    // frames stay on the graphics card.
+    renderer_.reset();
+    mpv_set_property_string(core_, "hwdec", "auto-safe");
+    return true;
+}
+
+std::unique_ptr<GpuFrameSource> MpvDevice::CreateGpuFrameSource(const GlLoader& loader) {
+    if (core_ == nullptr || renderer_) return nullptr;
+    auto source = std::make_unique<mpv::GlRenderer>(core_, loader, filmShown_);
+    if (!source->Active()) return nullptr;
+    return source;
+}
+
+void MpvDevice::EndGpuRendering() {
+    if (core_ == nullptr || renderer_) return;
+    mpv_set_property_string(core_, "hwdec", "no");
+    renderer_ = std::make_unique<mpv::FrameRenderer>(core_);
+    if (!renderer_->Active()) return;
+    if (open_) {
+        // Freeing the OpenGL context turned the film's video off: bring it back, and show it.
+        const char* reload[] = {"video-reload", nullptr};
+        mpv_command(core_, reload);
+        renderer_->Show();
+    }
+}
+
+int64_t MpvDevice::DroppedFrames() {
+    int64_t dropped = -1;
+    if (!open_ || mpv_get_property(core_, "frame-drop-count", MPV_FORMAT_INT64, &dropped) < 0) {
+        return -1;
+    }
+    return dropped;
 }
 
 bool MpvDevice::RenderFrame(int width, int height, size_t stride, void* pixels) {

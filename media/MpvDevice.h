@@ -66,6 +66,11 @@ class MpvDevice final : public MediaDevice {
     bool RenderFrame(int width, int height, size_t stride, void* pixels) override;
     void Shutdown() override;
 
+    bool BeginGpuRendering() override;
+    std::unique_ptr<GpuFrameSource> CreateGpuFrameSource(const GlLoader& loader) override;
+    void EndGpuRendering() override;
+    int64_t DroppedFrames() override;
+
   private:
     struct PendingSeek {
         int32_t target;
@@ -87,6 +92,9 @@ class MpvDevice final : public MediaDevice {
     // and skip mpv_wait_event, which costs far more than a property read.
     std::atomic<bool> eventsPending_{true};
     std::unique_ptr<mpv::FrameRenderer> renderer_;
+    // For the GPU path: the film whose pictures may be shown (see GpuFrameSource::FilmShown).
+    std::shared_ptr<std::atomic<uint64_t>> filmShown_ = std::make_shared<std::atomic<uint64_t>>(0);
+    uint64_t filmsOpened_ = 0;
     std::chrono::milliseconds openTimeout_;
 
     bool open_ = false;

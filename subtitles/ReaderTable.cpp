@@ -3,6 +3,7 @@
 #include <array>
 
 #include "subtitles/FrameReaders.h"
+#include "subtitles/SubRipReader.h"
 #include "subtitles/SubVariantReaders.h"
 #include "subtitles/TimedReaders.h"
 #include "subtitles/TxtReaders.h"
@@ -162,6 +163,9 @@ std::span<const SubtitleReader> SubtitleReaders() {
 }
 
 const SubtitleReader* ChooseReader(std::string_view extension, std::string_view text) {
+    // SubRip is often saved as ".sub"; its opening fits none of the ".sub" layouts.
+    if (EqualsIgnoringAsciiCase(extension, ".sub") && StartsWithSubRipCue(text))
+        return FindReader(R::SubRip);
     const SubtitleReader* last = nullptr;
     for (const SubtitleReader& reader : Readers) {
         if (!IsExtensionOf(extension, reader.Format)) continue;

@@ -42,8 +42,8 @@ struct SubtitleReader {
     SubtitleFormat Format;      // whose extension the files of this layout carry
     const char* Name;           // "microdvd": how the command-line tool names it
     bool CountsFrames = false;  // the loader obtains the film's frame rate first
-    // Whether a file of the format holds this layout, from its text (CR LF already read as
-    // LF); null accepts every file.
+    // Whether a file of the format holds this layout, from its text (line ends already read
+    // as LF); null accepts every file.
     bool (*Recognises)(std::string_view text) = nullptr;
     void (*Read)(EntryAppender& entries, TextStream& stream, int32_t frameRate);
     MarkupFamily Markup;  // the styling its texts carry, which the screen applies
@@ -53,8 +53,9 @@ struct SubtitleReader {
 std::span<const SubtitleReader> SubtitleReaders();
 
 // The reader for a file with this extension (with its dot, ASCII case ignored) and text: the
-// first row of the extension's format that recognises the text, else the format's last row.
-// Null when no row reads the extension.
+// first row of the extension's format that recognises the text, else the format's last row;
+// a ".sub" file that opens with a SubRip cue gets the SubRip row. Null when no row reads the
+// extension.
 const SubtitleReader* ChooseReader(std::string_view extension, std::string_view text);
 
 // The row of a reader; null for None.

@@ -37,6 +37,13 @@ class WrappedClock {
     int32_t previous_ = 0;
 };
 
+constexpr std::string_view SubViewer2Times = "%d:%d:%d.%d,%d:%d:%d.%d";
+
+// Whether text, after white space, starts with a SubViewer 2 time line.
+bool StartsWithSubViewer2Times(std::string_view text) {
+    return MatchPattern(text, SubViewer2Times, nullptr, 0).Converted == 8;
+}
+
 bool OnlySpaceAfter(std::string_view line, size_t position) {
     return line.substr(position).find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
 }
@@ -95,11 +102,15 @@ void ReadSubViewer2(EntryAppender& entries, TextStream& stream, int32_t) {
     stream.ReadLine(line);
     int32_t h = 0, m = 0, s = 0, c = 0;
     int32_t endH = 0, endM = 0, endS = 0, endC = 0;
-    while (stream.Scan("%d:%d:%d.%d,%d:%d:%d.%d\n", h, m, s, c, endH, endM, endS, endC).Converted ==
-           8) {
-        stream.ReadLine(text);
-        ReplaceBreakTag(text);
-        stream.ReadLine(line);
+    while (stream.Scan(SubViewer2Times, h, m, s, c, endH, endM, endS, endC).Converted == 8) {
+        text.clear();
+        // A record whose text is missing must not take the next record's time line as text.
+        if (!StartsWithSubViewer2Times(stream.Remaining())) {
+            stream.Scan("\n");
+            stream.ReadLine(text);
+            ReplaceBreakTag(text);
+            if (!StartsWithSubViewer2Times(stream.Remaining())) stream.ReadLine(line);
+        }
         entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
     }
 }

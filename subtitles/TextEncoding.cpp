@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "subtitles/CodePageCheck.h"
+
 namespace orvalen {
 
 namespace {
@@ -167,7 +169,7 @@ std::string DetectEncoding(std::string_view bytes) {
         }
         uchardet_delete(detector);
     }
-    return SingleByteName(name);
+    return SingleByteName(CheckDosCodePage(sample, name));
 }
 
 bool ConvertToUtf8(std::string_view bytes, const std::string& encoding, std::string& utf8) {

@@ -13,8 +13,9 @@ void DecodeByteOrderMark(std::string& fileBytes);
 bool IsValidUtf8(std::string_view bytes);
 
 // The name of the text encoding of bytes, as glibc iconv knows it: "UTF-8" when the bytes are
-// valid UTF-8, otherwise uchardet's guess from a sample of the lines with non-ASCII bytes,
-// with "WINDOWS-1252" standing for Latin-1 and for no guess.
+// valid UTF-8, otherwise uchardet's guess from a sample of the lines with non-ASCII bytes (a DOS
+// code page checked against the Windows ones, CheckDosCodePage), with "WINDOWS-1252" standing
+// for Latin-1 and for no guess.
 std::string DetectEncoding(std::string_view bytes);
 
 // Converts bytes from the named encoding (a name glibc iconv knows: "WINDOWS-1251", "KOI8-R",

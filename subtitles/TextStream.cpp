@@ -78,7 +78,8 @@ ScanResult MatchPattern(std::string_view input, std::string_view pattern, int32_
 }
 
 TextStream::TextStream(std::string fileBytes) : text_(std::move(fileBytes)) {
-    // Drop the CR of every CR LF, moving each run of bytes between CRs down once.
+    // Moves each run of bytes between CRs down once. A run of CRs before an LF is one line end
+    // (CR CR LF comes from writing CR LF through a text-mode stream); any other CR is one too.
     char* bytes = text_.data();
     const size_t size = text_.size();
     size_t in = 0;
@@ -90,8 +91,10 @@ TextStream::TextStream(std::string fileBytes) : text_(std::move(fileBytes)) {
         out += end - in;
         in = end;
         if (in == size) break;
-        if (in + 1 == size || bytes[in + 1] != '\n') bytes[out++] = '\r';
-        ++in;
+        size_t crs = in;
+        while (crs < size && bytes[crs] == '\r') ++crs;
+        bytes[out++] = '\n';
+        in = crs < size && bytes[crs] == '\n' ? crs + 1 : in + 1;
     }
     text_.resize(out);
 }

@@ -39,8 +39,8 @@ ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... 
 // digits. Values beyond the 32-bit range saturate.
 int32_t ReadNumber(std::string_view text);
 
-// A subtitle file opened for reading as text: CR LF reads as LF. Reads come from a buffer
-// holding the whole file.
+// A subtitle file opened for reading as text: CR LF, CR alone (old Mac files) and CR CR LF
+// each read as one LF. Reads come from a buffer holding the whole file.
 class TextStream {
   public:
     // Takes the file's bytes and converts their line ends in place.

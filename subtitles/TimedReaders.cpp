@@ -1,5 +1,6 @@
 #include "subtitles/TimedReaders.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,18 +33,18 @@ std::string_view AfterComma(std::string_view line, int n) {
     return line.substr(position);
 }
 
-// After a complete SubRip time line: its trailing white space through the first LF, then only
-// the spaces and tabs that start the next line, so that an empty line right after the time line
-// still ends the cue.
-void SkipTimeLineEnd(TextStream& stream) {
-    std::string_view rest = stream.Remaining();
-    size_t skipped = rest.find_first_not_of(" \t\v\f\r");
-    if (skipped == std::string_view::npos) skipped = rest.size();
-    if (skipped < rest.size() && rest[skipped] == '\n') {
-        ++skipped;
-        while (skipped < rest.size() && (rest[skipped] == ' ' || rest[skipped] == '\t')) ++skipped;
-    }
-    stream.Skip(skipped);
+int32_t Negated(int32_t value) {
+    return static_cast<int32_t>(0u - static_cast<uint32_t>(value));
+}
+
+// The time h:m:s.cc read from field; "-0:00:01.47" reads hours 0, so a minus sign before the
+// hours negates the whole time.
+int32_t SignedClockTime(std::string_view field, int32_t h, int32_t m, int32_t s, int32_t c) {
+    size_t first = std::min(field.find_first_not_of(" \t"), field.size());
+    std::string_view sign = field.substr(first, 2);
+    bool negative = sign.size() == 2 && sign[0] == '-' && sign[1] >= '0' && sign[1] <= '9';
+    if (!negative) return ClockTime(h, m, s, c, 10);
+    return Negated(ClockTime(Negated(h), m, s, c, 10));
 }
 
 int32_t Minus500(int32_t time) {
@@ -51,21 +52,6 @@ int32_t Minus500(int32_t time) {
 }
 
 }  // namespace
-
-void ReadSubRip(EntryAppender& entries, TextStream& stream, int32_t) {
-    int32_t number = 0;
-    int32_t h = 0, m = 0, s = 0, ms = 0;
-    int32_t endH = 0, endM = 0, endS = 0, endMs = 0;
-    std::string text;
-    while (stream.Scan("%d\n", number).Converted == 1) {
-        ScanResult times =
-            stream.Scan("%d:%d:%d,%d --> %d:%d:%d,%d", h, m, s, ms, endH, endM, endS, endMs);
-        if (times.Converted == 8) SkipTimeLineEnd(stream);
-        text.clear();
-        TextBlock(stream, text);
-        entries.Append(ClockTime(h, m, s, ms, 1), ClockTime(endH, endM, endS, endMs, 1), text);
-    }
-}
 
 void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view current;
@@ -81,12 +67,13 @@ void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
             ended = !stream.ReadLine(current);
             continue;
         }
-        ScanText(AfterComma(current, 1), "%d:%d:%d.%d,%d:%d:%d.%d", h, m, s, c, endH, endM, endS,
-                 endC);
+        std::string_view times = AfterComma(current, 1);
+        ScanText(times, "%d:%d:%d.%d,%d:%d:%d.%d", h, m, s, c, endH, endM, endS, endC);
         text = AfterComma(current, 9);
         size_t mark = text.find("/n");
         if (mark != std::string::npos) text.replace(mark, 2, " \n");
-        entries.Append(ClockTime(h, m, s, c, 10), ClockTime(endH, endM, endS, endC, 10), text);
+        entries.Append(SignedClockTime(times, h, m, s, c),
+                       SignedClockTime(AfterComma(times, 1), endH, endM, endS, endC), text);
         previous = current;
         ended = !stream.ReadLine(current, LongLineLimit);
         while (!ended && !IsDialogueLine(current)) {

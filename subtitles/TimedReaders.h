@@ -10,10 +10,8 @@ namespace orvalen {
 // Readers of the time-stamped formats that have an extension of their own. Each reads from
 // the start of the stream; frameRate is unused, as these formats do not count frames.
 
-// SubRip: number line, "h:m:s,ms --> h:m:s,ms" line, text lines, empty line.
-void ReadSubRip(EntryAppender& entries, TextStream& stream, int32_t frameRate);
-
-// SubStation Alpha: "Dialogue" lines, times after the first comma, text after the ninth.
+// SubStation Alpha: "Dialogue" lines, times after the first comma, text after the ninth. A
+// minus sign before a time's hours makes the whole time negative.
 void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t frameRate);
 
 // PowerDivX: "{h:m:s}{h:m:s}text" lines.

@@ -142,6 +142,18 @@ void CollectBlock(LineCursor& lines, bool inHeader, Cue& cue) {
 
 void ReadWebVtt(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view text = stream.Remaining();
+    // The decoding step makes every NUL a replacement character before any parsing.
+    std::string withoutNul;
+    if (text.find('\0') != std::string_view::npos) {
+        withoutNul.reserve(text.size());
+        for (char c : text) {
+            if (c == '\0')
+                withoutNul += "\xEF\xBF\xBD";
+            else
+                withoutNul += c;
+        }
+        text = withoutNul;
+    }
     constexpr std::string_view signature = "WEBVTT";
     bool signed_ =
         text.substr(0, signature.size()) == signature &&

@@ -5,6 +5,7 @@
 
 #include "app/dialogs/MessageBox.h"
 #include "app/startup/ProgramWindows.h"
+#include "app/window/GpuPicture.h"
 #include "app/window/MainWindow.h"
 #include "settings/DefaultConfig.h"
 
@@ -16,8 +17,13 @@ Application::~Application() {
     CloseWindows();
 }
 
-void Application::OpenWindows(std::unique_ptr<MediaDevice> device) {
+void Application::OpenWindows(std::unique_ptr<MediaDevice> device,
+                              std::optional<RenderPath> forcedRender) {
     windows_ = std::make_unique<ProgramWindows>(std::move(device), arguments().mid(1));
+    // Probing makes an OpenGL context: only worth it when the GPU path is possible.
+    const OpenGlReport report =
+        forcedRender == RenderPath::Software ? OpenGlReport{} : ProbeOpenGl();
+    windows_->Main().UseRenderPath(DecideRenderPath(forcedRender, report));
     windows_->Main().JoinDesktop();
     windows_->Main().show();
     // A settings file that exists but cannot be read leaves every setting at its default;
@@ -29,6 +35,10 @@ void Application::OpenWindows(std::unique_ptr<MediaDevice> device) {
             [this, problem] { ShowMessage(&windows_->Main(), QString::fromStdString(problem)); },
             Qt::QueuedConnection);
     }
+}
+
+std::string Application::RenderingReport() const {
+    return windows_ ? windows_->Main().RenderingReport() : std::string();
 }
 
 void Application::CloseWindows() {

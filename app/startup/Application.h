@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "media/MediaDevice.h"
+#include "media/RenderPath.h"
 
 namespace orvalen {
 
@@ -18,8 +21,12 @@ class Application : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Creates the windows over device, with the program's parameters, and shows the main one.
-    void OpenWindows(std::unique_ptr<MediaDevice> device);
+    // Creates the windows over device, with the program's parameters, and shows the main one,
+    // drawing the film on the forced render path or the one OpenGL suggests.
+    void OpenWindows(std::unique_ptr<MediaDevice> device,
+                     std::optional<RenderPath> forcedRender = RenderPath::Software);
+    // The main window's RenderingReport, empty without windows.
+    std::string RenderingReport() const;
     // Destroys the windows: the main window saves its view settings and closes the film.
     void CloseWindows();
 

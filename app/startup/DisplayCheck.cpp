@@ -29,7 +29,7 @@ bool XDisplayReachable(std::FILE* err) {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
-    if (!reachable) {
+    if (!reachable && err != nullptr) {
         std::fprintf(err, "orvalen: cannot connect to display %.*s\n",
                      static_cast<int>(display.size()), display.data());
     }

@@ -15,17 +15,17 @@ FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
 
 void FullScreenView::SetBand(const ScreenRect& band) {
     band_ = band;
-    update();
+    RefreshOver(rect());
 }
 
 void FullScreenView::SetBandFont(const QFont& font) {
     bandFont_ = font;
-    update(BandInView());
+    RefreshOver(BandInView());
 }
 
 void FullScreenView::SetTextColor(const QColor& color) {
     textColor_ = color;
-    update(BandInView());
+    RefreshOver(BandInView());
 }
 
 void FullScreenView::DrawBandText(const QString& text) {
@@ -42,7 +42,7 @@ void FullScreenView::DrawBandLines(const QList<BandLine>& lines) {
     QStringList texts;
     for (const BandLine& line : lines) texts.append(line.Text);
     bandText_ = texts.join(u'\n');
-    update(BandInView());
+    RefreshOver(BandInView());
 }
 
 void FullScreenView::Enter(QScreen* screen) {
@@ -70,6 +70,7 @@ QRect FullScreenView::BandInView() const {
 }
 
 void FullScreenView::paintEvent(QPaintEvent* event) {
+    if (ShowsGpuPicture()) return;
     const QRect band = BandInView();
     if (!event->region().subtracted(QRegion(band)).isEmpty()) {
         // The picture may have gone over the whole band; repaint it if it is not in this paint.
@@ -77,6 +78,11 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
         if (!event->region().contains(band)) update(band);
     }
     QPainter painter(this);
+    PaintOverPicture(painter);
+}
+
+void FullScreenView::PaintOverPicture(QPainter& painter) {
+    const QRect band = BandInView();
     painter.fillRect(band, Qt::black);
     PaintBandLines(painter, band, bandFont_, textColor_, bandLines_);
 }

@@ -47,6 +47,7 @@ class FullScreenView : public VideoPanel {
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void PaintOverPicture(QPainter& painter) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

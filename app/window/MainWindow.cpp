@@ -23,6 +23,7 @@
 #include "app/dialogs/FileOpenDialog.h"
 #include "app/dialogs/MessageBox.h"
 #include "app/window/FullScreenView.h"
+#include "app/window/GpuPicture.h"
 #include "app/window/ImageList.h"
 #include "app/window/PositionSlider.h"
 #include "app/window/StatusBar.h"
@@ -72,6 +73,10 @@ MainWindow::~MainWindow() {
     // The device's picture must not outlive the widgets that show it, and its callback must
     // not reach a window being destroyed.
     device_->SetFrameReadyCallback({});
+    if (gpuPicture_) {
+        gpuPicture_->SetFrameReadyCallback({});
+        gpuPicture_->Stop(*device_);
+    }
     device_->Shutdown();
     ui_.VideoArea->SetDevice(nullptr);
     ui_.FullScreenWindow->SetDevice(nullptr);
@@ -160,16 +165,7 @@ void MainWindow::CreateControls() {
     ui_.SubtitlePanel->installEventFilter(this);
     LayOutClient();
 
-    device_->SetFrameReadyCallback([this] {
-        if (frameUpdatePending_.exchange(true)) return;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                frameUpdatePending_ = false;
-                OnFrameReady();
-            },
-            Qt::QueuedConnection);
-    });
+    device_->SetFrameReadyCallback([this] { ForwardFrameReady(); });
 }
 
 void MainWindow::LayOutClient() {

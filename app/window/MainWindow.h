@@ -14,6 +14,7 @@
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
 #include "media/MediaDevice.h"
+#include "media/RenderPath.h"
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
 #include "playback/SubtitleFont.h"
@@ -41,6 +42,7 @@ class AboutDialog;
 class ConfigDialog;
 class DesktopSession;
 class FullScreenView;
+class GpuPicture;
 class ReferenceDialog;
 class StatusBar;
 class SubtitleChoiceDialog;
@@ -83,6 +85,13 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // The configuration dialog's font button runs ChooseSubtitleFont, its sample shows the
     // subtitle font, and its OK stores SubtitleFontSettings().
     void UseDialogs(const MainWindowDialogs& dialogs);
+
+    // Draws the film on path, before the first film opens. A GPU path that cannot start, or
+    // that fails later, gives way to the software path with one line on standard error.
+    void UseRenderPath(RenderPath path);
+    RenderPath RenderPathInUse() const;
+    // "render path: gpu, frames dropped: 3": how the open film has been drawn.
+    std::string RenderingReport() const;
 
     const FilmState& Film() const { return film_; }
     const SubtitleState& Subtitles() const { return subtitles_; }
@@ -255,6 +264,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // Moves the window back inside the screen's available area where it sticks out.
     void KeepOnScreen();
     void OnFrameReady();
+    // The frame-ready call of either path, on the window's thread.
+    void ForwardFrameReady();
+    void FallBackToSoftware(const char* why);
     void ShowSubtitleText(std::string_view text);
     // Status panel 4 and the message box of a resynchronisation or merge step.
     void ShowEditStep(const EditStep& step);
@@ -294,6 +306,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
     ShownSubtitle bandShown_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
+    std::unique_ptr<GpuPicture> gpuPicture_;  // while the GPU path draws
 };
 
 }  // namespace orvalen

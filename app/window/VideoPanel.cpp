@@ -3,6 +3,7 @@
 #include <QBackingStore>
 #include <QPainter>
 
+#include "app/window/GpuPictureSurface.h"
 #include "media/MediaDevice.h"
 
 namespace orvalen {
@@ -22,8 +23,37 @@ VideoPanel::VideoPanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }
 
-void VideoPanel::FrameReady() {
+void VideoPanel::UseGpuPicture(GpuPicture* picture) {
+    delete surface_;
+    surface_ = nullptr;
+    if (picture) {
+        surface_ = new GpuPictureSurface(
+            *picture, [this](QPainter& painter) { PaintOverPicture(painter); }, this);
+        surface_->setGeometry(rect());
+        surface_->show();
+    }
     update();
+}
+
+void VideoPanel::FrameReady() {
+    if (surface_) {
+        surface_->update();
+    } else {
+        update();
+    }
+}
+
+void VideoPanel::RefreshOver(const QRect& area) {
+    if (surface_) {
+        surface_->update();
+    } else {
+        update(area);
+    }
+}
+
+void VideoPanel::resizeEvent(QResizeEvent* event) {
+    if (surface_) surface_->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 QImage VideoPanel::WindowPixels() const {
@@ -51,6 +81,7 @@ QImage VideoPanel::WindowPixels() const {
 }
 
 void VideoPanel::paintEvent(QPaintEvent*) {
+    if (surface_) return;  // it covers the panel
     if (device_) {
         // The picture goes straight into the window's pixels where it can, saving a copy.
         QImage area = WindowPixels();

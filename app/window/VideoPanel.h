@@ -5,6 +5,8 @@
 
 namespace orvalen {
 
+class GpuPicture;
+class GpuPictureSurface;
 class MediaDevice;
 
 // A black panel that shows the media device's current picture.
@@ -15,11 +17,20 @@ class VideoPanel : public QWidget {
 
     // The device whose picture is shown; null shows black.
     void SetDevice(MediaDevice* device) { device_ = device; }
+    // Shows picture's frames on an OpenGL surface instead of the device's own; null goes back
+    // to the device's.
+    void UseGpuPicture(GpuPicture* picture);
+    bool ShowsGpuPicture() const { return surface_ != nullptr; }
     // A new picture is ready: paint it.
     void FrameReady();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // What goes over the picture, painted after it on either path.
+    virtual void PaintOverPicture(QPainter& painter) { (void)painter; }
+    // Repaints area of what goes over the picture (the OpenGL surface repaints whole).
+    void RefreshOver(const QRect& area);
 
   private:
     // The window's pixels under this panel while it paints into the window's raster store,
@@ -27,6 +38,7 @@ class VideoPanel : public QWidget {
     QImage WindowPixels() const;
 
     MediaDevice* device_ = nullptr;
+    GpuPictureSurface* surface_ = nullptr;
     QImage frame_;  // where the picture goes when the window's pixels cannot take it
 };
 

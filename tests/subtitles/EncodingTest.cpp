@@ -34,6 +34,10 @@ TEST(DetectEncoding, NamesUtf8OrAnEightBitCodePage) {
         french += "Il \xE9tait une fois un ch\xE2teau tr\xE8s \xE9loign\xE9 o\xF9 l'on parlait.\n";
     }
     EXPECT_EQ(DetectEncoding(french), "WINDOWS-1252");
+    // uchardet alone reads IBM852 here: K÷nigstrasse, Troms°. Genuine IBM852 stays.
+    EXPECT_EQ(DetectEncoding("We drove from Troms\xF8 to the K\xF6nigstrasse.\n"), "WINDOWS-1252");
+    EXPECT_EQ(DetectEncoding("P\xFD\xA1li\xE7 \xA7lu\x9Cou\x9Fk\xEC k\x85\xE5 \xA3p\xD8l\n"),
+              "IBM852");
     // One stray high byte in English text: never "ASCII", which could not decode it.
     std::string english(20000, 'a');
     english +=

@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"a.sub", "12 250.5 \\ ~:\\Hi\n", R::WrappedSeconds},
         DispatchCase{"a.sub", "12 250\n", R::TimecodePairs},
         DispatchCase{"a.sub", "", R::TimecodePairs},
-        DispatchCase{"a.sub", "1\n00:00:01,000 --> 00:00:02,000\n", R::TimecodePairs},
+        DispatchCase{"a.sub", "1\n00:00:01,000 --> 00:00:02,000\n", R::SubRip},
         // A UTF-8 byte-order mark is not part of the first line.
         DispatchCase{"a.sub", "\xEF\xBB\xBF{1}{50}Hi\n", R::MicroDvd},
         DispatchCase{"a.sub", "\xEF\xBB\xBF[INFORMATION]\n", R::SubViewer2}));

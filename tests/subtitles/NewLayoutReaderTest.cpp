@@ -60,6 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    R::WebVtt,
                    {}},
+        ReaderCase{"NulBecomesReplacementCharacter",
+                   "a.vtt",
+                   std::string("WEBVTT\n\n00:01.000 --> 00:02.000\nA\0B\n", 36),
+                   0,
+                   R::WebVtt,
+                   {{1000, 2000,
+                     "A\xEF\xBF\xBD"
+                     "B\n"}}},
         ReaderCase{"SignatureAlone", "a.vtt", "WEBVTT", 0, R::WebVtt, {}}));
 
 INSTANTIATE_TEST_SUITE_P(

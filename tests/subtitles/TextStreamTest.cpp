@@ -74,14 +74,14 @@ std::vector<std::string> ReadLines(const std::string& text) {
     return lines;
 }
 
-TEST(TextStream, ReadsCrLfAsLfAndKeepsLoneCr) {
+TEST(TextStream, ReadsCrLfAndLoneCrAsLf) {
     EXPECT_EQ(ReadLines("a\r\nb\rc\r\n\r\nd"),
-              (std::vector<std::string>{"a\n", "b\rc\n", "\n", "d"}));
+              (std::vector<std::string>{"a\n", "b\n", "c\n", "\n", "d"}));
 }
 
-TEST(TextStream, DropsOnlyTheCrOfCrLf) {
+TEST(TextStream, ReadsCrsBeforeLfAsOneLineEnd) {
     EXPECT_EQ(ReadLines("\r\r\nx\r\r\r\n\ry\r"),
-              (std::vector<std::string>{"\r\n", "x\r\r\n", "\ry\r"}));
+              (std::vector<std::string>{"\n", "x\n", "\n", "y\n"}));
 }
 
 TEST(TextStream, CutsLongLinesAtTheLimitAndReturnsTheRestNext) {
