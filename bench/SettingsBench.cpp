@@ -61,6 +61,27 @@ void BM_LoadAllSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAllSettings)->Unit(benchmark::kMicrosecond);
 
+// Start-up with a Config.ini of state.range(0) MiB, most of it keys of no use: the file is
+// parsed once, not once per key.
+void BM_LoadHugeSettings(benchmark::State& state) {
+    BenchDir dir;
+    {
+        std::ofstream file(dir / "Config.ini");
+        file << "[Junk]\n";
+        for (int64_t i = 0; i < state.range(0) * 1024 * 1024 / 16; ++i)
+            file << "Key" << i % 1000 << "=0123456\n";
+    }
+    orvalen::IniFile ini(dir / "Config.ini");
+    orvalen::SaveSettings(ini, AllOn(), orvalen::FontSettings{});
+    for (auto _ : state) {
+        orvalen::IniFile fresh(dir / "Config.ini");
+        benchmark::DoNotOptimize(orvalen::LoadSettings(fresh));
+        benchmark::DoNotOptimize(orvalen::ReadFontSettings(fresh));
+        benchmark::DoNotOptimize(orvalen::ReadBarSettings(fresh));
+    }
+}
+BENCHMARK(BM_LoadHugeSettings)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
 // A search in a film directory holding state.range(0) files, with every format enabled.
 void BM_FindSubtitleFiles(benchmark::State& state) {
     BenchDir dir;

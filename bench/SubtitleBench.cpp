@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "subtitles/Markup.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubRipWriter.h"
 
@@ -308,6 +309,36 @@ void BM_SaveSubRipFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveSubRipFile);
+
+// One subtitle text of state.range(0) markup units, parsed and cut to what the screen shows.
+// Time must grow with the count alone: 10 times the tags, 10 times the time.
+void BM_ParseMarkup(benchmark::State& state, MarkupFamily family, const char* unit) {
+    std::string text;
+    for (int64_t i = 0; i < state.range(0); ++i) text += unit;
+    for (auto _ : state) {
+        std::vector<StyledLine> lines = ParseMarkup(text, family);
+        KeepWhatScreenShows(lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+using F = MarkupFamily;
+#define MARKUP_BENCH(name, family, unit)                  \
+    BENCHMARK_CAPTURE(BM_ParseMarkup, name, family, unit) \
+        ->Arg(20000)                                      \
+        ->Arg(200000)                                     \
+        ->Unit(benchmark::kMillisecond)                   \
+        ->Complexity(benchmark::oN)
+MARKUP_BENCH(font_open, F::SubRip, "<font>a");
+MARKUP_BENCH(font_coloured, F::SubRip, "<font color=red>a<font face=x>b");
+MARKUP_BENCH(font_closed_under_class, F::WebVtt, "<font color=red><c>a</font>");
+MARKUP_BENCH(class_open, F::WebVtt, "<c.loud>a");
+MARKUP_BENCH(unclosed_angles, F::WebVtt, "<1");
+MARKUP_BENCH(unclosed_blocks, F::Ssa, "{a");
+MARKUP_BENCH(microdvd_codes, F::MicroDvd, "{y:i}a{");
 
 }  // namespace
 }  // namespace orvalen

@@ -10,5 +10,6 @@ int RunProbe(int argc, char** argv);
 int RunSimulate(int argc, char** argv);
 int RunResync(int argc, char** argv);
 int RunMerge(int argc, char** argv);
+int RunAutosync(int argc, char** argv);
 
 }  // namespace orvalen::cli

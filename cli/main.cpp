@@ -14,12 +14,14 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"dump", orvalen::cli::RunDump, "print a subtitle file as the player reads it"},
-    {"convert", orvalen::cli::RunConvert, "write a subtitle file as SubRip"},
+    {"convert", orvalen::cli::RunConvert,
+     "write a subtitle file as SubRip, WebVTT, ASS or MicroDVD"},
     {"search", orvalen::cli::RunSearch, "list the subtitle files found for a film"},
     {"probe", orvalen::cli::RunProbe, "print a film's length, picture size and frame rate"},
     {"simulate", orvalen::cli::RunSimulate, "run the playback clock over given positions"},
     {"resync", orvalen::cli::RunResync, "resynchronise a subtitle file from four references"},
     {"merge", orvalen::cli::RunMerge, "append a second subtitle file at a given time"},
+    {"autosync", orvalen::cli::RunAutosync, "synchronise a subtitle file with a film's sound"},
 };
 
 void PrintUsage(FILE* out) {

@@ -1,9 +1,13 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "files/FileIo.h"
@@ -102,12 +106,73 @@ bool MayWrite(const std::string& target, const struct stat& info, std::string& e
     return (info.st_mode & 0222) != 0 || Fail(EACCES, error);
 }
 
+// Temporary files are named ".<target's name>.<pid>.<n>.orvalen-tmp", the target's name cut
+// so that the whole stays within NAME_MAX: a legal target name always has a legal temporary.
+constexpr std::string_view TemporaryMark = ".orvalen-tmp";
+constexpr size_t TemporaryNumbersMax = sizeof ".4294967295.99" - 1;
+constexpr int TemporaryAttempts = 100;
+
+std::string TemporaryPrefix(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    std::string_view name(target);
+    if (slash != std::string::npos) name.remove_prefix(slash + 1);
+    size_t keep = std::min(name.size(),
+                           size_t{NAME_MAX} - 1 - TemporaryNumbersMax - TemporaryMark.size() - 1);
+    // Cut before a UTF-8 continuation byte, never inside a character.
+    while (keep > 0 && keep < name.size() &&
+           (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep;
+    const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    return directory + "." + std::string(name.substr(0, keep)) + ".";
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 10 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process that made a temporary name of prefix, when name is one; 0 otherwise.
+pid_t TemporaryOwner(std::string_view name, std::string_view prefix) {
+    if (name.size() <= prefix.size() + TemporaryMark.size() || !name.starts_with(prefix) ||
+        !name.ends_with(TemporaryMark))
+        return 0;
+    name = name.substr(prefix.size(), name.size() - prefix.size() - TemporaryMark.size());
+    const size_t dot = name.find('.');
+    if (dot == std::string_view::npos || !AllDigits(name.substr(0, dot)) ||
+        !AllDigits(name.substr(dot + 1)))
+        return 0;
+    const unsigned long pid = std::stoul(std::string(name.substr(0, dot)));
+    return pid > 0 && pid <= INT_MAX ? static_cast<pid_t>(pid) : 0;
+}
+
+// A save killed between creating its temporary file and renaming it leaves the file behind;
+// those of processes that no longer run are removed before target is written again.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string prefixPath = TemporaryPrefix(target);
+    const size_t slash = prefixPath.rfind('/');
+    const std::string prefix = prefixPath.substr(slash + 1);
+    DIR* directory = ::opendir(slash == std::string::npos ? "." : DirectoryOf(target).c_str());
+    if (directory == nullptr) return;
+    while (const dirent* entry = ::readdir(directory)) {
+        const pid_t owner = TemporaryOwner(entry->d_name, prefix);
+        if (owner == 0 || owner == ::getpid()) continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        struct stat info;
+        if (::fstatat(::dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+        }
+    }
+    ::closedir(directory);
+}
+
 // A new file beside target, created with target's permissions (or a new file's) so that its
 // contents are never more readable than target's.
 int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& temporary) {
-    std::string stem = target + "." + std::to_string(::getpid()) + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = stem + std::to_string(attempt) + ".tmp";
+    RemoveStaleTemporaries(target);
+    const std::string stem = TemporaryPrefix(target) + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < TemporaryAttempts; ++attempt) {
+        temporary = stem + std::to_string(attempt) + std::string(TemporaryMark);
         int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -157,7 +222,41 @@ bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
     return true;
 }
 
+// Puts the finished temporary at target unless something is there already: link() never
+// replaces; file systems without hard links get the same from RENAME_NOREPLACE.
+bool PlaceWithoutReplacing(const std::string& temporary, const std::string& target) {
+    if (::link(temporary.c_str(), target.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return true;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return false;
+    return ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
+           0;
+}
+
 }  // namespace
+
+bool CreateFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    std::string temporary;
+    Descriptor file(CreateTemporaryBeside(path, 0666, temporary));
+    if (file.Get() < 0) return Fail(errno, error);
+    bool ok = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    int reason = errno;
+    if (!file.Close() && ok) {
+        ok = false;
+        reason = errno;
+    }
+    if (ok && !PlaceWithoutReplacing(temporary, path)) {
+        ok = false;
+        reason = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return Fail(reason, error);
+    }
+    SyncDirectory(DirectoryOf(path));
+    return true;
+}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
     struct stat info;

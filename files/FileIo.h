@@ -29,6 +29,9 @@ bool CanOpenForReading(const std::string& path, std::string& error);
 //   the link itself is kept.
 // - A regular file is replaced: the bytes go to a temporary file beside it, created with its
 //   permissions and owner, synced to disk, renamed over it; the directory is synced after.
+//   The temporary is ".<name>.<pid>.<n>.orvalen-tmp", the target's name cut so that it fits
+//   wherever the target's fits; those a killed process left for the same target are removed
+//   first.
 //   A file that its mode bits make read-only is refused, even for root.
 // - A pipe or a character device (a terminal, /dev/null) is written into directly; a pipe
 //   that no one reads is refused rather than waited for. A directory or any other kind of
@@ -36,5 +39,11 @@ bool CanOpenForReading(const std::string& path, std::string& error);
 // False, with the reason in error, when any step fails; a regular file is then untouched and
 // no temporary file remains.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Creates a regular file at path holding bytes, only when nothing exists there: the bytes are
+// written and synced beside it, then linked into place, so another process finds either no
+// file or the whole of it. False, with the reason in error, when path exists (EEXIST's text)
+// or any step fails; no temporary file remains.
+bool CreateFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace orvalen

@@ -39,6 +39,10 @@ bool MediaControl::PlayFullScreen() {
     return Play(kNormalSpeed);
 }
 
+bool MediaControl::PlayAtSpeed(double speed) {
+    return Play(speed);
+}
+
 bool MediaControl::Play(double speed) {
     if (!device_.Play(speed)) return false;
     speed_ = speed;
@@ -94,6 +98,10 @@ bool MediaControl::SoundOff() {
 
 bool MediaControl::SoundOn() {
     return device_.SetMute(false);
+}
+
+bool MediaControl::SetVolume(double level) {
+    return device_.SetVolume(level);
 }
 
 bool MediaControl::CloseAllDevices() {

@@ -22,6 +22,7 @@ class MediaControl {
     bool PlayMovie();       // normal speed
     bool PlayFast();        // double speed until the next PlayMovie or PlayFullScreen
     bool PlayFullScreen();  // normal speed; the window shows the picture full screen
+    bool PlayAtSpeed(double speed);
     bool PauseMovie();
     bool StopMovie();  // stop and rewind to 0
     bool BackOneMinute();
@@ -32,9 +33,10 @@ class MediaControl {
     bool GetVideoSize(int32_t& width, int32_t& height);
     bool SoundOff();
     bool SoundOn();
+    bool SetVolume(double level);  // 0 to 1
     bool CloseAllDevices();
     int32_t GetFrameRate(const std::string& path);  // 0 on failure
-    // The speed the last play command set: 1 normally, 2 after PlayFast.
+    // The speed the last play command set: 1 normally, 2 after PlayFast, or PlayAtSpeed's.
     double Speed() const { return speed_; }
 
   private:

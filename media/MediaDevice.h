@@ -37,6 +37,11 @@ class MediaDevice {
     virtual std::string Mode() = 0;
     virtual bool VideoSize(int32_t& width, int32_t& height) = 0;
     virtual bool SetMute(bool muted) = 0;
+    // The sound level from 0 (silent) to 1 (full); a device without one refuses.
+    virtual bool SetVolume(double level) {
+        (void)level;
+        return false;
+    }
     // Thousandths of frames per second of the film at path, 0 when unknown.
     virtual int32_t FrameRate(const std::string& path) = 0;
 

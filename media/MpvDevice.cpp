@@ -287,6 +287,13 @@ bool MpvDevice::SetMute(bool muted) {
     return SetFlag("mute", muted);
 }
 
+// mpv counts in percent; the level lasts from one film to the next.
+bool MpvDevice::SetVolume(double level) {
+    if (core_ == nullptr) return false;
+    double percent = level * 100.0;
+    return mpv_set_property(core_, "volume", MPV_FORMAT_DOUBLE, &percent) >= 0;
+}
+
 bool MpvDevice::Muted() {
     bool muted = false;
     return open_ && GetFlag("mute", muted) && muted;

@@ -58,6 +58,7 @@ class MpvDevice final : public MediaDevice {
     // False for a film without video: there is no picture to size the window to.
     bool VideoSize(int32_t& width, int32_t& height) override;
     bool SetMute(bool muted) override;
+    bool SetVolume(double level) override;
     // Whether the open film's sound is off; false when nothing is open.
     bool Muted();
     int32_t FrameRate(const std::string& path) override;

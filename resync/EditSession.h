@@ -14,6 +14,10 @@ namespace orvalen {
 inline constexpr char kResyncRefusalText[] =
     "You must open a movie and the associated subtitle file that you want to resynchronize.";
 inline constexpr char kResyncRefusalCaption[] = "Unable to resynchronize";
+// A merge places the second file by the film's position, so it needs a film.
+inline constexpr char kMergeRefusalText[] =
+    "You must open a movie and the subtitle file that you want to merge another file into.";
+inline constexpr char kMergeRefusalCaption[] = "Unable to merge";
 inline constexpr char kMergeConfirmationText[] =
     "This will cancel the resynchronisation.\nAre you sure you want to continue?";
 inline constexpr char kMergeConfirmationCaption[] = "Attention";

@@ -78,8 +78,12 @@ ResyncResult ComputeResync(const ResyncQuad& starts, const ResyncQuad& marks) {
 }
 
 void ApplyResync(SubtitleTrack& track, double factor, int32_t shift) {
-    int32_t count = std::min(track.Count, static_cast<int32_t>(track.StartMs.size()));
-    for (int32_t i = 0; i < count; ++i) {
+    ApplyResync(track, factor, shift, 0, track.Count);
+}
+
+void ApplyResync(SubtitleTrack& track, double factor, int32_t shift, int32_t first, int32_t end) {
+    int32_t count = std::min({end, track.Count, static_cast<int32_t>(track.StartMs.size())});
+    for (int32_t i = std::max(first, 0); i < count; ++i) {
         track.StartMs[i] = Rescale(track.StartMs[i], factor, shift);
         track.EndMs[i] = Rescale(track.EndMs[i], factor, shift);
     }

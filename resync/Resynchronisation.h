@@ -37,6 +37,8 @@ ResyncResult ComputeResync(const ResyncQuad& starts, const ResyncQuad& marks);
 // Rewrites every start and end time t of the track as trunc(t * factor - shift), in extended
 // precision, clamped to the 32-bit range. Texts, Count and Cursor are not touched.
 void ApplyResync(SubtitleTrack& track, double factor, int32_t shift);
+// The same for entries first to end - 1 only.
+void ApplyResync(SubtitleTrack& track, double factor, int32_t shift, int32_t first, int32_t end);
 
 // "Dilatation = 1.04   Shift = -599": the factor with at most 15 significant digits, no
 // trailing zeros and decimalSeparator (the user's, in the window) in place of the point.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "subtitles/SubtitleTrack.h"
+#include "subtitles/SubtitleWriters.h"
 
 namespace orvalen {
 
@@ -17,5 +18,10 @@ struct SaveOutcome {
 // was there. The track is left as it was, Cursor included: the writer walks the track with
 // Cursor, and a film that keeps playing after the save must go on showing its subtitles.
 SaveOutcome SaveTrack(SubtitleTrack& track, const std::string& path);
+
+// Save As once its dialog has given a path and a format: writes track in format as
+// SaveSubtitleFile does, with the same guarantees and failure message as SaveTrack.
+SaveOutcome SaveTrackAs(const SubtitleTrack& track, const std::string& path, SaveFormat format,
+                        const TrackSource& source);
 
 }  // namespace orvalen

@@ -1,10 +1,10 @@
 #include "settings/DefaultConfig.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "files/FileIo.h"
 #include "settings/ConfigLocation.h"
@@ -33,17 +33,16 @@ void CreateParentDirectories(const std::string& path) {
     }
 }
 
-bool WriteAll(int fd, const std::string& contents) {
-    size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t written = ::write(fd, contents.data() + done, contents.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(written);
+// The default's opening comment speaks of the default itself; the copy says what it is.
+std::string UserCopyOf(std::string_view defaults) {
+    size_t body = 0;
+    while (body < defaults.size() && defaults[body] == ';') {
+        const size_t end = defaults.find('\n', body);
+        body = end == std::string_view::npos ? defaults.size() : end + 1;
     }
-    return true;
+    return "; Orvalen's settings, copied from its defaults. The program writes the bars here at\n"
+           "; exit when they have changed, and OK in View > Configuration writes the rest.\n" +
+           std::string(defaults.substr(body));
 }
 
 }  // namespace
@@ -65,16 +64,9 @@ bool CreateUserConfigFromDefault(const std::string& userFile,
     std::string error;
     if (ReadWholeFile(source, contents, error) != ReadStatus::Read) return false;
     CreateParentDirectories(userFile);
-    // O_EXCL: a file that appeared meanwhile, or a dangling link, is left alone.
-    const int fd =
-        ::open(userFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, contents);
-    const bool closed = ::close(fd) == 0;
-    if (written && closed) return true;
-    // A partial copy would hide the default's other keys: the writes then start afresh.
-    ::unlink(userFile.c_str());
-    return false;
+    // Made whole beside it and linked into place: an instance starting meanwhile reads and
+    // rewrites either the default or the complete copy, never a half-made file.
+    return CreateFileAtomically(userFile, UserCopyOf(contents), error);
 }
 
 std::string ConfigFileToRead() {

@@ -1,6 +1,5 @@
 #include "settings/IniFile.h"
 
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -13,22 +12,25 @@ namespace {
 
 constexpr size_t kMaxStringLength = 2047;
 
-std::optional<std::string> ReadContents(const std::string& path) {
-    std::string contents;
-    std::string error;
-    if (ReadWholeFile(path, contents, error) != ReadStatus::Read) return std::nullopt;
-    return contents;
-}
-
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
+std::optional<std::string_view> IniFile::Find(const std::string& section,
+                                              const std::string& key) const {
+    if (!contents_) {
+        contents_ = std::make_unique<Contents>();
+        std::string error;
+        if (ReadWholeFile(path_, contents_->text, error) == ReadStatus::Read)
+            contents_->index.emplace(contents_->text);
+    }
+    if (!contents_->index) return std::nullopt;
+    return contents_->index->Find(section, key);
+}
+
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-    std::optional<std::string> contents = ReadContents(path_);
-    if (!contents) return defaultValue;
-    std::optional<std::string_view> value = FindIniValue(*contents, section, key);
+    std::optional<std::string_view> value = Find(section, key);
     if (!value) return defaultValue;
     // The value ends at a NUL byte, as it would for any reader taking C strings.
     std::string_view text = value->substr(0, value->find('\0'));
@@ -37,9 +39,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 
 int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
                              int32_t defaultValue) const {
-    std::optional<std::string> contents = ReadContents(path_);
-    if (!contents) return defaultValue;
-    std::optional<std::string_view> value = FindIniValue(*contents, section, key);
+    std::optional<std::string_view> value = Find(section, key);
     if (!value) return defaultValue;
     return DecodeIniInteger(*value).value_or(defaultValue);
 }
@@ -69,6 +69,7 @@ bool IniFile::WriteValues(const std::vector<IniValue>& values) {
     for (const IniValue& value : values) {
         contents = SetIniValue(contents, value.Section, value.Key, value.Value);
     }
+    contents_.reset();
     return WriteFileAtomically(path_, contents, error);
 }
 

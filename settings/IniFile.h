@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "settings/IniText.h"
 
 namespace orvalen {
 
@@ -14,8 +18,9 @@ struct IniValue {
 };
 
 // Reads and writes keys of one INI file by its path. Section and key names match without
-// regard to ASCII case; blanks around values are stripped. Nothing is cached: every read
-// opens the file afresh and every write reaches the file at once, keeping all other lines.
+// regard to ASCII case; blanks around values are stripped. The file is read and parsed once,
+// at the first read, and again after a write; every write reads the file afresh and reaches
+// it at once, keeping all other lines.
 class IniFile {
   public:
     explicit IniFile(std::string path);
@@ -42,7 +47,16 @@ class IniFile {
     bool WriteValues(const std::vector<IniValue>& values);
 
   private:
+    // The file as last read; no index when it is missing or cannot be read.
+    struct Contents {
+        std::string text;
+        std::optional<IniIndex> index;
+    };
+
+    std::optional<std::string_view> Find(const std::string& section, const std::string& key) const;
+
     std::string path_;
+    mutable std::unique_ptr<Contents> contents_;
 };
 
 }  // namespace orvalen

@@ -179,6 +179,47 @@ std::optional<std::string_view> FindIniValue(std::string_view text, std::string_
     return Trim(text.substr(line.valueStart, line.contentEnd - line.valueStart));
 }
 
+void IniIndex::Name(std::string_view section, std::string_view key, std::string& name) {
+    name.clear();
+    for (char c : section) name += FoldCase(c);
+    name += '\n';  // never part of a name
+    for (char c : key) name += FoldCase(c);
+}
+
+IniIndex::IniIndex(std::string_view text) : text_(text) {
+    std::string_view section;
+    bool inSection = false;
+    std::string name;
+    for (size_t pos = FirstLineStart(text); pos < text.size();) {
+        Line line = ReadLine(text, pos);
+        pos = line.end;
+        if (line.kind == LineKind::Header) {
+            section = line.name;
+            inSection = true;
+        } else if (line.kind == LineKind::Key && inSection) {
+            if (values_.size() == EntriesMax) {
+                complete_ = false;
+                return;
+            }
+            // The first line of a key is the one FindIniValue reads.
+            Name(section, line.name, name);
+            if (values_.find(name) != values_.end()) continue;
+            values_.emplace(name,
+                            Trim(text.substr(line.valueStart, line.contentEnd - line.valueStart)));
+        }
+    }
+}
+
+std::optional<std::string_view> IniIndex::Find(std::string_view section,
+                                               std::string_view key) const {
+    std::string name;
+    Name(section, key, name);
+    auto found = values_.find(name);
+    if (found != values_.end()) return found->second;
+    if (complete_) return std::nullopt;
+    return FindIniValue(text_, section, key);
+}
+
 std::string SetIniValue(std::string_view text, std::string_view section, std::string_view key,
                         std::string_view value) {
     value = SafeValue(value);

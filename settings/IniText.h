@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace orvalen {
 
@@ -21,6 +22,24 @@ namespace orvalen {
 // The stripped value of the key, or nothing when the section or the key is missing.
 std::optional<std::string_view> FindIniValue(std::string_view text, std::string_view section,
                                              std::string_view key);
+
+// FindIniValue for many keys of one text, which is parsed once. The text must outlive it.
+class IniIndex {
+  public:
+    explicit IniIndex(std::string_view text);
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+  private:
+    // Far more keys than any settings file has; past it, keys not yet seen are looked for in
+    // the text itself, so that a huge file of distinct keys cannot exhaust memory.
+    static constexpr size_t EntriesMax = size_t{1} << 16;
+
+    static void Name(std::string_view section, std::string_view key, std::string& name);
+
+    std::string_view text_;
+    std::unordered_map<std::string, std::string_view> values_;
+    bool complete_ = true;
+};
 
 // The text with the key set to value: the value of the key's line is replaced in place,
 // keeping the text before it and the line ending; a missing key is added after the last key

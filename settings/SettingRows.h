@@ -25,6 +25,10 @@ struct SettingRow {
     // What the configuration dialog makes of the text typed for a number; null when the
     // setting has no box of text.
     int32_t (*FromText)(std::string_view text) = nullptr;
+    // What a stored number is brought into when read; null when any number stands.
+    int32_t (*FromStored)(int32_t stored) = nullptr;
+    // Read but never written: no dialog sets it.
+    bool ReadOnly = false;
 };
 
 // The search and display settings, written by the configuration dialog's OK.
@@ -33,5 +37,7 @@ std::span<const SettingRow<Settings>> SearchSettingRows();
 std::span<const SettingRow<FontSettings>> FontSettingRows();
 // Whether the status bar and the tool bar show.
 std::span<const SettingRow<BarSettings>> BarSettingRows();
+// The subtitle list window's keys, written once the list was used.
+std::span<const SettingRow<SubtitleListSettings>> SubtitleListSettingRows();
 
 }  // namespace orvalen

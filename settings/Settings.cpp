@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <type_traits>
@@ -39,7 +40,8 @@ template <typename Record>
         [&](auto field) {
             using Value = std::remove_cvref_t<decltype(record.*field)>;
             if constexpr (std::is_same_v<Value, int32_t>) {
-                record.*field = ini.ReadInteger(row.Section, row.Key, defaults.*field);
+                const int32_t stored = ini.ReadInteger(row.Section, row.Key, defaults.*field);
+                record.*field = row.FromStored ? row.FromStored(stored) : stored;
             } else if constexpr (std::is_same_v<Value, bool>) {
                 record.*field = ini.ReadInteger(row.Section, row.Key, defaults.*field) != 0;
             } else if constexpr (std::is_same_v<Value, std::string>) {
@@ -71,6 +73,7 @@ class KeyWrites {
     template <typename Record>
     void Add(std::span<const SettingRow<Record>> rows, const Record& record) {
         for (const SettingRow<Record>& row : rows) {
+            if (row.ReadOnly) continue;
             std::visit([&](auto field) { Add(row.Section, row.Key, record.*field); }, row.Target);
         }
     }
@@ -117,6 +120,10 @@ BarSettings ReadBarSettings(const IniFile& ini) {
     return ReadRecord(ini, BarSettingRows());
 }
 
+SubtitleListSettings ReadSubtitleListSettings(const IniFile& ini) {
+    return ReadRecord(ini, SubtitleListSettingRows());
+}
+
 WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSettings& font) {
     KeyWrites writes;
     writes.Add(SearchSettingRows(), settings);
@@ -125,8 +132,21 @@ WriteOutcome SaveSettings(IniFile& ini, const Settings& settings, const FontSett
 }
 
 WriteOutcome WriteBarSettings(IniFile& ini, const BarSettings& bars) {
+    // An exit that changed nothing leaves the file alone, so a read-only one says nothing.
+    const auto holds = [&ini, &bars](const SettingRow<BarSettings>& row) {
+        return !ini.ReadString(row.Section, row.Key, "").empty() &&
+               ini.ReadBool(row.Section, row.Key) ==
+                   bars.*std::get<bool BarSettings::*>(row.Target);
+    };
+    if (std::ranges::all_of(BarSettingRows(), holds)) return {};
     KeyWrites writes;
     writes.Add(BarSettingRows(), bars);
+    return writes.WriteTo(ini);
+}
+
+WriteOutcome WriteSubtitleListSettings(IniFile& ini, const SubtitleListSettings& list) {
+    KeyWrites writes;
+    writes.Add(SubtitleListSettingRows(), list);
     return writes.WriteTo(ini);
 }
 

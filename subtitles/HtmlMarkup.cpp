@@ -1,4 +1,5 @@
 // The HTML-like tags of SubRip and WebVTT texts.
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,9 +68,8 @@ struct Tag {
     size_t length = 0;
 };
 
-// "<name ...>" or "</name>" at the start of rest, on one line.
-bool ReadTag(std::string_view rest, Tag& tag) {
-    std::string_view whole = Enclosed(rest, '>');
+// whole: "<name ...>" or "</name>".
+bool ReadTag(std::string_view whole, Tag& tag) {
     if (whole.empty()) return false;
     std::string_view inner = whole.substr(1, whole.size() - 2);
     if (inner.find('<') != std::string_view::npos) return false;
@@ -185,11 +185,11 @@ class HtmlRules : public MarkupRules {
             used = ReadOverrideBlock(rest);
         } else if (rest[0] == '&') {
             return ReadReference(rest, out);
-        } else if (webVtt_ && IsTimestamp(rest)) {
-            return Enclosed(rest, '>').size();
         } else {
+            std::string_view whole = FindEnclosed(rest, '>');
+            if (webVtt_ && IsTimestamp(whole)) return whole.size();
             Tag tag;
-            if (ReadTag(rest, tag) && ApplyTag(tag)) used = tag.length;
+            if (ReadTag(whole, tag) && ApplyTag(tag)) used = tag.length;
         }
         if (used > 0) out.SetStyle(Style());
         return used;
@@ -198,12 +198,16 @@ class HtmlRules : public MarkupRules {
   private:
     enum class Kind { Bold, Italic, Underline, Font, Class, Hidden, Unknown };
 
-    // An open <font> or <c>, with the colour it gives when it gives one.
+    // Open <font> and <c> scopes. A closing tag ends the innermost open scope of its kind,
+    // which need not be the innermost scope: it is marked closed, and dropped from the
+    // colours once no open scope is above it, so that every tag costs constant time.
     struct ColourScope {
-        Kind kind;
-        bool hasColour;
+        size_t id;
         uint32_t colour;
     };
+    static constexpr size_t ScopeKinds = 2;
+
+    static size_t ScopeIndex(Kind kind) { return kind == Kind::Font ? 0 : 1; }
 
     Kind KindOf(std::string_view name) const {
         if (EqualsIgnoringCase(name, "b")) return Kind::Bold;
@@ -241,12 +245,14 @@ class HtmlRules : public MarkupRules {
             if (tag.closing) {
                 CloseScope(kind);
             } else {
-                ColourScope scope{kind, false, 0};
-                scope.hasColour =
+                ColourScope scope{closed_.size(), 0};
+                const bool hasColour =
                     kind == Kind::Font
                         ? ParseHtmlColour(AttributeValue(tag.attributes, "color"), scope.colour)
                         : ClassColour(tag.attributes, scope.colour);
-                scopes_.push_back(scope);
+                closed_.push_back(false);
+                open_[ScopeIndex(kind)].push_back(scope.id);
+                if (hasColour) colours_.push_back(scope);
             }
         }
         return true;
@@ -265,23 +271,22 @@ class HtmlRules : public MarkupRules {
     }
 
     void CloseScope(Kind kind) {
-        for (size_t i = scopes_.size(); i > 0; --i) {
-            if (scopes_[i - 1].kind == kind) {
-                scopes_.erase(scopes_.begin() + static_cast<std::ptrdiff_t>(i - 1));
-                return;
-            }
-        }
+        std::vector<size_t>& open = open_[ScopeIndex(kind)];
+        if (open.empty()) return;
+        closed_[open.back()] = true;
+        open.pop_back();
+        while (!colours_.empty() && closed_[colours_.back().id]) colours_.pop_back();
     }
 
     size_t ReadOverrideBlock(std::string_view rest) {
-        std::string_view block = Enclosed(rest, '}');
+        std::string_view block = FindEnclosed(rest, '}');
         if (block.size() < 3 || block[1] != '\\') return 0;
         ApplyOverrideCodes(block.substr(1, block.size() - 2), overrides_);
         return block.size();
     }
 
-    static size_t ReadReference(std::string_view rest, RunBuilder& out) {
-        std::string_view reference = Enclosed(rest, ';', 12);
+    size_t ReadReference(std::string_view rest, RunBuilder& out) {
+        std::string_view reference = FindEnclosed(rest, ';', 12);
         std::string character;
         if (reference.size() < 3 ||
             !ReferencedCharacter(reference.substr(1, reference.size() - 2), character))
@@ -291,12 +296,11 @@ class HtmlRules : public MarkupRules {
     }
 
     // A cue timestamp tag such as "<00:01.500>".
-    static bool IsTimestamp(std::string_view rest) {
-        std::string_view whole = Enclosed(rest, '>');
+    static bool IsTimestamp(std::string_view whole) {
         if (whole.size() < 3) return false;
         std::string_view inner = whole.substr(1, whole.size() - 2);
-        return inner.find(':') != std::string_view::npos &&
-               inner.find_first_not_of("0123456789:.") == std::string_view::npos;
+        return inner.find_first_not_of("0123456789:.") == std::string_view::npos &&
+               inner.find(':') != std::string_view::npos;
     }
 
     TextStyle Style() const {
@@ -304,11 +308,9 @@ class HtmlRules : public MarkupRules {
         style.Bold = style.Bold || bold_ > 0;
         style.Italic = style.Italic || italic_ > 0;
         style.Underline = style.Underline || underline_ > 0;
-        for (size_t i = scopes_.size(); i > 0 && !style.HasColour; --i) {
-            if (scopes_[i - 1].hasColour) {
-                style.HasColour = true;
-                style.Colour = scopes_[i - 1].colour;
-            }
+        if (!style.HasColour && !colours_.empty()) {
+            style.HasColour = true;
+            style.Colour = colours_.back().colour;
         }
         return style;
     }
@@ -317,8 +319,10 @@ class HtmlRules : public MarkupRules {
     int bold_ = 0;
     int italic_ = 0;
     int underline_ = 0;
-    std::vector<ColourScope> scopes_;
-    TextStyle overrides_;  // from "{\...}" blocks
+    std::vector<bool> closed_;  // by scope id
+    std::array<std::vector<size_t>, ScopeKinds> open_;
+    std::vector<ColourScope> colours_;  // the scopes that give a colour, innermost last
+    TextStyle overrides_;               // from "{\...}" blocks
 };
 
 }  // namespace

@@ -48,6 +48,26 @@ std::string_view Enclosed(std::string_view rest, char close, size_t limit) {
     return {};
 }
 
+std::string_view EnclosedFinder::Find(std::string_view rest, char close, size_t limit) {
+    const char* begin = rest.data();
+    const char* end = begin + rest.size();
+    Stop* stop = &stops_[0];
+    for (Stop& candidate : stops_) {
+        if (candidate.close == close || candidate.close == 0) {
+            stop = &candidate;
+            break;
+        }
+    }
+    if (stop->close != close || begin < stop->from || begin >= stop->at) {
+        const char* at = rest.empty() ? end : begin + 1;
+        while (at < end && *at != close && *at != '\n' && *at != '\r') ++at;
+        *stop = {close, begin, at};
+    }
+    const size_t length = static_cast<size_t>(stop->at - begin);
+    if (stop->at == end || *stop->at != close || length >= limit) return {};
+    return rest.substr(0, length + 1);
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -155,6 +175,29 @@ std::vector<StyledLine> ParseMarkup(std::string_view text, MarkupFamily family) 
         i += used;
     }
     return out.Finish();
+}
+
+void KeepWhatScreenShows(std::vector<StyledLine>& lines) {
+    if (lines.size() > ShownLinesMax) lines.resize(ShownLinesMax);
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    size_t budget = ShownBytesMax;
+    for (size_t l = 0; l < lines.size(); ++l) {
+        StyledLine& line = lines[l];
+        for (size_t r = 0; r < line.size(); ++r) {
+            std::string& text = line[r].Text;
+            if (text.size() <= budget) {
+                budget -= text.size();
+                continue;
+            }
+            size_t cut = budget;
+            while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+            text.resize(cut);
+            line.resize(cut == 0 ? r : r + 1);
+            lines.resize(l + 1);
+            while (!lines.empty() && lines.back().empty()) lines.pop_back();
+            return;
+        }
+    }
 }
 
 }  // namespace orvalen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,5 +54,13 @@ using StyledLine = std::vector<StyledRun>;
 // as text; a closing tag with nothing open is dropped. Unclosed tags style the text up to the
 // end. Adjacent runs of one style are merged.
 std::vector<StyledLine> ParseMarkup(std::string_view text, MarkupFamily family);
+
+// Far more than a subtitle band holds, and still laid out by Qt in a few milliseconds.
+constexpr size_t ShownLinesMax = 100;
+constexpr size_t ShownBytesMax = 4 * 1024;
+
+// Drops what lies beyond ShownLinesMax lines or ShownBytesMax bytes of text, cutting a run on
+// a character boundary, so that a huge entry costs no more to lay out than a full screen.
+void KeepWhatScreenShows(std::vector<StyledLine>& lines);
 
 }  // namespace orvalen

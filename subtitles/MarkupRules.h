@@ -2,6 +2,7 @@
 
 // The pieces ParseMarkup is built from; not for use outside subtitles/.
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string_view>
@@ -28,6 +29,26 @@ class RunBuilder {
     bool atLineStart_ = true;
 };
 
+// The part of rest from its first byte up to and including the first close, when close
+// comes before the end of the line and within limit bytes; empty otherwise.
+std::string_view Enclosed(std::string_view rest, char close, size_t limit = 512);
+
+// Enclosed for one text read from its start to its end. A search remembers where it stopped,
+// and every later opening before that stop reuses it, so a line full of openings without
+// their close is looked at once rather than once per opening.
+class EnclosedFinder {
+  public:
+    std::string_view Find(std::string_view rest, char close, size_t limit = 512);
+
+  private:
+    struct Stop {
+        char close = 0;
+        const char* from = nullptr;
+        const char* at = nullptr;  // the close, a line end or the text's end
+    };
+    std::array<Stop, 3> stops_{};  // one for each close a family looks for
+};
+
 // One family's markup. The driver hands it the text at each of its trigger bytes.
 class MarkupRules {
   public:
@@ -41,19 +62,21 @@ class MarkupRules {
     virtual void LineBroken(RunBuilder&) {}
 
   protected:
+    std::string_view FindEnclosed(std::string_view rest, char close, size_t limit = 512) {
+        return enclosed_.Find(rest, close, limit);
+    }
     void BreakLine(RunBuilder& out) {
         out.Break();
         LineBroken(out);
     }
+
+  private:
+    EnclosedFinder enclosed_;
 };
 
 std::unique_ptr<MarkupRules> MakeHtmlRules(bool webVtt);
 std::unique_ptr<MarkupRules> MakeSsaRules();
 std::unique_ptr<MarkupRules> MakeMicroDvdRules();
-
-// The part of rest from its first byte up to and including the first close, when close
-// comes before the end of the line and within limit bytes; empty otherwise.
-std::string_view Enclosed(std::string_view rest, char close, size_t limit = 512);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -37,6 +37,8 @@ LoadReport LoadText(std::string_view path, std::string fileBytes, SubtitleTrack&
     }
     DecodeByteOrderMark(fileBytes);
     track.Encoding = DetectEncoding(fileBytes);
+    const size_t firstLf = fileBytes.find('\n');
+    const bool crLf = firstLf != std::string::npos && firstLf > 0 && fileBytes[firstLf - 1] == '\r';
     TextStream stream(std::move(fileBytes));
     const SubtitleReader& reader = *ChooseReader(extension, stream.Remaining());
     report.Reader = reader.Id;
@@ -44,6 +46,7 @@ LoadReport LoadText(std::string_view path, std::string fileBytes, SubtitleTrack&
     ResetTrack(track);
     EntryAppender entries(track);
     reader.Read(entries, stream, state.FrameRate);
+    if (track.Ssa) track.Ssa->CrLf = crLf;
     track.Cursor = 0;
     report.Dropped = entries.Dropped();
     Finish(report, state);

@@ -73,7 +73,7 @@ class SsaRules : public MarkupRules {
 
     size_t Read(std::string_view rest, RunBuilder& out) override {
         if (rest[0] == '{') {
-            std::string_view block = Enclosed(rest, '}', 4096);
+            std::string_view block = FindEnclosed(rest, '}', 4096);
             if (block.empty()) return 0;
             ApplyOverrideCodes(block.substr(1, block.size() - 2), style_);
             out.SetStyle(style_);
@@ -111,7 +111,7 @@ class MicroDvdRules : public MarkupRules {
             out.SetStyle(Style());
             return 1;
         }
-        std::string_view block = Enclosed(rest, '}');
+        std::string_view block = FindEnclosed(rest, '}');
         if (block.size() < 4 || block[2] != ':' || block.find('{', 1) != std::string_view::npos)
             return 0;
         const char letter = block[1];

@@ -61,6 +61,23 @@ void AppendTimeText(std::string& out, int32_t t) {
 
 }  // namespace
 
+void AppendSubRipEntry(std::string& out, int32_t number, int32_t startMs, int32_t endMs,
+                       std::string_view text) {
+    AppendNumber(out, static_cast<uint32_t>(number));
+    out += "\r\n";
+    AppendTimeText(out, startMs);
+    out += " --> ";
+    AppendTimeText(out, endMs);
+    out += "\r\n";
+    size_t cr = text.find('\r');
+    if (cr != std::string_view::npos && cr + 1 < text.size()) {
+        AppendLine(out, text.substr(0, cr));
+        AppendLine(out, text.substr(cr + 1));
+    } else {
+        AppendLine(out, text);
+    }
+}
+
 std::string SubRipTimeText(int32_t t) {
     std::string text;
     AppendTimeText(text, t);
@@ -75,21 +92,8 @@ int32_t WriteSubRip(SubtitleTrack& track, std::string& out) {
     out.reserve(expected);
     for (track.Cursor = 0; track.Cursor < track.Count && track.Cursor < TrackCapacity;
          ++track.Cursor) {
-        int32_t i = track.Cursor;
-        AppendNumber(out, static_cast<uint32_t>(i) + 1);
-        out += "\r\n";
-        AppendTimeText(out, track.StartMs[i]);
-        out += " --> ";
-        AppendTimeText(out, track.EndMs[i]);
-        out += "\r\n";
-        std::string_view text = track.Texts[i];
-        size_t cr = text.find('\r');
-        if (cr != std::string_view::npos && cr + 1 < text.size()) {
-            AppendLine(out, text.substr(0, cr));
-            AppendLine(out, text.substr(cr + 1));
-        } else {
-            AppendLine(out, text);
-        }
+        const int32_t i = track.Cursor;
+        AppendSubRipEntry(out, i + 1, track.StartMs[i], track.EndMs[i], track.Texts[i]);
     }
     track.Cursor = track.Count;
     return track.Count;

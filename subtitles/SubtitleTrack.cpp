@@ -14,18 +14,25 @@ void ResetTrack(SubtitleTrack& track) {
     }
     track.Cursor = 0;
     track.Count = 0;
+    track.Ssa.reset();
 }
 
-void EntryAppender::Append(int32_t startMs, int32_t endMs, std::string_view text) {
+bool EntryAppender::Append(int32_t startMs, int32_t endMs, std::string_view text) {
     if (track_.Cursor >= TrackCapacity) {
         ++dropped_;
-        return;
+        return false;
     }
     track_.StartMs[track_.Cursor] = startMs;
     track_.EndMs[track_.Cursor] = endMs;
     track_.Texts[track_.Cursor].assign(text);
     ++track_.Cursor;
     ++track_.Count;
+    return true;
+}
+
+SsaLayout& EntryAppender::KeptSsa() {
+    if (!track_.Ssa) track_.Ssa = std::make_shared<SsaLayout>();
+    return *track_.Ssa;
 }
 
 }  // namespace orvalen

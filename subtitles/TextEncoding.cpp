@@ -102,16 +102,39 @@ std::string SingleByteName(std::string name) {
     return name;
 }
 
+// ASCII text in UTF-16 has a NUL high byte beside each character; 8-bit text has no NULs.
+// Counted over the first units only: a subtitle file's timings are ASCII from the start.
+constexpr size_t Utf16Sample = 4096;
+
+bool LooksLikeUtf16(std::string_view units, bool bigEndian, bool marked) {
+    units = units.substr(0, Utf16Sample);
+    size_t count = 0, ownOrder = 0, otherOrder = 0;
+    for (size_t i = 0; i + 1 < units.size(); i += 2, ++count) {
+        const bool firstNul = units[i] == '\0', secondNul = units[i + 1] == '\0';
+        if (firstNul != secondNul) ++(firstNul == bigEndian ? ownOrder : otherOrder);
+    }
+    // After a byte-order mark the bytes only have to lean to its order; without one, a
+    // quarter of the units must be ASCII in one order and hardly any in the other.
+    if (marked) return count == 0 || ownOrder > otherOrder;
+    return count > 0 && ownOrder * 4 >= count && otherOrder * 8 <= ownOrder;
+}
+
 }  // namespace
 
 void DecodeByteOrderMark(std::string& fileBytes) {
     std::string_view bytes = fileBytes;
     if (bytes.substr(0, 3) == Utf8Mark) {
         fileBytes.erase(0, 3);
-    } else if (bytes.substr(0, 2) == "\xFF\xFE") {
-        fileBytes = Utf16ToUtf8(bytes.substr(2), false);
-    } else if (bytes.substr(0, 2) == "\xFE\xFF") {
-        fileBytes = Utf16ToUtf8(bytes.substr(2), true);
+        return;
+    }
+    for (bool bigEndian : {false, true}) {
+        const std::string_view mark = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        const bool marked = bytes.substr(0, 2) == mark;
+        const std::string_view units = marked ? bytes.substr(2) : bytes;
+        if (LooksLikeUtf16(units, bigEndian, marked)) {
+            fileBytes = Utf16ToUtf8(units, bigEndian);
+            return;
+        }
     }
 }
 

@@ -6,8 +6,11 @@
 namespace orvalen {
 
 // Makes the bytes of a subtitle file what the readers take: a UTF-8 byte-order mark at the start
-// is dropped, and a file that starts with a UTF-16 byte-order mark (LE or BE) is converted to
-// UTF-8 (an invalid unit becomes U+FFFD). Otherwise the bytes stay as they are.
+// is dropped, and UTF-16 (LE or BE) is converted to UTF-8 (an invalid unit becomes U+FFFD).
+// UTF-16 is what has NUL bytes where the high bytes of ASCII characters would be: after a
+// UTF-16 byte-order mark more of them in its order than in the other, and without a mark a
+// quarter of the units and hardly any the other way; an 8-bit file that merely starts with
+// the bytes of a mark stays as it is, as do all other bytes.
 void DecodeByteOrderMark(std::string& fileBytes);
 
 bool IsValidUtf8(std::string_view bytes);

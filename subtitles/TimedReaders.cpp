@@ -22,15 +22,21 @@ bool IsDialogueLine(std::string_view line) {
     return true;
 }
 
-// The part of line after its nth comma, empty when it has fewer.
-std::string_view AfterComma(std::string_view line, int n) {
+// Where the part of line after its nth comma starts, npos when it has fewer.
+size_t CommaEnd(std::string_view line, int n) {
     size_t position = 0;
     for (int i = 0; i < n; ++i) {
         position = line.find(',', position);
-        if (position == std::string_view::npos) return {};
+        if (position == std::string_view::npos) return position;
         ++position;
     }
-    return line.substr(position);
+    return position;
+}
+
+// The part of line after its nth comma, empty when it has fewer.
+std::string_view AfterComma(std::string_view line, int n) {
+    size_t position = CommaEnd(line, n);
+    return position == std::string_view::npos ? std::string_view() : line.substr(position);
 }
 
 int32_t Negated(int32_t value) {
@@ -47,6 +53,23 @@ int32_t SignedClockTime(std::string_view field, int32_t h, int32_t m, int32_t s,
     return Negated(ClockTime(Negated(h), m, s, c, 10));
 }
 
+// Keeps the bytes of an event line and of the lines before it, around the two times.
+void KeepEventLine(SsaLayout& layout, std::string_view before, std::string_view line) {
+    SsaEventLine event;
+    event.Before = before;
+    size_t lead = line.find(',') + 1;
+    event.Lead = line.substr(0, lead);
+    size_t fields = CommaEnd(line, 3);
+    if (fields != std::string_view::npos) {
+        size_t text = std::min(CommaEnd(line, 9), line.size());
+        event.Fields = line.substr(fields - 1, text - fields + 1);
+        event.Text = line.substr(text);
+    } else if (line.back() == '\n') {
+        event.Text = "\n";
+    }
+    layout.Events.push_back(std::move(event));
+}
+
 int32_t Minus500(int32_t time) {
     return static_cast<int32_t>(static_cast<uint32_t>(time) - 500u);
 }
@@ -54,6 +77,8 @@ int32_t Minus500(int32_t time) {
 }  // namespace
 
 void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
+    SsaLayout& layout = entries.KeptSsa();
+    const char* kept = stream.Remaining().data();
     std::string_view current;
     std::string_view previous;
     bool ended = !stream.ReadLine(current, LongLineLimit);
@@ -72,8 +97,11 @@ void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
         text = AfterComma(current, 9);
         size_t mark = text.find("/n");
         if (mark != std::string::npos) text.replace(mark, 2, " \n");
-        entries.Append(SignedClockTime(times, h, m, s, c),
-                       SignedClockTime(AfterComma(times, 1), endH, endM, endS, endC), text);
+        if (entries.Append(SignedClockTime(times, h, m, s, c),
+                           SignedClockTime(AfterComma(times, 1), endH, endM, endS, endC), text)) {
+            KeepEventLine(layout, std::string_view(kept, current.data()), current);
+            kept = current.data() + current.size();
+        }
         previous = current;
         ended = !stream.ReadLine(current, LongLineLimit);
         while (!ended && !IsDialogueLine(current)) {
@@ -81,6 +109,8 @@ void ReadSubStationAlpha(EntryAppender& entries, TextStream& stream, int32_t) {
             ended = !stream.ReadLine(current);
         }
     }
+    std::string_view rest = stream.Remaining();
+    layout.Trailer.assign(kept, rest.data() + rest.size());
 }
 
 void ReadPowerDivX(EntryAppender& entries, TextStream& stream, int32_t) {

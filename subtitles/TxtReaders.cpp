@@ -9,7 +9,17 @@ namespace orvalen {
 
 namespace {
 
-constexpr size_t TxtLineLimit = 1023;
+// One record is one line. A longer line keeps this much, and the rest of it is dropped rather
+// than read as a record of its own, which would end the reading.
+constexpr size_t TxtLineLimit = size_t{1} << 20;
+
+bool ReadRecordLine(TextStream& stream, std::string_view& line) {
+    if (!stream.ReadLine(line, TxtLineLimit)) return false;
+    std::string_view rest = line;
+    while (rest.back() != '\n' && stream.ReadLine(rest, TxtLineLimit)) {
+    }
+    return true;
+}
 
 bool IsBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t\n\r\v\f") == std::string_view::npos;
@@ -89,7 +99,7 @@ void ReadTMPlayerClassic(EntryAppender& entries, TextStream& stream, int32_t) {
     int32_t start = 0;
     std::string text;
     std::string_view line;
-    while (stream.ReadLine(line, TxtLineLimit)) {
+    while (ReadRecordLine(stream, line)) {
         if (IsBlankLine(line)) continue;
         int32_t time = 0;
         std::string_view recordText;
@@ -104,7 +114,7 @@ void ReadTMPlayerClassic(EntryAppender& entries, TextStream& stream, int32_t) {
 
 void ReadMpl2(EntryAppender& entries, TextStream& stream, int32_t) {
     std::string_view line;
-    while (stream.ReadLine(line, TxtLineLimit)) {
+    while (ReadRecordLine(stream, line)) {
         if (IsBlankLine(line)) continue;
         int32_t start = 0, end = 0;
         std::string_view text;

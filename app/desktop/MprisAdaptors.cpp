@@ -26,6 +26,18 @@ double MprisPlayerAdaptor::Rate() const {
     return service_->Rate();
 }
 
+void MprisPlayerAdaptor::SetRate(double rate) {
+    service_->SetRate(rate);
+}
+
+double MprisPlayerAdaptor::Volume() const {
+    return service_->Volume();
+}
+
+void MprisPlayerAdaptor::SetVolume(double volume) {
+    service_->SetVolume(volume);
+}
+
 QVariantMap MprisPlayerAdaptor::Metadata() const {
     return service_->Metadata();
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include "app/window/PlayerControl.h"
+
 namespace orvalen {
 
 class MprisService;
@@ -45,11 +47,11 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
-    Q_PROPERTY(double Rate READ Rate)
+    Q_PROPERTY(double Rate READ Rate WRITE SetRate)
     Q_PROPERTY(double MinimumRate READ MinimumRate)
     Q_PROPERTY(double MaximumRate READ MaximumRate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
-    Q_PROPERTY(double Volume READ Volume)
+    Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
     Q_PROPERTY(qlonglong Position READ Position)
     Q_PROPERTY(bool CanGoNext READ CanGoNext)
     Q_PROPERTY(bool CanGoPrevious READ CanGoPrevious)
@@ -62,10 +64,12 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
 
     QString PlaybackStatus() const;
     double Rate() const;
-    double MinimumRate() const { return 1.0; }
-    double MaximumRate() const { return 2.0; }
+    void SetRate(double rate);
+    double MinimumRate() const { return kMinimumRate; }
+    double MaximumRate() const { return kMaximumRate; }
     QVariantMap Metadata() const;
-    double Volume() const { return 1.0; }
+    double Volume() const;
+    void SetVolume(double volume);
     qlonglong Position() const;
     bool CanGoNext() const { return false; }
     bool CanGoPrevious() const { return false; }

@@ -125,6 +125,20 @@ double MprisService::Rate() const {
     return player_.Rate();
 }
 
+void MprisService::SetRate(double rate) {
+    player_.SetRate(rate);
+    Refresh();
+}
+
+double MprisService::Volume() const {
+    return player_.Volume();
+}
+
+void MprisService::SetVolume(double volume) {
+    player_.SetVolume(volume);
+    Refresh();
+}
+
 bool MprisService::CanPlay() const {
     return !player_.Path().empty();
 }
@@ -205,6 +219,7 @@ QVariantMap MprisService::PlayerProperties() const {
     return {{"PlaybackStatus", PlaybackStatus()},
             {"Metadata", Metadata()},
             {"Rate", Rate()},
+            {"Volume", Volume()},
             {"CanPlay", CanPlay()},
             {"CanPause", CanPlay()},
             {"CanSeek", CanSeek()}};

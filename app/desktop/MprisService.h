@@ -40,6 +40,9 @@ class MprisService : public QObject {
     QVariantMap Metadata() const;
     qlonglong PositionUs() const;
     double Rate() const;
+    void SetRate(double rate);
+    double Volume() const;
+    void SetVolume(double volume);
     bool CanPlay() const;
     bool CanSeek() const;
     void Play();

@@ -16,6 +16,7 @@
 #include "app/dialogs/MessageBox.h"
 #include "app/dialogs/TypedLengthLimit.h"
 #include "app/window/FontMapping.h"
+#include "app/window/SubtitleFit.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
 
@@ -75,6 +76,8 @@ void ConfigDialog::Bind(std::string_view key, QWidget* control, TypedLengthLimit
 
 void ConfigDialog::Connect() {
     for (const Binding& binding : bindings_) ConnectBinding(binding);
+    connect(scaleWithPictureBox_, &QCheckBox::toggled, this,
+            &ConfigDialog::SubtitleSizeRuleChanged);
     connect(subDirBox_, &QCheckBox::toggled, this, &ConfigDialog::SubDirToggled);
     connect(subFilePathBox_, &QCheckBox::toggled, this, &ConfigDialog::SubFilePathToggled);
     connect(chooseDirButton_, &QPushButton::clicked, this, &ConfigDialog::ChooseSubFilePath);
@@ -161,6 +164,8 @@ void ConfigDialog::ShowFontSample(const QFont& font, const QColor& color) {
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, VisibleOnBlack(color));
     fontSample_->setPalette(palette);
+    // A large font is drawn smaller, wrapped if need be, so that the whole caption fits its box.
+    FitLabelText(*fontSample_, kFontSampleText, fontSample_->height());
 }
 
 void ConfigDialog::NumberTyped(const Binding& binding, const QString& text) {
@@ -169,7 +174,9 @@ void ConfigDialog::NumberTyped(const Binding& binding, const QString& text) {
     auto* edit = static_cast<QLineEdit*>(binding.Control);
     const int32_t value = binding.Row->FromText(text.toStdString());
     settings_.*std::get<int32_t Settings::*>(binding.Row->Target) = value;
-    const QString shown = QString::number(value);
+    // A lone minus sign is the start of a negative delay being typed: it stays.
+    const bool negativeStarted = edit == delayEdit_ && text == u'-';
+    const QString shown = negativeStarted ? text : QString::number(value);
     if (shown != text) {
         const int cursor = edit->cursorPosition();
         rewriting_ = true;

@@ -23,6 +23,9 @@ namespace orvalen {
 
 class TypedLengthLimit;
 
+// The caption of the font sample.
+inline constexpr char kFontSampleText[] = "Subtitle example";
+
 // Asks the user for a directory, showing prompt; nothing when cancelled.
 using DirectoryChooser =
     std::function<std::optional<std::string>(QWidget* parent, const QString& prompt)>;
@@ -61,6 +64,11 @@ class ConfigDialog : public QDialog {
     // message box naming the file.
     void Save();
 
+  signals:
+    // "Subtitle size follows the picture" has been switched.
+    void SubtitleSizeRuleChanged();
+
+  public:
     static constexpr int ClientWidth = 432;
     static constexpr int ClientHeight = 331;
 
@@ -119,6 +127,8 @@ class ConfigDialog : public QDialog {
     TypedLengthLimit* delayLimit_ = nullptr;
     QPushButton* fontButton_ = nullptr;
     QLabel* fontSample_ = nullptr;
+    QCheckBox* scaleWithPictureBox_ = nullptr;
+    QCheckBox* announceBox_ = nullptr;
     std::vector<std::pair<SubtitleFormat, QCheckBox*>> formatBoxes_;
     std::vector<Binding> bindings_;
     QPushButton* selectAllButton_ = nullptr;

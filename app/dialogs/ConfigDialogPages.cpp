@@ -56,6 +56,7 @@ QCheckBox* ConfigDialog::AddCheckRow(QWidget* parent, const QString& name, int l
     box->setObjectName(name);
     box->setGeometry(left, top, kBoxSide, kBoxSide);
     box->setToolTip(hint);
+    box->setAccessibleName(caption);
     auto* label = new CaptionLabel(caption, parent, [box] { box->toggle(); });
     label->setObjectName(name + "Caption");
     label->setToolTip(hint);
@@ -78,6 +79,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
         AddCheckRow(group, "currentDirBox", 16, 24, 360, "Search in the current directory");
     subDirBox_ = AddCheckRow(group, "subDirBox", 16, 48, 160, "Search in this sub-directory :");
     subDirEdit_ = AddEdit(group, "subDirEdit", 208, 46, 177);
+    subDirEdit_->setAccessibleName("Sub-directory to search");
     Bind("CurrentDir", currentDirBox_);
     Bind("SubDir", subDirEdit_);
 
@@ -85,10 +87,12 @@ QWidget* ConfigDialog::CreateGeneralPage() {
         AddCheckRow(group, "subFilePathBox", 16, 72, 160, "Search in this directory :");
     subFilePathEdit_ = AddEdit(group, "subFilePathEdit", 208, 70, 153);
     subFilePathEdit_->setEnabled(false);
+    subFilePathEdit_->setAccessibleName("Directory to search");
     Bind("SubFilePath", subFilePathEdit_);
     chooseDirButton_ = new QPushButton("...", group);
     chooseDirButton_->setObjectName("chooseDirButton");
     chooseDirButton_->setGeometry(368, 72, kBoxSide, kBoxSide);
+    chooseDirButton_->setAccessibleName("Choose the directory to search");
     QFont bold = chooseDirButton_->font();
     bold.setBold(true);
     chooseDirButton_->setFont(bold);
@@ -106,6 +110,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     ignoredCharsLimit_ = new TypedLengthLimit(1, ignoredCharsEdit_);
     ignoredCharsEdit_->setValidator(ignoredCharsLimit_);
     ignoredCharsEdit_->setToolTip(ignoredHint);
+    ignoredCharsEdit_->setAccessibleName(ignoredLabel->text());
     ignoredCharsEdit_->setTextMargins(0, 0, 0, 0);
     ignoredCharsEdit_->installEventFilter(this);
     Bind("NbrChar", ignoredCharsEdit_, ignoredCharsLimit_);
@@ -120,6 +125,7 @@ QWidget* ConfigDialog::CreateGeneralPage() {
         AddLabel(page, "Make the subtitles display longer than indicate in the file :", 16, 184);
     const int delayLeft = delayLabel->x() + delayLabel->width() + 6;
     delayEdit_ = AddEdit(page, "delayEdit", delayLeft, 182, 33);
+    delayEdit_->setAccessibleName(delayLabel->text() + " (ms)");
     delayLimit_ = new TypedLengthLimit(4, delayEdit_);
     delayEdit_->setValidator(delayLimit_);
     Bind("Delay", delayEdit_, delayLimit_);
@@ -130,13 +136,23 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     fontButton_->setGeometry(16, 216, 161, 33);
     fontButton_->setToolTip("Change the font of the subtitles (normal mode and fullscreen mode)");
 
-    fontSample_ = new QLabel("Subtitle example", page);
+    fontSample_ = new QLabel(kFontSampleText, page);
     fontSample_->setObjectName("fontSample");
     fontSample_->setGeometry(240, 216, 169, 33);
     fontSample_->setFixedSize(169, 33);
     fontSample_->setAlignment(Qt::AlignCenter);
+    fontSample_->setWordWrap(true);
     fontSample_->setAutoFillBackground(true);
     ShowFontSample(fontSample_->font(), Qt::black);
+
+    scaleWithPictureBox_ =
+        AddCheckRow(page, "scaleWithPictureBox", 16, 258, 360, "Subtitle size follows the picture",
+                    "The font size is for a picture 720 pixels high and grows or shrinks with "
+                    "the picture shown");
+    announceBox_ =
+        AddCheckRow(page, "announceBox", 16, 280, 360, "Announce subtitles to screen readers");
+    Bind("ScaleWithPicture", scaleWithPictureBox_);
+    Bind("Announce", announceBox_);
     return page;
 }
 

@@ -11,6 +11,16 @@ namespace orvalen {
 
 namespace {
 constexpr const char* kFileNameProperty = "orvalenFileName";
+constexpr const char* kChosenProperty = "orvalenFileChosen";
+}  // namespace
+
+void StartFirstUseBeside(QFileDialog* dialog, const QString& file) {
+    if (file.isEmpty() || dialog->property(kChosenProperty).toBool()) return;
+    dialog->setDirectory(QFileInfo(file).absolutePath());
+}
+
+void NoteFileChosen(QFileDialog* dialog) {
+    dialog->setProperty(kChosenProperty, true);
 }
 
 QStringList QtNameFilters(const FileFilters& filters) {
@@ -81,6 +91,7 @@ bool FileOpenDialog::Execute() {
     if (chosen.isEmpty()) return false;
     // The next use starts from the chosen file, whichever way it was chosen.
     SetFileName(chosen.first());
+    NoteFileChosen(dialog_);
     return true;
 }
 

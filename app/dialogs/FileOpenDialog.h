@@ -15,6 +15,12 @@ namespace orvalen {
 // stays usable when no format is enabled.
 QStringList QtNameFilters(const FileFilters& filters);
 
+// Until a file has been chosen in dialog it opens in the folder of file (when file is not
+// empty); after that, where its last use left it.
+void StartFirstUseBeside(QFileDialog* dialog, const QString& file);
+// Records that a file was chosen in dialog.
+void NoteFileChosen(QFileDialog* dialog);
+
 // Drives a file-open dialog the way the window's commands share it: the dialog keeps its
 // directory and file name from one use to the next, and each caller sets the filter it needs.
 // The handle holds no state of its own; several handles on one dialog agree.

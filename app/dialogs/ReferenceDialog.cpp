@@ -99,6 +99,12 @@ void ReferenceDialog::CreateRow(int row) {
     controls.Field = new QLineEdit(QString::fromStdString(numbers_.Text(row)), this);
     controls.Field->setGeometry(344, top, 57, 17);
     controls.Plus = StepButton(QStringLiteral("+"), 400, top, this);
+    const QString caption = QString::fromLatin1(kCaptions[row]);
+    controls.Field->setAccessibleName(caption);
+    controls.Minus->setAccessibleName(QStringLiteral("Decrease"));
+    controls.Minus->setAccessibleDescription(caption);
+    controls.Plus->setAccessibleName(QStringLiteral("Increase"));
+    controls.Plus->setAccessibleDescription(caption);
 
     controls.Subtitle = new QLabel(this);
     controls.Subtitle->setFont(ArialFont(11));

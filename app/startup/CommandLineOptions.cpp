@@ -1,16 +1,36 @@
 #include "app/startup/CommandLineOptions.h"
 
 #include <cstring>
+#include <span>
+#include <string_view>
 
+#include "discovery/FileKinds.h"
 #include "orvalen/Version.h"
 #include "settings/ConfigLocation.h"
 
 namespace orvalen {
 
+namespace {
+
+// The film types File > Open offers, a few to a line.
+std::string FilmTypesText() {
+    constexpr size_t kPerLine = 11;
+    std::string text;
+    const std::span<const std::string_view> films = FilmExtensions();
+    for (size_t i = 0; i < films.size(); ++i) {
+        text += i == 0 ? "  " : i % kPerLine == 0 ? ",\n  " : ", ";
+        text += "." + std::string(films[i]);
+    }
+    return text + "\n";
+}
+
+}  // namespace
+
 std::string UsageText(const std::string& configFilePath) {
     return "usage: orvalen [FILM]\n"
            "\n"
-           "Plays FILM (.avi, .mpg, .divx) and shows the subtitle file found by its name.\n"
+           "Plays FILM and shows the subtitle file found by its name. The film types:\n" +
+           FilmTypesText() +
            "\n"
            "options:\n"
            "  -h, --help     print this help and exit\n"

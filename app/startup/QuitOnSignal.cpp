@@ -6,6 +6,9 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
+
+#include "app/dialogs/MessageBox.h"
 
 namespace orvalen {
 
@@ -43,6 +46,12 @@ void QuitOnSignal::Quit() {
     char bytes[16];
     while (::read(static_cast<int>(notifier_->socket()), bytes, sizeof bytes) > 0) {
     }
+    // No one may be there to answer a box any more (a logout, Ctrl+C in a terminal): what the
+    // exit steps have to say, such as a settings file that cannot be written, goes to the
+    // standard error, and the program ends.
+    SetMessageHandler([](const QString& text) {
+        std::fprintf(stderr, "orvalen: %s\n", text.toLocal8Bit().constData());
+    });
     // Leaves every event loop, a modal dialog's included.
     QCoreApplication::quit();
 }

@@ -12,7 +12,7 @@ namespace orvalen {
 
 int PrintVerboseVersion(int& argc, char** argv, std::optional<RenderPath> forced, std::FILE* out) {
     std::fprintf(out, "orvalen %s\n", kVersion);
-    if (!HasDisplay() || !XDisplayReachable(nullptr)) {
+    if (!HasDisplay() || !DisplayReachable(nullptr)) {
         std::fputs("OpenGL renderer: none (no display)\nrender path: software\n", out);
         return 0;
     }

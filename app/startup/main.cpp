@@ -32,11 +32,13 @@ int main(int argc, char** argv) {
                      argc > 0 ? argv[0] : "orvalen");
         return 1;
     }
-    if (!XDisplayReachable(stderr)) return 1;
+    if (!DisplayReachable(stderr)) return 1;
     DiscardQtSettings();
     // The film's pictures are drawn in one OpenGL context and shown in the windows' own.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto displayFailure = std::make_unique<ExitOnDisplayFailure>(stderr);
     Application app(argc, argv);
+    displayFailure.reset();
     const QuitOnSignal quitOnSignal({SIGTERM, SIGINT});
     QApplication::setApplicationName("Orvalen");
     // libmpv needs C number formatting, which Qt's locale set-up replaced.

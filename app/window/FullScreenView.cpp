@@ -1,8 +1,11 @@
 #include "app/window/FullScreenView.h"
 
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include "app/window/SubtitleFit.h"
 
 namespace orvalen {
 
@@ -15,11 +18,13 @@ FullScreenView::FullScreenView(QWidget* parent) : VideoPanel(parent) {
 
 void FullScreenView::SetBand(const ScreenRect& band) {
     band_ = band;
+    FitBandFont();
     RefreshOver(rect());
 }
 
 void FullScreenView::SetBandFont(const QFont& font) {
     bandFont_ = font;
+    FitBandFont();
     RefreshOver(BandInView());
 }
 
@@ -37,12 +42,29 @@ void FullScreenView::DrawBandText(const QString& text) {
 }
 
 void FullScreenView::DrawBandLines(const QList<BandLine>& lines) {
-    if (lines == bandLines_) return;
+    DrawBandLines({}, lines);
+}
+
+void FullScreenView::DrawBandLines(const QList<BandLine>& secondLines,
+                                   const QList<BandLine>& lines) {
+    if (lines == bandLines_ && secondLines == secondLines_) return;
     bandLines_ = lines;
+    secondLines_ = secondLines;
     QStringList texts;
     for (const BandLine& line : lines) texts.append(line.Text);
     bandText_ = texts.join(u'\n');
+    FitBandFont();
     RefreshOver(BandInView());
+}
+
+void FullScreenView::FitBandFont() {
+    const int width = band_.Right - band_.Left;
+    const auto heightAt = [&](int size) {
+        return BandLinesHeight(bandLines_, AtPixelSize(bandFont_, size), width, this);
+    };
+    const int nominal = QFontInfo(bandFont_).pixelSize();
+    const int size = FittingPixelSize(nominal, band_.Bottom - band_.Top, heightAt);
+    fittedFont_ = size == nominal ? bandFont_ : AtPixelSize(bandFont_, size);
 }
 
 void FullScreenView::Enter(QScreen* screen) {
@@ -84,7 +106,9 @@ void FullScreenView::paintEvent(QPaintEvent* event) {
 void FullScreenView::PaintOverPicture(QPainter& painter) {
     const QRect band = BandInView();
     painter.fillRect(band, Qt::black);
-    PaintBandLines(painter, band, bandFont_, textColor_, bandLines_);
+    const int second =
+        PaintBandLines(painter, band, SecondFont(fittedFont_), secondColor_, secondLines_);
+    PaintBandLines(painter, band.adjusted(0, second, 0, 0), fittedFont_, textColor_, bandLines_);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QtMath>
 
 namespace orvalen {
 
@@ -130,8 +131,11 @@ void Draw(QPainter& p, Glyph glyph) {
 
 }  // namespace
 
-QImage GlyphImage(Glyph glyph) {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+QImage GlyphImage(Glyph glyph, qreal ratio) {
+    const int side = qCeil(16 * ratio);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    // The painter then draws in the 16 by 16 units, at the screen's own resolution.
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -140,7 +144,11 @@ QImage GlyphImage(Glyph glyph) {
 }
 
 QIcon GlyphIcon(Glyph glyph) {
-    return QIcon(QPixmap::fromImage(GlyphImage(glyph)));
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        icon.addPixmap(QPixmap::fromImage(GlyphImage(glyph, ratio)));
+    }
+    return icon;
 }
 
 void SetGlyph(QAction* action, Glyph glyph) {

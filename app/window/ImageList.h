@@ -30,7 +30,8 @@ enum class Glyph {
 };
 constexpr int GlyphCount = static_cast<int>(Glyph::SoundOff) + 1;
 
-QImage GlyphImage(Glyph glyph);
+// The image drawn for a screen of ratio device pixels per pixel (16 * ratio pixels a side).
+QImage GlyphImage(Glyph glyph, qreal ratio = 1.0);
 QIcon GlyphIcon(Glyph glyph);
 
 // Gives an action the glyph's image and remembers the glyph.

@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
@@ -27,9 +29,13 @@
 #include "app/window/ImageList.h"
 #include "app/window/PositionSlider.h"
 #include "app/window/StatusBar.h"
+#include "app/window/SubtitleFit.h"
+#include "app/window/SubtitleLabel.h"
+#include "app/window/SubtitleListWindow.h"
 #include "app/window/VideoPanel.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
+#include "subtitles/SubtitleWriters.h"
 
 namespace orvalen {
 
@@ -89,12 +95,15 @@ void MainWindow::UseDialogs(const MainWindowDialogs& dialogs) {
     if (ConfigDialog* config = dialogs_.Configuration) {
         config->SetFontCommand([this] { ChooseSubtitleFont(); });
         config->SetFontSource([this] { return SubtitleFontSettings(); });
-        config->ShowFontSample(ui_.SubtitleLabel->font(), SubtitleLabelColor());
+        config->ShowFontSample(view_.ChosenLabelFont, SubtitleLabelColor());
+        connect(config, &ConfigDialog::SubtitleSizeRuleChanged, this, [this] {
+            if (film_.Open) FitToVideo();
+        });
     }
 }
 
 FontSettings MainWindow::SubtitleFontSettings() const {
-    return FontSettingsOf(ui_.SubtitleLabel->font(), SubtitleLabelColor(), view_.FullScreenFont);
+    return FontSettingsOf(view_.ChosenLabelFont, SubtitleLabelColor(), view_.FullScreenFont);
 }
 
 void MainWindow::CreateControls() {
@@ -127,7 +136,7 @@ void MainWindow::CreateControls() {
     ui_.SubtitlePanel->setGeometry(0, kClientHeight - kLowPanelHeight, kClientWidth,
                                    kLowPanelHeight);
 
-    ui_.SubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SubtitleLabel = new SubtitleLabel(ui_.SubtitlePanel);
     ui_.SubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     ui_.SubtitleLabel->setWordWrap(true);
     ui_.SubtitleLabel->setTextFormat(Qt::RichText);
@@ -137,8 +146,17 @@ void MainWindow::CreateControls() {
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     labelFont.setItalic(true);
+    view_.ChosenLabelFont = labelFont;
     ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(Qt::white);
+
+    ui_.SecondSubtitleLabel = new QLabel(ui_.SubtitlePanel);
+    ui_.SecondSubtitleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ui_.SecondSubtitleLabel->setWordWrap(true);
+    ui_.SecondSubtitleLabel->setTextFormat(Qt::RichText);
+    ui_.SecondSubtitleLabel->setAutoFillBackground(true);
+    ui_.SecondSubtitleLabel->setPalette(black);
+    ui_.SecondSubtitleLabel->hide();
 
     ui_.StatusArea = new StatusBar(ui_.SubtitlePanel);
 
@@ -149,6 +167,9 @@ void MainWindow::CreateControls() {
     ui_.SaveFileDialog = new QFileDialog(this);
     ui_.SaveFileDialog->setAcceptMode(QFileDialog::AcceptSave);
     ui_.SaveFileDialog->setNameFilters(QtNameFilters({{"Fichier SubRip", {"*.srt"}}}));
+    ui_.SaveAsFileDialog = new QFileDialog(this);
+    ui_.SaveAsFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    ui_.SaveAsFileDialog->setNameFilters(QtNameFilters(SaveFormatFilters()));
 
     ui_.ClockTimer = new QTimer(this);
     ui_.ClockTimer->setInterval(50);
@@ -160,6 +181,13 @@ void MainWindow::CreateControls() {
         activateWindow();
         update();
     });
+
+    CreateSubtitleList();
+    ui_.ToolBar->setAccessibleName("Tool bar");
+    ui_.PositionSlider->setAccessibleName("Position in the film");
+    ui_.VideoArea->setAccessibleName("Film");
+    ui_.StatusArea->setAccessibleName("Status bar");
+    ui_.FullScreenWindow->setAccessibleName("Film in full screen");
 
     ui_.ClientArea->installEventFilter(this);
     ui_.SubtitlePanel->installEventFilter(this);
@@ -173,11 +201,23 @@ void MainWindow::LayOutClient() {
     const int lowHeight = ui_.SubtitlePanel->height();
     ui_.SubtitlePanel->setGeometry(0, ui_.ClientArea->height() - lowHeight, width, lowHeight);
     ui_.ToolBar->setGeometry(0, 0, width, 24);
-    const int labelHeight = std::max(ui_.SubtitleLabel->heightForWidth(width),
-                                     ui_.SubtitleLabel->fontMetrics().height());
-    ui_.SubtitleLabel->setGeometry(0, 0, width, labelHeight);
+    const int secondHeight = SecondLineHeight();
+    if (secondHeight > 0) {
+        ui_.SecondSubtitleLabel->setGeometry(
+            0, 0, width, std::max(ui_.SecondSubtitleLabel->heightForWidth(width), secondHeight));
+    }
+    ui_.SubtitleLabel->setGeometry(0, secondHeight > 0 ? ui_.SecondSubtitleLabel->height() : 0,
+                                   width, ui_.SubtitleLabel->height());
     ui_.StatusArea->setGeometry(0, lowHeight - kStatusHeight, width, kStatusHeight);
     ui_.StatusArea->raise();
+    FitSubtitleLabel();
+}
+
+// The status bar lies over the foot of the subtitle panel: the text must fit above it.
+void MainWindow::FitSubtitleLabel() {
+    const int statusHeight = ui_.StatusArea->isHidden() ? 0 : kStatusHeight;
+    FitLabelText(*ui_.SubtitleLabel, labelHtml_,
+                 ui_.SubtitlePanel->height() - statusHeight - ui_.SubtitleLabel->y());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -186,6 +226,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         LayOutClient();
         return false;
     }
+    // A double click on the picture enters full screen, as one on the full-screen view leaves.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == ui_.VideoArea &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ToggleFullScreen();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         // Key preview: the first delivery goes to the focused control; the later deliveries of
         // the same key to its parents are not seen again.
@@ -193,7 +239,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (!target) target = QApplication::activeWindow();
         // A held key's repeats are not new presses: one press marks one moment.
         const auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (watched == target && target && target->window() == this && !keyEvent->isAutoRepeat()) {
+        // The subtitle list's rows pass the space bar on too; its search box types it.
+        const bool ours =
+            target && (target->window() == this ||
+                       (target->window() == ui_.SubtitleList &&
+                        target != static_cast<QWidget*>(ui_.SubtitleList->SearchBox())));
+        if (watched == target && ours && !keyEvent->isAutoRepeat()) {
             const QString text = keyEvent->text();
             if (text.size() == 1 && text[0].unicode() < 0x80) {
                 char key = static_cast<char>(text[0].unicode());
@@ -221,18 +272,21 @@ void MainWindow::LoadStartState() {
     ui_.StatusArea->setVisible(bars.StateBarre);
     ui_.Action(WindowAction::ToolBar)->setChecked(bars.ToolBarre);
     ui_.ToolBar->setVisible(bars.ToolBarre);
+    PlaceSubtitleList(ReadSubtitleListSettings(ini));
 
     const FontSettings fontSettings = ReadFontSettings(ini);
-    QFont labelFont = ui_.SubtitleLabel->font();
+    QFont labelFont = view_.ChosenLabelFont;
     QColor labelColor;
     ApplyFontSettings(fontSettings, labelFont, labelColor);
-    ui_.SubtitleLabel->setFont(labelFont);
     SetSubtitleLabelColor(labelColor);
+    QPalette secondPalette = ui_.SecondSubtitleLabel->palette();
+    secondPalette.setColor(QPalette::WindowText,
+                           VisibleOnBlack(ColorFromSetting(fontSettings.SecondColor)));
+    ui_.SecondSubtitleLabel->setPalette(secondPalette);
+    ui_.FullScreenWindow->SetSecondTextColor(ColorFromSetting(fontSettings.SecondColor));
     view_.FullScreenFont = BuildFullScreenFont(fontSettings, labelFont);
-
-    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
-    ui_.FullScreenWindow->SetBandFont(BandFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(labelColor);
+    SetChosenLabelFont(labelFont);
     LayOutClient();
 
     setAcceptDrops(true);
@@ -242,6 +296,10 @@ void MainWindow::LoadStartState() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (ui_.Action(WindowAction::SubtitleList)->isChecked()) {
+        view_.SubtitleListUsed = true;
+        ui_.SubtitleList->show();
+    }
     // After the window is on screen, so that a dialog of the search opens over it.
     QMetaObject::invokeMethod(this, &MainWindow::OpenCommandLineFilm, Qt::QueuedConnection);
 }
@@ -254,6 +312,8 @@ void MainWindow::OpenCommandLineFilm() {
 }
 
 void MainWindow::OpenAndPlay(const std::string& path) {
+    // The previous film's subtitle must not stay under the new one, whatever happens next.
+    ClearSubtitleText();
     if (!media_.OpenMovie(path)) {
         ShowError(this, QStringLiteral("Cannot open the film \"%1\":\n%2.")
                             .arg(QFile::decodeName(path.c_str()),
@@ -268,6 +328,7 @@ void MainWindow::OpenAndPlay(const std::string& path) {
     SubtitleSearch(path);
     FitToVideo();
     film_.Open = true;
+    EnableFilmItems();
     Play();
 }
 
@@ -287,9 +348,14 @@ void MainWindow::ResumeAfterFullScreen() {
 void MainWindow::CloseFilmAndSaveBars() {
     IniFile ini(ConfigFileToWrite());
     if (film_.Open) media_.CloseAllDevices();
-    const WriteOutcome outcome =
+    RememberTrackOffset();
+    WriteOutcome outcome =
         WriteBarSettings(ini, BarSettings{ui_.Action(WindowAction::StatusBar)->isChecked(),
                                           ui_.Action(WindowAction::ToolBar)->isChecked()});
+    // Config.ini gains the list's keys only once the list has been used.
+    if (outcome.Ok && view_.SubtitleListUsed) {
+        outcome = WriteSubtitleListSettings(ini, SubtitleListPlace());
+    }
     if (!outcome.Ok) ShowMessage(this, QString::fromStdString(outcome.Message));
 }
 
@@ -299,7 +365,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    DropFiles(event->mimeData()->urls());
+    DropFiles(event->mimeData()->urls(), event->modifiers() & Qt::ShiftModifier);
 }
 
 // On the screen the window is on, which need not start at (0, 0): the band is placed within
@@ -309,7 +375,7 @@ void MainWindow::ShowFullScreen() {
     const QRect geometry = screen->geometry();
     view_.FullScreenRect =
         FullScreenBand(geometry.x(), geometry.y(), geometry.width(), geometry.height());
-    ui_.FullScreenWindow->SetBand(view_.FullScreenRect);
+    ApplySubtitleScale();
     ui_.FullScreenWindow->DrawBandText(QString());
     bandShown_ = {};
     ui_.FullScreenWindow->Enter(screen);

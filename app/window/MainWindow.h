@@ -10,6 +10,7 @@
 
 #include "app/window/FontMapping.h"
 #include "app/window/PlayerControl.h"
+#include "app/window/SubtitleLabel.h"
 #include "app/window/WindowActions.h"
 #include "discovery/SubtitleSearch.h"
 #include "media/MediaControl.h"
@@ -19,6 +20,7 @@
 #include "playback/FullScreenBand.h"
 #include "playback/SubtitleFont.h"
 #include "playback/SubtitleState.h"
+#include "resync/ResyncUndo.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleTrack.h"
@@ -44,8 +46,10 @@ class DesktopSession;
 class FullScreenView;
 class GpuPicture;
 class ReferenceDialog;
+class SoundSyncRunner;
 class StatusBar;
 class SubtitleChoiceDialog;
+class SubtitleListWindow;
 class VideoPanel;
 
 // The dialogs the main window opens; they are its children.
@@ -110,8 +114,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void PreviewKey(char& key);
     // Files dropped on the window: one film opens as Open would, one subtitle file (of a
     // searched extension) loads as Open another file would; anything else is refused with a
-    // message.
-    void DropFiles(const QList<QUrl>& files);
+    // message. With asSecond (Shift held) a subtitle file loads as the second subtitles.
+    void DropFiles(const QList<QUrl>& files, bool asSecond = false);
 
     // Answers the desktop's media controls (MPRIS) and keeps the screen on while a film
     // plays. The program calls it once; without a session bus the player stays silent.
@@ -125,6 +129,9 @@ class MainWindow : public QMainWindow, public PlayerControl {
     std::string Title() override;
     PlaybackState State() override;
     double Rate() override;
+    void SetRate(double rate) override;
+    double Volume() override;
+    void SetVolume(double volume) override;
     void Raise() override;
 
     // The playback clock.
@@ -156,12 +163,47 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void StartResynchronisation();
     void StartMerge();
     void SaveSubtitles();
+    // A file dialog of the save formats; the extension typed, else the type chosen, decides.
+    void SaveSubtitlesAs();
+    // The second subtitles, shown above the first: chosen in a file dialog or among the found
+    // files, or dropped with Shift; removed; moved 100 ms earlier or later.
+    void OpenSecondSubtitles();
+    void LoadSecondSubtitleFile(const std::string& path);
+    void RemoveSecondSubtitles();
+    void SecondSubtitlesEarlier();
+    void SecondSubtitlesLater();
+    // Aligns the track on the film's speech behind a progress dialog; applies the result only
+    // when the confidence is high enough, else offers the four-point resynchronisation.
+    void SynchroniseWithSound();
+    // Puts the track back as before the last resynchronisation, automatic or four-point.
+    void UndoSynchronisation();
     // The Encoding submenu: shows the track's texts in encoding at once, until the next load
     // into the track; empty goes back to the detected one.
     void ChooseEncoding(const std::string& encoding);
     // A space-bar press: a mark of a waiting resynchronisation, else the anchor of a waiting
     // merge, else nothing. The key is not consumed.
     void OnSpaceBar();
+
+    // The Timing submenu: each moves every subtitle of the track, shows the new offset over
+    // the picture and in the status bar for a while, and has it remembered for the file.
+    void ShowSubtitlesEarlier();
+    void ShowSubtitlesLater();
+    void ShowSubtitlesMuchEarlier();
+    void ShowSubtitlesMuchLater();
+    void StartNextSubtitleNow();
+    void StartPreviousSubtitleNow();
+    void ResetTiming();
+    // Line by line: play from the start of the previous, the next or the current subtitle.
+    void GoToPreviousSubtitle();
+    void GoToNextSubtitle();
+    void RepeatSubtitle();
+    // The subtitle on screen, without markup, to the clipboard.
+    void CopySubtitle();
+    void ToggleSubtitleList();
+    // Plays from the start of the track's subtitle index.
+    void GoToSubtitle(int32_t index);
+    // Everything that shows the track follows a change of it: whole, or only its times.
+    void TrackChanged();
 
     // Finds the film's subtitle files, offers them in the menus, lets the user choose and
     // loads the chosen one into the track.
@@ -200,11 +242,13 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QSlider* PositionSlider = nullptr;
         VideoPanel* VideoArea = nullptr;
         QWidget* SubtitlePanel = nullptr;
-        QLabel* SubtitleLabel = nullptr;
+        orvalen::SubtitleLabel* SubtitleLabel = nullptr;
+        QLabel* SecondSubtitleLabel = nullptr;  // above SubtitleLabel, shown with a second file
         StatusBar* StatusArea = nullptr;
         FullScreenView* FullScreenWindow = nullptr;  // the full-screen picture and band
         QFileDialog* OpenFileDialog = nullptr;
         QFileDialog* SaveFileDialog = nullptr;
+        QFileDialog* SaveAsFileDialog = nullptr;
         QTimer* ClockTimer = nullptr;
         QMenu* FileMenu = nullptr;
         QMenu* ViewMenu = nullptr;
@@ -212,6 +256,8 @@ class MainWindow : public QMainWindow, public PlayerControl {
         QMenu* SubtitlesMenu = nullptr;
         QMenu* PopupMenu = nullptr;
         QMenu* EncodingMenu = nullptr;  // "Automatic (...)", a separator, EncodingChoices()
+        SubtitleListWindow* SubtitleList = nullptr;
+        QTimer* TimingMessageTimer = nullptr;  // hides the offset's message
         std::array<QAction*, WindowActionCount> Actions{};
 
         QAction* Action(WindowAction id) const;
@@ -224,12 +270,26 @@ class MainWindow : public QMainWindow, public PlayerControl {
         int32_t LastSliderPosition = 0;
         bool FirstShow = true;
         bool Muted = false;
+        // The sound level the desktop set, 0 to 1; Muted silences it without changing it.
+        double Volume = 1.0;
         // The popup's first item pauses (it offered Pause when the menu opened) or plays.
         bool PopupOffersPause = false;
         // The media mode last read as a playback state; a seek under way keeps it.
         PlaybackState Playback = PlaybackState::Stopped;
         SubtitleFont FullScreenFont{};
         ScreenRect FullScreenRect;
+        // The track's subtitle on screen, -1 for none.
+        int32_t ShownLine = -1;
+        bool FilmItemsEnabled = false;
+        // The track's offset changed since it was last written to the state file.
+        bool OffsetUnsaved = false;
+        // The subtitle list was shown this session: its keys are written at exit.
+        bool SubtitleListUsed = false;
+        // What the status bar's message panel showed before the offset's message.
+        QString MessageBeforeTiming;
+        // The subtitle font as chosen; the label shows it scaled when the size follows the
+        // picture.
+        QFont ChosenLabelFont;
     };
 
   protected:
@@ -256,6 +316,12 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // The steps before the window goes: the film closed, the bars stored in Config.ini.
     void CloseFilmAndSaveBars();
     void LayOutClient();
+    // The label's and the band's fonts (and the band's height) from the chosen fonts, scaled
+    // to the picture shown when the setting asks for it.
+    void ApplySubtitleScale();
+    void SetChosenLabelFont(const QFont& font);
+    // The subtitle panel five times the label font's point size high (above 8 points).
+    void FitSubtitlePanel();
     // The window's frame (0 until a window manager has framed it) and menu bar around the
     // client area.
     QSize OutsideClientArea() const;
@@ -268,11 +334,36 @@ class MainWindow : public QMainWindow, public PlayerControl {
     void ForwardFrameReady();
     void FallBackToSoftware(const char* why);
     void ShowSubtitleText(std::string_view text);
+    // Shows the label's text in the room the subtitle panel leaves it.
+    void FitSubtitleLabel();
+    // Blanks the label and the full-screen band.
+    void ClearSubtitleText();
     // Status panel 4 and the message box of a resynchronisation or merge step.
     void ShowEditStep(const EditStep& step);
     // Shows the label's text again after the way it is decoded has changed.
     void RefreshSubtitleText();
+    // The items that need a film follow whether one is open.
+    void EnableFilmItems();
+    void CreateSubtitleList();
+    // Moves the track so that its offset changes by change (0: it did not), and says so.
+    void ShowTimingChange(int32_t change);
+    void HideTimingMessage();
+    // Writes the track's offset to the state file if it has changed.
+    void RememberTrackOffset();
+    // After a load into the track: its file's remembered offset applied.
+    void RestoreTrackOffset();
+    // The list window's visibility and place, as Config.ini keeps them; with no place kept it
+    // goes beside this window.
+    SubtitleListSettings SubtitleListPlace() const;
+    void PlaceSubtitleList(const SubtitleListSettings& list);
     int32_t CurrentDelay() const;
+    void FillSecondSubtitlesMenu(QMenu* menu);
+    void ShowSecondText(std::string_view text);
+    // The subtitle panel's extra line for the second subtitles: 0 without them.
+    int SecondLineHeight() const;
+    // Grows or shrinks the panel and the window by that line; the picture keeps its size.
+    void SetSecondLine(bool shown);
+    void StepSecondOffset(int32_t step);
 
     QStringList commandLine_;
     FilmState film_;
@@ -304,9 +395,15 @@ class MainWindow : public QMainWindow, public PlayerControl {
     // text neither decodes nor lays it out again.
     ShownSubtitle shown_;
     ShownSubtitle bandShown_;
+    std::string secondShown_;
+    std::string bandSecondShown_;
+    // The label's text at the label's own font size.
+    QString labelHtml_;
     std::atomic<bool> frameUpdatePending_{false};
     std::unique_ptr<DesktopSession> desktop_;
     std::unique_ptr<GpuPicture> gpuPicture_;  // while the GPU path draws
+    ResyncUndo undo_;
+    SoundSyncRunner* soundSync_ = nullptr;
 };
 
 }  // namespace orvalen

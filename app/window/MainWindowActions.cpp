@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <array>
 
+#include "app/window/FullScreenView.h"
 #include "app/window/ImageList.h"
 #include "app/window/MainWindow.h"
 #include "app/window/VideoPanel.h"
@@ -41,6 +42,28 @@ ActionRow Submenu(P place, A id, const char* caption, const char* hint) {
     return row;
 }
 
+// The submenu of the item shown, once more, in place.
+ActionRow SameSubmenu(P place, A id, A shown) {
+    ActionRow row = Submenu(place, id, nullptr, nullptr);
+    row.Forward = shown;
+    return row;
+}
+
+ActionRow FilmItem(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
+                   Handler handler) {
+    ActionRow row = Item(place, id, caption, hint, shortcut, kNoGlyph, handler);
+    row.NeedsFilm = true;
+    row.Enabled = false;
+    return row;
+}
+
+ActionRow ShortcutCheckItem(P place, A id, const char* caption, const char* hint,
+                            QKeyCombination shortcut, Handler handler) {
+    ActionRow row = CheckItem(place, id, caption, hint, handler);
+    row.Shortcut = shortcut;
+    return row;
+}
+
 // A tool bar button shows its hint as its text.
 ActionRow Button(A id, const char* hint, Glyph image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
@@ -65,6 +88,8 @@ const ActionRow kRows[] = {
     CheckItem(P::ViewMenu, A::ToolBar, "ToolBar", "Show/Hide the Toolbar", &W::ToggleToolBar),
     CheckItem(P::ViewMenu, A::StatusBar, "Status Bar", "Show/Hide the Status Bar",
               &W::ToggleStatusBar),
+    ShortcutCheckItem(P::ViewMenu, A::SubtitleList, "Subtitle List",
+                      "Show/Hide the list of every subtitle", Qt::Key_F9, &W::ToggleSubtitleList),
     Separator(P::ViewMenu),
     Item(P::ViewMenu, A::Configuration, "Configuration",
          "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, G::Configuration,
@@ -76,18 +101,68 @@ const ActionRow kRows[] = {
     Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, G::Forward, &W::FastForward),
     Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, G::Backward,
          &W::BackOneMinute),
+    Separator(P::CommandMenu),
+    FilmItem(P::CommandMenu, A::PreviousSubtitle, "Previous subtitle",
+             "Go to the start of the previous subtitle", Qt::CTRL | Qt::Key_Left,
+             &W::GoToPreviousSubtitle),
+    FilmItem(P::CommandMenu, A::NextSubtitle, "Next subtitle",
+             "Go to the start of the next subtitle", Qt::CTRL | Qt::Key_Right,
+             &W::GoToNextSubtitle),
+    FilmItem(P::CommandMenu, A::RepeatSubtitle, "Repeat this subtitle",
+             "Go back to the start of this subtitle", Qt::CTRL | Qt::Key_Down, &W::RepeatSubtitle),
+    FilmItem(P::CommandMenu, A::CopySubtitle, "Copy this subtitle",
+             "Copy the text of this subtitle", Qt::CTRL | Qt::Key_C, &W::CopySubtitle),
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
          kNone, G::OpenSubtitleFile, &W::OpenSubtitleFile),
+    Item(P::SubtitlesMenu, A::OpenSecondSubtitles, "Second subtitles...",
+         "Show a second subtitle file above the first", kNone, kNoGlyph, &W::OpenSecondSubtitles),
+    Submenu(P::SubtitlesMenu, A::SecondSubtitles, "Second subtitles",
+            "Show another subtitle file of the film above the first"),
+    Item(P::SubtitlesMenu, A::NoSecondSubtitles, "No second subtitles",
+         "Remove the second subtitles", kNone, kNoGlyph, &W::RemoveSecondSubtitles),
+    Item(P::SubtitlesMenu, A::SecondEarlier, "Second subtitles earlier",
+         "Show the second subtitles 100 ms earlier", Qt::ALT | Qt::Key_G, kNoGlyph,
+         &W::SecondSubtitlesEarlier),
+    Item(P::SubtitlesMenu, A::SecondLater, "Second subtitles later",
+         "Show the second subtitles 100 ms later", Qt::ALT | Qt::Key_H, kNoGlyph,
+         &W::SecondSubtitlesLater),
     Item(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
          Qt::CTRL | Qt::Key_R, G::Resynchronisation, &W::StartResynchronisation),
+    Item(P::SubtitlesMenu, A::SoundSync, "Synchronise with the sound",
+         "Synchronise the subtitles with the speech of the film", Qt::CTRL | Qt::SHIFT | Qt::Key_R,
+         kNoGlyph, &W::SynchroniseWithSound),
+    Item(P::SubtitlesMenu, A::UndoSync, "Undo synchronisation",
+         "Put the subtitles back as they were before the last synchronisation",
+         Qt::CTRL | Qt::Key_Z, kNoGlyph, &W::UndoSynchronisation),
     Item(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M,
          G::Merge, &W::StartMerge),
     Item(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
          Qt::CTRL | Qt::Key_S, G::Save, &W::SaveSubtitles),
+    Item(P::SubtitlesMenu, A::SaveAs, "Save As...",
+         "Save the subtitles as SubRip, WebVTT, SubStation Alpha or MicroDVD",
+         Qt::CTRL | Qt::SHIFT | Qt::Key_S, G::Save, &W::SaveSubtitlesAs),
     Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone,
          G::Fonts, &W::ChooseSubtitleFont),
     Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
+    Submenu(P::SubtitlesMenu, A::Timing, "Timing", "Move the subtitles in time"),
+    FilmItem(P::TimingMenu, A::Earlier, "Earlier", "Show every subtitle 100 ms earlier", Qt::Key_G,
+             &W::ShowSubtitlesEarlier),
+    FilmItem(P::TimingMenu, A::Later, "Later", "Show every subtitle 100 ms later", Qt::Key_H,
+             &W::ShowSubtitlesLater),
+    FilmItem(P::TimingMenu, A::MuchEarlier, "Earlier by 1 s", "Show every subtitle 1 s earlier",
+             Qt::SHIFT | Qt::Key_G, &W::ShowSubtitlesMuchEarlier),
+    FilmItem(P::TimingMenu, A::MuchLater, "Later by 1 s", "Show every subtitle 1 s later",
+             Qt::SHIFT | Qt::Key_H, &W::ShowSubtitlesMuchLater),
+    FilmItem(P::TimingMenu, A::NextStartsNow, "The next subtitle starts now",
+             "Move the subtitles so that the next one starts now",
+             Qt::CTRL | Qt::SHIFT | Qt::Key_Right, &W::StartNextSubtitleNow),
+    FilmItem(P::TimingMenu, A::PreviousStartsNow, "The previous subtitle starts now",
+             "Move the subtitles so that the previous one starts now",
+             Qt::CTRL | Qt::SHIFT | Qt::Key_Left, &W::StartPreviousSubtitleNow),
+    Separator(P::TimingMenu),
+    FilmItem(P::TimingMenu, A::ResetTiming, "Reset timing", "Show the subtitles at their own times",
+             kNone, &W::ResetTiming),
     // The found subtitle files are added after this separator.
     Separator(P::SubtitlesMenu),
 
@@ -99,6 +174,7 @@ const ActionRow kRows[] = {
     Separator(P::Popup),
     Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone,
          G::FullScreen, &W::ToggleFullScreen),
+    SameSubmenu(P::Popup, A::PopupTiming, A::Timing),
     // The found subtitle files are added after this separator.
     Separator(P::Popup),
 
@@ -140,6 +216,13 @@ std::span<const ActionRow> WindowActionTable() {
     return kRows;
 }
 
+void MainWindow::EnableFilmItems() {
+    view_.FilmItemsEnabled = film_.Open;
+    for (const ActionRow& row : kRows) {
+        if (row.NeedsFilm) ui_.Action(row.Id)->setEnabled(film_.Open);
+    }
+}
+
 QAction* MainWindow::Widgets::Action(WindowAction id) const {
     const auto index = static_cast<size_t>(id);
     return index < Actions.size() ? Actions[index] : nullptr;
@@ -150,6 +233,8 @@ void MainWindow::CreateActions() {
     std::array<QMenu*, 4> menus{};
     const auto container = [&](ActionPlace place) -> QWidget* {
         switch (place) {
+            case P::TimingMenu:
+                return ui_.Action(A::Timing)->menu();
             case P::MenuBar:
                 return menuBar();
             case P::Popup:
@@ -170,8 +255,14 @@ void MainWindow::CreateActions() {
             continue;
         }
         const QString caption = QString::fromUtf8(row.Caption ? row.Caption : "");
-        QAction* action =
-            row.Submenu ? (new QMenu(caption, owner))->menuAction() : new QAction(caption, owner);
+        QAction* action = nullptr;
+        if (row.Submenu && row.Forward != A::Separator) {
+            action = ui_.Action(row.Forward);
+        } else if (row.Submenu) {
+            action = (new QMenu(caption, owner))->menuAction();
+        } else {
+            action = new QAction(caption, owner);
+        }
         action->setSeparator(row.Id == A::Separator);
         owner->addAction(action);
         if (row.Id == A::Separator) continue;
@@ -185,6 +276,7 @@ void MainWindow::CreateActions() {
         }
         action->setCheckable(row.Checkable);
         action->setEnabled(row.Enabled);
+        if (row.NeedsFilm) ui_.FullScreenWindow->addAction(action);
         ui_.Actions[static_cast<size_t>(row.Id)] = action;
         if (row.Handler) {
             const auto handler = row.Handler;
@@ -193,7 +285,7 @@ void MainWindow::CreateActions() {
     }
     // A button without a handler runs its menu item; every menu item exists by now.
     for (const ActionRow& row : kRows) {
-        if (row.Handler || row.Forward == A::Separator) continue;
+        if (row.Handler || row.Submenu || row.Forward == A::Separator) continue;
         connect(ui_.Action(row.Id), &QAction::triggered, ui_.Action(row.Forward),
                 &QAction::trigger);
     }
@@ -202,9 +294,12 @@ void MainWindow::CreateActions() {
     ui_.CommandMenu = menus[static_cast<size_t>(P::CommandMenu)];
     ui_.SubtitlesMenu = menus[static_cast<size_t>(P::SubtitlesMenu)];
     CreateEncodingMenu(ui_.Action(A::Encoding)->menu());
+    QMenu* second = ui_.Action(A::SecondSubtitles)->menu();
+    connect(second, &QMenu::aboutToShow, this, [this, second] { FillSecondSubtitlesMenu(second); });
 
     for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui_.VideoArea),
-                           static_cast<QWidget*>(ui_.SubtitleLabel)}) {
+                           static_cast<QWidget*>(ui_.SubtitleLabel),
+                           static_cast<QWidget*>(ui_.SecondSubtitleLabel)}) {
         owner->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(owner, &QWidget::customContextMenuRequested, this,
                 [this, owner](const QPoint& at) { ui_.PopupMenu->popup(owner->mapToGlobal(at)); });

@@ -6,6 +6,8 @@
 #include "app/window/MainWindow.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleLabel.h"
+#include "app/window/SubtitleListWindow.h"
 #include "playback/PlaybackClock.h"
 
 namespace orvalen {
@@ -13,17 +15,24 @@ namespace orvalen {
 void MainWindow::OnClockTick() {
     // Also without a film, so that closing one lets the screen blank again.
     if (desktop_) desktop_->Update();
+    if (view_.FilmItemsEnabled != film_.Open) EnableFilmItems();
     if (!film_.Open) return;
     const int32_t pos = media_.GetPosition();
     std::string_view text;
     if (!subtitles_.FormatUnknown) text = ChooseSubtitle(subtitles_.Track, pos, CurrentDelay());
+    const std::string_view second = ChooseSecondSubtitle(subtitles_.Second, pos, CurrentDelay());
+    view_.ShownLine = text.empty() ? -1 : subtitles_.Track.Cursor;
+    ui_.SubtitleList->ShowLine(view_.ShownLine);
 
     if (view_.FullScreenPlaying && !subtitles_.FormatUnknown) {
         // The window's own controls stay frozen while the film covers the screen.
-        if (bandShown_.Shows(text, subtitles_)) return;
+        if (bandShown_.Shows(text, subtitles_) && bandSecondShown_ == second) return;
         bandShown_ = ShownSubtitle::Of(text, subtitles_);
-        ui_.FullScreenWindow->DrawBandLines(
-            BandLines(ScreenLines(subtitles_, text), ui_.FullScreenWindow->BandFont()));
+        bandSecondShown_ = second;
+        FullScreenView* view = ui_.FullScreenWindow;
+        view->DrawBandLines(
+            BandLines(SecondScreenLines(subtitles_.Second, second), SecondFont(view->BandFont())),
+            BandLines(ScreenLines(subtitles_, text), view->BandFont()));
         return;
     }
 
@@ -40,19 +49,36 @@ void MainWindow::OnClockTick() {
     }
     view_.LastSliderPosition = ui_.PositionSlider->value();
     if (!subtitles_.FormatUnknown) ShowSubtitleText(text);
+    if (subtitles_.Second.Loaded) ShowSecondText(second);
 }
 
 void MainWindow::ResyncIndex() {
-    ::orvalen::ResyncIndex(subtitles_.Track, media_.GetPosition());
+    const int32_t pos = media_.GetPosition();
+    ::orvalen::ResyncIndex(subtitles_.Track, pos);
+    ResyncSecondIndex(subtitles_.Second, pos);
 }
 
 void MainWindow::ShowSubtitleText(std::string_view text) {
     if (shown_.Shows(text, subtitles_)) return;
     shown_ = ShownSubtitle::Of(text, subtitles_);
-    ui_.SubtitleLabel->setText(LabelRichText(ScreenLines(subtitles_, text)));
-    const int width = ui_.SubtitleLabel->width();
-    ui_.SubtitleLabel->resize(width, std::max(ui_.SubtitleLabel->heightForWidth(width),
-                                              ui_.SubtitleLabel->fontMetrics().height()));
+    const std::vector<StyledLine> lines = ScreenLines(subtitles_, text);
+    labelHtml_ = LabelRichText(lines);
+    ui_.SubtitleLabel->ShowLines(lines, CurrentSettings().Announce);
+    FitSubtitleLabel();
+}
+
+void MainWindow::ClearSubtitleText() {
+    ShowSubtitleText({});
+    ui_.FullScreenWindow->DrawBandText(QString());
+    bandShown_ = {};
+}
+
+void MainWindow::ShowSecondText(std::string_view text) {
+    if (secondShown_ == text && ui_.SecondSubtitleLabel->isVisible()) return;
+    secondShown_ = text;
+    ui_.SecondSubtitleLabel->setFont(SecondFont(ui_.SubtitleLabel->font()));
+    ui_.SecondSubtitleLabel->setText(LabelRichText(SecondScreenLines(subtitles_.Second, text)));
+    LayOutClient();
 }
 
 void MainWindow::RefreshSubtitleText() {

@@ -44,6 +44,7 @@ int32_t HeightFromTenths(int64_t tenths) {
 
 void MainWindow::OpenFilm() {
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(FilmFileFilter());
     if (!dialog.Execute()) return;
     OpenChosenFilm(dialog.FileName());
@@ -55,7 +56,7 @@ void MainWindow::OpenChosenFilm(const QString& path) {
     OpenAndPlay(QFile::encodeName(path).toStdString());
 }
 
-void MainWindow::DropFiles(const QList<QUrl>& files) {
+void MainWindow::DropFiles(const QList<QUrl>& files, bool asSecond) {
     const QString path =
         files.size() == 1 && files[0].isLocalFile() ? files[0].toLocalFile() : QString();
     const std::string bytes = QFile::encodeName(path).toStdString();
@@ -65,7 +66,10 @@ void MainWindow::DropFiles(const QList<QUrl>& files) {
             OpenChosenFilm(path);
             break;
         case FileKind::Subtitle:
-            LoadSubtitleFile(bytes, subtitles_.Track);
+            if (asSecond)
+                LoadSecondSubtitleFile(bytes);
+            else
+                LoadSubtitleFile(bytes, subtitles_.Track);
             break;
         case FileKind::Other:
             ShowMessage(this, "Sorry ! This function is not implemented yet.");
@@ -76,6 +80,7 @@ void MainWindow::DropFiles(const QList<QUrl>& files) {
 void MainWindow::CloseFilm() {
     media_.CloseAllDevices();
     film_.Close();
+    EnableFilmItems();
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
         ui_.StatusArea->SetPanelText(static_cast<StatusPanel>(panel), {});
     ui_.PositionSlider->setValue(0);
@@ -174,6 +179,7 @@ void MainWindow::ToggleStatusBar() {
     const bool show = ui_.StatusArea->isHidden();
     ui_.Action(WindowAction::StatusBar)->setChecked(show);
     ui_.StatusArea->setVisible(show);
+    FitSubtitleLabel();
 }
 
 void MainWindow::ToggleMute() {
@@ -189,9 +195,9 @@ void MainWindow::ToggleMute() {
 
 void MainWindow::ChooseSubtitleFont() {
     // The dialog starts from the font the label shows, in points.
-    QFont start = ui_.SubtitleLabel->font();
+    QFont start = view_.ChosenLabelFont;
     start.setFamily(QFontInfo(start).family());
-    start.setPointSize(std::max(FontPointSize(ui_.SubtitleLabel->font()), 1));
+    start.setPointSize(std::max(FontPointSize(view_.ChosenLabelFont), 1));
     const FontChoice current{start, SubtitleLabelColor()};
     const std::optional<FontChoice> choice = AskSubtitleFont(this, current);
     // OK without a change keeps the font as it is, its stored weight and height included.
@@ -201,15 +207,14 @@ void MainWindow::ChooseSubtitleFont() {
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
                                                    : int64_t{10} * FontPointSize(chosen);
     view_.FullScreenFont = SubtitleFontOf(chosen, HeightFromTenths(tenths));
-    ui_.FullScreenWindow->SetBandFont(BandFont(view_.FullScreenFont));
     ui_.FullScreenWindow->SetTextColor(choice->Color);
 
-    QFont label = ui_.SubtitleLabel->font();
+    QFont label = view_.ChosenLabelFont;
     SetSubtitleLabelColor(choice->Color);
     StyleLabelFont(view_.FullScreenFont, label);
     const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
     SetFontPointSize(label, size);
-    ui_.SubtitleLabel->setFont(label);
+    SetChosenLabelFont(label);
     // The configuration dialog's sample gets the font with its new style, so that it shows
     // the font just chosen rather than the previous style.
     if (dialogs_.Configuration) dialogs_.Configuration->ShowFontSample(label, choice->Color);
@@ -238,8 +243,7 @@ void MainWindow::FitToVideo() {
     int32_t width = 0;
     int32_t height = 0;
     const bool sized = media_.GetVideoSize(width, height);
-    const int32_t fontSize = FontPointSize(ui_.SubtitleLabel->font());
-    if (fontSize > 8) ui_.SubtitlePanel->resize(ui_.SubtitlePanel->width(), 5 * fontSize);
+    FitSubtitlePanel();
     if (sized) {
         const QSize room = PictureRoom();
         const PictureSize picture =
@@ -247,6 +251,9 @@ void MainWindow::FitToVideo() {
                        room.width(), room.height());
         ui_.VideoArea->resize(picture.Width, picture.Height + 15);
     }
+    // The label's size follows the picture just fitted, and the panel follows the label.
+    ApplySubtitleScale();
+    FitSubtitlePanel();
     SetWindowHeight(ui_.VideoArea->height() + ui_.VideoArea->y() + ui_.SubtitlePanel->height() +
                     30);
     SetWindowWidth(ui_.VideoArea->width() + 20);

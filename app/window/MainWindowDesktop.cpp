@@ -1,4 +1,6 @@
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
 #include "app/desktop/DesktopSession.h"
 #include "app/window/FullScreenView.h"
@@ -59,6 +61,22 @@ PlaybackState MainWindow::State() {
 
 double MainWindow::Rate() {
     return media_.Speed();
+}
+
+void MainWindow::SetRate(double rate) {
+    if (!std::isfinite(rate) || State() != PlaybackState::Playing) return;
+    media_.PlayAtSpeed(std::clamp(rate, kMinimumRate, kMaximumRate));
+}
+
+double MainWindow::Volume() {
+    return view_.Muted ? 0.0 : view_.Volume;
+}
+
+void MainWindow::SetVolume(double volume) {
+    if (!std::isfinite(volume)) return;
+    view_.Volume = std::clamp(volume, 0.0, 1.0);
+    media_.SetVolume(view_.Volume);
+    if (view_.Muted && view_.Volume > 0) ToggleMute();
 }
 
 void MainWindow::Raise() {

@@ -35,12 +35,17 @@ void MainWindow::StartResynchronisation() {
 }
 
 void MainWindow::StartMerge() {
+    if (!film_.Open) {
+        ShowMessage(this, kMergeRefusalText, kMergeRefusalCaption);
+        return;
+    }
     if (subtitles_.Editing.MergeNeedsConfirmation() &&
         !AskYesNo(this, kMergeConfirmationText, kMergeConfirmationCaption)) {
         return;
     }
     subtitles_.Editing.CancelResync();
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(SubtitleFileFilter(CurrentSettings().SubtitleFormat));
     dialog.SetFileName(QString());
     if (!dialog.Execute()) return;
@@ -71,18 +76,48 @@ void MainWindow::SaveSubtitles() {
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QString());
+    const std::string& beside = subtitles_.TrackPath.empty() ? film_.Path : subtitles_.TrackPath;
+    StartFirstUseBeside(dialog, QFile::decodeName(beside.c_str()));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
     const QString chosen = dialog->selectedFiles().first();
+    NoteFileChosen(dialog);
     dialog->selectFile(chosen);
     const SaveOutcome outcome =
         SaveTrack(subtitles_.Track, QFile::encodeName(chosen).toStdString());
     if (!outcome.Ok) ShowError(this, QString::fromStdString(outcome.Message));
 }
 
+void MainWindow::SaveSubtitlesAs() {
+    QFileDialog* dialog = ui_.SaveAsFileDialog;
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+    const QString chosen = dialog->selectedFiles().first();
+    dialog->selectFile(chosen);
+    std::string path = QFile::encodeName(chosen).toStdString();
+    const SaveFormatRow* format = SaveFormatOfPath(path);
+    if (!format) {
+        const qsizetype type = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+        format = &SaveFormats()[type > 0 ? static_cast<size_t>(type) : 0];
+        // A name without extension gets the chosen type's; another extension stays as typed.
+        if (FileExtension(path).empty()) path += "." + std::string(format->Name);
+    }
+    int32_t frameRate = film_.FrameRate;
+    if (frameRate <= 0 && film_.Open) frameRate = frameRates_.GetFrameRate(film_.Path);
+    const SaveOutcome outcome =
+        SaveTrackAs(subtitles_.Track, path, format->Format, {subtitles_.Markup, frameRate});
+    if (!outcome.Ok) ShowError(this, QString::fromStdString(outcome.Message));
+}
+
 void MainWindow::OnSpaceBar() {
+    // A press may complete the resynchronisation: the track before it is kept for Undo.
+    std::optional<SubtitleTrack> before;
+    if (subtitles_.Editing.ResyncActive()) before = subtitles_.Track;
     const EditStep step =
         subtitles_.Editing.PressSpace(media_.GetPosition(), subtitles_.Track, subtitles_.MergeTrack,
                                       locale().decimalPoint().toStdString());
+    if (step.TrackChanged) before ? undo_.Keep(std::move(*before)) : undo_.Forget();
     ShowEditStep(step);
 }
 
@@ -92,6 +127,7 @@ void MainWindow::PreviewKey(char& key) {
 }
 
 void MainWindow::ShowEditStep(const EditStep& step) {
+    if (step.TrackChanged) TrackChanged();
     if (step.Status) {
         ui_.StatusArea->SetPanelText(StatusPanel::Status, QString::fromStdString(DisplayText(
                                                               *step.Status, step.StatusEncoding)));

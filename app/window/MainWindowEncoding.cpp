@@ -42,6 +42,7 @@ void MainWindow::ChooseEncoding(const std::string& encoding) {
     subtitles_.ChosenEncoding = encoding;
     UpdateEncodingMenu();
     RefreshSubtitleText();
+    TrackChanged();
 }
 
 }  // namespace orvalen

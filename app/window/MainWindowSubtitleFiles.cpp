@@ -107,6 +107,7 @@ void MainWindow::SubtitleSearch(const std::string& moviePath) {
 
 void MainWindow::OpenSubtitleFile() {
     FileOpenDialog dialog(ui_.OpenFileDialog);
+    StartFirstUseBeside(ui_.OpenFileDialog, QFile::decodeName(film_.Path.c_str()));
     dialog.SetFilter(SubtitleFileFilter(CurrentSettings().SubtitleFormat));
     dialog.SetFileName(QString());
     if (!dialog.Execute()) return;

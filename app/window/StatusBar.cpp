@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 
 namespace orvalen {
 
@@ -41,7 +42,10 @@ QRect StatusBar::PanelRect(StatusPanel panel) const {
     const int index = static_cast<int>(panel);
     int left = 0;
     for (int i = 0; i < index; ++i) left += kWidths[static_cast<size_t>(i)] + kGap;
-    return QRect(left, 0, kWidths[static_cast<size_t>(index)], height());
+    int width = kWidths[static_cast<size_t>(index)];
+    // The message panel takes the rest of the bar, so that a longer message is not cut.
+    if (index == PanelCount - 1) width = std::max(width, this->width() - left);
+    return QRect(left, 0, width, height());
 }
 
 void StatusBar::paintEvent(QPaintEvent*) {

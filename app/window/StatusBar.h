@@ -10,8 +10,8 @@ namespace orvalen {
 // length, the position, and the frame rate or the step of an edit.
 enum class StatusPanel { PictureSize, Mode, Length, Position, Status };
 
-// The window's status bar: the panels side by side (widths 80, 65, 65, 65, 200; the first
-// four centred, the last left-aligned).
+// The window's status bar: the panels side by side (widths 80, 65, 65, 65, and 200 or the
+// rest of the bar; the first four centred, the last left-aligned).
 class StatusBar : public QWidget {
     Q_OBJECT
   public:

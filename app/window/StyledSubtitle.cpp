@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QTextCharFormat>
 #include <QTextLine>
+#include <algorithm>
+#include <cmath>
 
 #include "app/window/FontMapping.h"
 
@@ -65,8 +67,40 @@ QList<BandLine> BandLines(const std::vector<StyledLine>& lines, const QFont& ban
     return bandLines;
 }
 
-void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
-                    const QList<BandLine>& lines) {
+namespace {
+
+// Lays line out wrapped at width, each visual line centred, one under the other from 0; returns
+// their height (an empty line is one line of font high).
+qreal LayOutBandLine(QTextLayout& layout, const BandLine& line, qreal width) {
+    layout.setFormats(line.Formats);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine visual = layout.createLine(); visual.isValid(); visual = layout.createLine()) {
+        visual.setLineWidth(width);
+        visual.setPosition(QPointF(0, height));
+        height += visual.height();
+    }
+    layout.endLayout();
+    return std::max(height, QFontMetricsF(layout.font()).height());
+}
+
+}  // namespace
+
+int BandLinesHeight(const QList<BandLine>& lines, const QFont& font, int width,
+                    QPaintDevice* device) {
+    qreal height = 0;
+    for (const BandLine& line : lines) {
+        QTextLayout layout(line.Text, font, device);
+        height += LayOutBandLine(layout, line, width);
+    }
+    return static_cast<int>(std::ceil(height));
+}
+
+int PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                   const QList<BandLine>& lines) {
     painter.save();
     painter.setClipRect(band);
     painter.setPen(VisibleOnBlack(colour));
@@ -74,24 +108,25 @@ void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, con
     for (const BandLine& line : lines) {
         if (top >= band.bottom()) break;
         QTextLayout layout(line.Text, font, painter.device());
-        layout.setFormats(line.Formats);
-        QTextOption option;
-        option.setWrapMode(QTextOption::NoWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine textLine = layout.createLine();
-        if (textLine.isValid()) textLine.setLineWidth(1e6);
-        layout.endLayout();
-        const QFontMetricsF metrics(font, painter.device());
-        const qreal width = textLine.isValid() ? textLine.naturalTextWidth() : 0;
-        const qreal height =
-            textLine.isValid() ? std::max(textLine.height(), metrics.height()) : metrics.height();
-        const qreal left = band.left() + (band.width() - width) / 2;
-        painter.fillRect(QRectF(left, top, width, height), Qt::black);
-        layout.draw(&painter, QPointF(left, top));
+        const qreal height = LayOutBandLine(layout, line, band.width());
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            painter.fillRect(layout.lineAt(i).naturalTextRect().translated(band.left(), top),
+                             Qt::black);
+        }
+        layout.draw(&painter, QPointF(band.left(), top));
         top += height;
     }
     painter.restore();
+    return static_cast<int>(std::ceil(top - band.top()));
+}
+
+QFont SecondFont(const QFont& font) {
+    QFont second = font;
+    if (font.pixelSize() > 0)
+        second.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
+    else
+        second.setPointSizeF(font.pointSizeF() * 0.8);
+    return second;
 }
 
 }  // namespace orvalen

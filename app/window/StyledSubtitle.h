@@ -10,6 +10,7 @@
 #include "subtitles/Markup.h"
 
 class QPainter;
+class QPaintDevice;
 class QRect;
 
 namespace orvalen {
@@ -32,9 +33,17 @@ struct BandLine {
 // extra bold).
 QList<BandLine> BandLines(const std::vector<StyledLine>& lines, const QFont& bandFont);
 
-// Draws lines from the top of band, each centred with black behind it, in font and colour
-// unless a run says otherwise; lines that do not start inside the band are not drawn.
-void PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
-                    const QList<BandLine>& lines);
+// The height of lines wrapped at width in font on device.
+int BandLinesHeight(const QList<BandLine>& lines, const QFont& font, int width,
+                    QPaintDevice* device);
+
+// Draws lines from the top of band, each wrapped at the band's width and centred with black
+// behind, in font and colour unless a run says otherwise; lines that do not start inside the
+// band are not drawn. Returns the height the lines took.
+int PaintBandLines(QPainter& painter, const QRect& band, const QFont& font, const QColor& colour,
+                   const QList<BandLine>& lines);
+
+// The second subtitles' font: font at 80 % of its size.
+QFont SecondFont(const QFont& font);
 
 }  // namespace orvalen

@@ -2,6 +2,7 @@
 
 #include <QBackingStore>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/window/GpuPictureSurface.h"
 #include "media/MediaDevice.h"
@@ -28,7 +29,12 @@ void VideoPanel::UseGpuPicture(GpuPicture* picture) {
     surface_ = nullptr;
     if (picture) {
         surface_ = new GpuPictureSurface(
-            *picture, [this](QPainter& painter) { PaintOverPicture(painter); }, this);
+            *picture,
+            [this](QPainter& painter) {
+                PaintOverPicture(painter);
+                PaintOverlay(painter);
+            },
+            this);
         surface_->setGeometry(rect());
         surface_->show();
     }
@@ -68,20 +74,51 @@ QImage VideoPanel::WindowPixels() const {
         return {};
     }
     auto& image = *static_cast<QImage*>(target);
-    if ((image.format() != QImage::Format_RGB32 &&
-         image.format() != QImage::Format_ARGB32_Premultiplied) ||
-        image.devicePixelRatio() != 1.0) {
+    if (image.format() != QImage::Format_RGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied) {
         return {};
     }
-    const QRect area(-offset, size());
-    if (!image.rect().contains(area)) return {};
+    // The store counts device pixels; a panel that does not start and end on whole ones
+    // paints through the painter instead.
+    const qreal ratio = image.devicePixelRatio();
+    const QRectF exact(QPointF(-offset) * ratio, QSizeF(size()) * ratio);
+    const QRect area = exact.toRect();
+    if (QRectF(area) != exact || !image.rect().contains(area)) return {};
     return QImage(image.bits() + static_cast<qsizetype>(area.y()) * image.bytesPerLine() +
                       static_cast<qsizetype>(area.x()) * 4,
                   area.width(), area.height(), image.bytesPerLine(), QImage::Format_RGB32);
 }
 
+void VideoPanel::SetOverlayText(const QString& text) {
+    if (text == overlay_) return;
+    overlay_ = text;
+    RefreshOver(rect());
+}
+
 void VideoPanel::paintEvent(QPaintEvent*) {
     if (surface_) return;  // it covers the panel
+    PaintPicture();
+    if (!overlay_.isEmpty()) {
+        QPainter painter(this);
+        PaintOverlay(painter);
+    }
+}
+
+void VideoPanel::PaintOverlay(QPainter& painter) {
+    if (overlay_.isEmpty()) return;
+    QFont big = font();
+    big.setPixelSize(std::max(14, height() / 24));
+    big.setBold(true);
+    painter.setFont(big);
+    const int margin = big.pixelSize() / 2;
+    const QRect text = painter.fontMetrics().boundingRect(overlay_);
+    const QRect box(margin, margin, text.width() + 2 * margin, text.height() + margin);
+    painter.fillRect(box, QColor(0, 0, 0, 160));
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, overlay_);
+}
+
+void VideoPanel::PaintPicture() {
     if (device_) {
         // The picture goes straight into the window's pixels where it can, saving a copy.
         QImage area = WindowPixels();
@@ -92,7 +129,10 @@ void VideoPanel::paintEvent(QPaintEvent*) {
         }
     }
     QPainter painter(this);
-    if (device_ && RenderDeviceFrame(*device_, size(), frame_)) {
+    // The picture is made at the screen's own resolution, not stretched from the panel's size.
+    const qreal ratio = devicePixelRatio();
+    if (device_ && RenderDeviceFrame(*device_, (QSizeF(size()) * ratio).toSize(), frame_)) {
+        frame_.setDevicePixelRatio(ratio);
         painter.drawImage(0, 0, frame_);
     } else {
         painter.fillRect(rect(), Qt::black);

@@ -23,6 +23,9 @@ class VideoPanel : public QWidget {
     bool ShowsGpuPicture() const { return surface_ != nullptr; }
     // A new picture is ready: paint it.
     void FrameReady();
+    // A short message drawn over the picture's top-left corner; empty for none.
+    void SetOverlayText(const QString& text);
+    const QString& OverlayText() const { return overlay_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,8 +40,12 @@ class VideoPanel : public QWidget {
     // shared rather than copied; a null image otherwise.
     QImage WindowPixels() const;
 
+    void PaintPicture();
+    void PaintOverlay(QPainter& painter);
+
     MediaDevice* device_ = nullptr;
     GpuPictureSurface* surface_ = nullptr;
+    QString overlay_;
     QImage frame_;  // where the picture goes when the window's pixels cannot take it
 };
 

@@ -19,6 +19,7 @@ enum class WindowAction {
     FullScreen,
     ToolBar,
     StatusBar,
+    SubtitleList,
     Configuration,
     Play,
     Stop,
@@ -27,14 +28,35 @@ enum class WindowAction {
     BackOneMinute,
     OpenSubtitleFile,
     Resynchronisation,
+    SoundSync,
+    UndoSync,
     Merge,
     Save,
+    SaveAs,
     Fonts,
     Encoding,
+    Timing,
+    Earlier,
+    Later,
+    MuchEarlier,
+    MuchLater,
+    NextStartsNow,
+    PreviousStartsNow,
+    ResetTiming,
+    PreviousSubtitle,
+    NextSubtitle,
+    RepeatSubtitle,
+    CopySubtitle,
+    OpenSecondSubtitles,
+    SecondSubtitles,
+    NoSecondSubtitles,
+    SecondEarlier,
+    SecondLater,
     About,
     PopupPlayPause,
     PopupStop,
     PopupFullScreen,
+    PopupTiming,
     OpenFilmButton,
     QuitButton,
     ConfigurationButton,
@@ -51,11 +73,22 @@ enum class WindowAction {
 constexpr size_t WindowActionCount = static_cast<size_t>(WindowAction::Separator);
 
 // Where an item goes. The menus appear in the menu bar in this order, the About item after
-// them.
-enum class ActionPlace { FileMenu, ViewMenu, CommandMenu, SubtitlesMenu, MenuBar, Popup, ToolBar };
+// them; the Timing submenu's items are in the Subtitles menu and in the popup menu.
+enum class ActionPlace {
+    FileMenu,
+    ViewMenu,
+    CommandMenu,
+    SubtitlesMenu,
+    MenuBar,
+    Popup,
+    ToolBar,
+    TimingMenu
+};
 
 // One item: where it goes (in table order), what it shows and what it runs. A tool bar button
-// without a handler runs the menu item Forward, as a click on that item would.
+// without a handler runs the menu item Forward, as a click on that item would; a submenu with
+// a Forward is that item's submenu shown once more. An item that needs a film is disabled
+// without one, and its shortcut also works in full screen.
 struct ActionRow {
     ActionPlace Place;
     WindowAction Id;
@@ -68,6 +101,7 @@ struct ActionRow {
     bool Enabled = true;
     bool Checkable = false;
     bool Submenu = false;  // the item opens a menu of its own, filled by the window
+    bool NeedsFilm = false;
 };
 
 // The menu titles, indexed by the menus' ActionPlace.

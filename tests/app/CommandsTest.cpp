@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
@@ -125,6 +126,29 @@ TEST_F(Commands, FilmThatWillNotOpenLeavesNoFilmTheNewCaptionAndSaysWhy) {
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "Cannot open the film \"" + bad + "\":\nunrecognized file format.");
 }
+
+// A film opened from the command line: the file dialogs have had no use yet.
+class FirstDialogUse : public Commands,
+                       public ::testing::WithParamInterface<void (MainWindow::*)()> {};
+
+TEST_P(FirstDialogUse, StartsInTheFilmsFolder) {
+    ASSERT_TRUE(QDir().mkpath(Path("films")));
+    WriteFile(Path("films/film.avi"), "film");
+    WriteFile(Path("films/film.srt"), SrtWith("Hello"));
+    W().OpenAndPlay(Path("films/film.avi").toStdString());
+    QString startedIn;
+    auto ran = test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        startedIn = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    (W().*GetParam())();
+    ASSERT_TRUE(*ran);
+    EXPECT_EQ(startedIn, QDir(Path("films")).absolutePath());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, FirstDialogUse,
+                         ::testing::Values(&MainWindow::OpenFilm, &MainWindow::OpenSubtitleFile,
+                                           &MainWindow::StartMerge, &MainWindow::SaveSubtitles));
 
 struct LengthCase {
     int32_t length;

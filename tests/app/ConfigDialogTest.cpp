@@ -183,7 +183,7 @@ TEST_F(ConfigDialogTest, TypingKeepsTheNumberRules) {
     };
     const Case cases[] = {
         {"delayEdit", "", "2500", "2000"},   {"delayEdit", "", "12a", "12"},
-        {"delayEdit", "", "a", "0"},         {"delayEdit", "", "-", "0"},
+        {"delayEdit", "", "a", "0"},         {"delayEdit", "", "-300", "-300"},
         {"delayEdit", "", "12345", "1234"},  {"ignoredCharsEdit", "", "7", "7"},
         {"ignoredCharsEdit", "", "78", "8"}, {"ignoredCharsEdit", "", "x", "0"},
         {"ignoredCharsEdit", "", "-", "0"},
@@ -280,12 +280,13 @@ TEST_F(ConfigDialogTest, OkWritesEveryKeyInTheStoredOrder) {
     QTest::keyClicks(Edit("delayEdit"), "250");
     Click("currentDirBoxCaption");
     QTest::keyClicks(Edit("subDirEdit"), "st");
+    Click("announceBoxCaption");
     Click("okButton");
     EXPECT_FALSE(dialog_->isVisible());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(ReadConfig(),
               "[General]\nNbrChar=3\nDelay=250\nCurrentDir=1\nAutoSelect=0\nSubDir=st\n"
-              "SubFilePath=\n\n"
+              "SubFilePath=\nScaleWithPicture=0\nAnnounce=1\n\n"
               "[SubtitleFormat]\nsub=1\nsrt=1\ndks=1\njss=1\nmpl=1\njps=1\npsb=1\nrt=1\n"
               "smi=0\nssa=1\ntts=1\nvsf=1\nzeg=1\nscr=1\ntxt=1\nass=1\nvtt=1\n\n"
               "[Font]\nName=DejaVu Sans\nColor=65535\nSize=14\nHeight=-19\nPitch=0\n"

@@ -36,7 +36,12 @@ struct FakePlayer : PlayerControl {
     std::string Path() override { return path; }
     std::string Title() override { return path.empty() ? "" : "Le film é"; }
     PlaybackState State() override { return state; }
-    double Rate() override { return 1.0; }
+    double rate = 1.0;
+    double volume = 1.0;
+    double Rate() override { return rate; }
+    void SetRate(double r) override { commands << QStringLiteral("Rate %1").arg(rate = r); }
+    double Volume() override { return volume; }
+    void SetVolume(double v) override { commands << QStringLiteral("Volume %1").arg(volume = v); }
     void Raise() override { commands << "Raise"; }
     void Quit() override { commands << "Quit"; }
     void Do(const char* command, PlaybackState next) {
@@ -118,8 +123,13 @@ TEST_F(MprisTest, AnswersDbusSendAndForwardsCommands) {
     EXPECT_TRUE(Has(GetProperty(kPlayer, "Position"), "int64 1000000"));
     Call("Seek", {"int64:6000000000"});  // past the end
     DbusSend({"org.mpris.MediaPlayer2.Raise"});
+    for (const auto& [name, value] : {std::pair{"Volume", "0.25"}, std::pair{"Rate", "2"}}) {
+        DbusSend({"org.freedesktop.DBus.Properties.Set", "string:" + kPlayer,
+                  QStringLiteral("string:") + name, QStringLiteral("variant:double:") + value});
+    }
+    EXPECT_TRUE(Has(GetProperty(kPlayer, "Volume"), "double 0.25"));
     EXPECT_EQ(player.commands, QStringList({"PlayPause", "SeekTo 0", "SeekTo 30000", "SeekTo 1000",
-                                            "Stop", "Raise"}));
+                                            "Stop", "Raise", "Volume 0.25", "Rate 2"}));
 }
 
 TEST_F(MprisTest, AnnouncesEachChangeOnce) {

@@ -93,6 +93,8 @@ class EditCommands : public Commands {
 
 TEST_F(EditCommands, RefusesWithoutAFilmAKnownFormatOrFourSubtitles) {
     const QString needFilm = kResyncRefusalText;
+    EXPECT_FALSE(*Merge(QString())) << "a merge without a film asks for no file";
+    test::DisarmModalDrivers();
     W().StartResynchronisation();
     OpenFilm({{1000, 2000, "a"}, {3000, 4000, "b"}, {5000, 6000, "c"}});
     device_.position = 2500;
@@ -102,7 +104,7 @@ TEST_F(EditCommands, RefusesWithoutAFilmAKnownFormatOrFourSubtitles) {
     W().StartResynchronisation();
     EXPECT_EQ(messages_,
               (std::vector<QString>{
-                  needFilm,
+                  kMergeRefusalText, needFilm,
                   "A resynchronisation needs four reference subtitles; the subtitle file holds 3.",
                   needFilm}));
     EXPECT_EQ(device_.position, 2500) << "a refusal does not stop the film";

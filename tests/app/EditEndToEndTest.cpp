@@ -149,5 +149,48 @@ TEST_F(EditEndToEnd, ResynchroniseSaveMergeAndSaveWithTheKeyboard) {
     }
 }
 
+// Ctrl+Shift+R puts subtitles 3 s late back on the film's espeak-ng speech while the film
+// plays; Ctrl+Z puts them back as they were.
+TEST_F(EditEndToEnd, SynchroniseWithTheSoundAndUndo) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display";
+    const char* lines[] = {
+        "Where did you put the keys?",         "I told you, they are on the table.",
+        "Nobody listens to me in this house.", "We should leave before it rains.",
+        "Have you seen my brother today?",     "The train leaves at seven.",
+        "Close the door, it is cold.",         "Tomorrow we go to the sea."};
+    const int32_t spoken[] = {1000, 4300, 9800, 12600, 19000, 22100, 28500, 31000};
+    std::string tsv;
+    std::string srt;
+    for (int i = 0; i < 8; ++i) {
+        tsv += std::to_string(spoken[i]) + "\t" + lines[i] + "\n";
+        srt += std::to_string(i + 1) + "\n" + SrtTime(spoken[i] + 3000) + " --> " +
+               SrtTime(spoken[i] + 5000) + "\nLine\n\n";
+    }
+    WriteFile(Path("lines.tsv"), tsv);
+    WriteFile(Path("Test film.srt"), srt);
+    const std::string make = "'" + std::string(ORVALEN_TEST_SOURCE_DIR) +
+                             "/../autosync/make-speech-film.py' '" +
+                             Path("lines.tsv").toStdString() + "' '" +
+                             Path("Test film.mkv").toStdString() + "' --duration 36 >/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    std::rename(Path("Test film.mkv").toLocal8Bit(), Path("Test film.avi").toLocal8Bit());
+    Start();
+    ASSERT_EQ(Subs().Track.Count, 8);
+
+    Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Status).contains("confidence"); },
+        30000));
+    EXPECT_TRUE(Ui().StatusArea->PanelText(StatusPanel::Status)
+                    .contains(QRegularExpression(
+                        "^Dilatation = [0-9.]+   Shift = [0-9]+   confidence: [0-9]+%$")))
+        << Ui().StatusArea->PanelText(StatusPanel::Status).toStdString();
+    for (int i = 0; i < 8; ++i) EXPECT_NEAR(Subs().Track.StartMs[i], spoken[i], 100) << i;
+    EXPECT_GT(Position(), 0);
+
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(Subs().Track.StartMs[i], spoken[i] + 3000);
+}
+
 }  // namespace
 }  // namespace orvalen::testing

@@ -138,8 +138,8 @@ class SubtitleFiles : public Commands {
 
     void ExpectChecked(int index) {
         for (int i = 0; i < FoundCount(); ++i) {
-            EXPECT_EQ(MenuItems()[7 + i]->isChecked(), i == index) << i;
-            EXPECT_EQ(PopupItems()[5 + i]->isChecked(), i == index) << i;
+            EXPECT_EQ(MenuItems()[8 + i]->isChecked(), i == index) << i;
+            EXPECT_EQ(PopupItems()[6 + i]->isChecked(), i == index) << i;
         }
     }
 };
@@ -161,11 +161,11 @@ TEST_F(SubtitleFiles, TwoCandidatesAskAndTheChoiceIsLoadedAndChecked) {
     EXPECT_EQ(TrackText(), "Movie.fr.srt");
     EXPECT_EQ(FoundCount(), 2);
     EXPECT_EQ(Subs().FoundFiles[1], Path("Movie.fr.srt").toStdString());
-    ASSERT_EQ(MenuItems().size(), 9);
-    ASSERT_EQ(PopupItems().size(), 7);
-    EXPECT_EQ(MenuItems()[7]->text(), Path("Movie.en.srt"));
-    EXPECT_EQ(PopupItems()[6]->text(), Path("Movie.fr.srt"));
-    EXPECT_TRUE(MenuItems()[8]->actionGroup()->isExclusive());
+    ASSERT_EQ(MenuItems().size(), 10);
+    ASSERT_EQ(PopupItems().size(), 8);
+    EXPECT_EQ(MenuItems()[8]->text(), Path("Movie.en.srt"));
+    EXPECT_EQ(PopupItems()[7]->text(), Path("Movie.fr.srt"));
+    EXPECT_TRUE(MenuItems()[9]->actionGroup()->isExclusive());
     ExpectChecked(1);
 }
 
@@ -176,7 +176,7 @@ TEST_F(SubtitleFiles, AutoSelectLoadsTheFirstWithoutAsking) {
     W().SubtitleSearch(FilmPath().toStdString());
     EXPECT_FALSE(*asked);
     EXPECT_EQ(TrackText(), "Movie.en.srt");
-    ASSERT_EQ(MenuItems().size(), 9);
+    ASSERT_EQ(MenuItems().size(), 10);
     ExpectChecked(0);
 }
 
@@ -185,7 +185,7 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(FilmPath().toStdString());
-    ASSERT_EQ(MenuItems().size(), 10);
+    ASSERT_EQ(MenuItems().size(), 11);
 
     WriteFile(Path("Other.avi"), "film");
     WriteFile(Path("Other.srt"), SrtWith("only one"));
@@ -194,10 +194,10 @@ TEST_F(SubtitleFiles, OneCandidateLoadsAtOnceAndRemovesEarlierItems) {
     EXPECT_FALSE(*asked);
     EXPECT_EQ(TrackText(), "only one");
     EXPECT_EQ(FoundCount(), 1);
-    EXPECT_EQ(MenuItems().size(), 7);
-    EXPECT_EQ(PopupItems().size(), 5);
+    EXPECT_EQ(MenuItems().size(), 8);
+    EXPECT_EQ(PopupItems().size(), 6);
     EXPECT_EQ(MenuItems()[4], Item(WindowAction::Fonts));
-    EXPECT_TRUE(PopupItems()[4]->isSeparator());
+    EXPECT_TRUE(PopupItems()[5]->isSeparator());
 }
 
 TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
@@ -205,7 +205,7 @@ TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(FilmPath().toStdString());
-    ASSERT_EQ(MenuItems().size(), 10);
+    ASSERT_EQ(MenuItems().size(), 11);
 
     WriteFile(Path("Next.avi"), "film");
     WriteFile(Path("Next.1.srt"), SrtWith("1"));
@@ -213,11 +213,11 @@ TEST_F(SubtitleFiles, NextSearchReplacesTheItems) {
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(Path("Next.avi").toStdString());
-    ASSERT_EQ(MenuItems().size(), 9);
-    ASSERT_EQ(PopupItems().size(), 7);
-    EXPECT_EQ(MenuItems()[7]->text(), Path("Next.1.srt"));
-    EXPECT_EQ(MenuItems()[8]->text(), Path("Next.2.srt"));
-    EXPECT_EQ(PopupItems()[5]->text(), Path("Next.1.srt"));
+    ASSERT_EQ(MenuItems().size(), 10);
+    ASSERT_EQ(PopupItems().size(), 8);
+    EXPECT_EQ(MenuItems()[8]->text(), Path("Next.1.srt"));
+    EXPECT_EQ(MenuItems()[9]->text(), Path("Next.2.srt"));
+    EXPECT_EQ(PopupItems()[6]->text(), Path("Next.1.srt"));
     ExpectChecked(0);
 }
 
@@ -242,7 +242,7 @@ TEST_F(SubtitleFiles, NothingFoundOffersTheFileDialogAndCancelLoadsNothing) {
     EXPECT_TRUE(Subs().FormatUnknown);
     EXPECT_EQ(TrackText(), "kept");
     EXPECT_EQ(FoundCount(), 0);
-    EXPECT_EQ(MenuItems().size(), 7);
+    EXPECT_EQ(MenuItems().size(), 8);
 }
 
 TEST_F(SubtitleFiles, NothingFoundAndAFileChosenInTheDialogLoadsIt) {
@@ -260,20 +260,20 @@ TEST_F(SubtitleFiles, PathsWithAmpersandsShowExactlyAndLoadWhenClicked) {
     WhenModal<SubtitleChoiceDialog>(
         [](SubtitleChoiceDialog* dialog) { dialog->OkButton()->click(); });
     W().SubtitleSearch(FilmPath().toStdString());
-    ASSERT_EQ(MenuItems().size(), 9);
-    EXPECT_EQ(MenuItems()[7]->text(), Path("Movie && Co.srt"));
-    EXPECT_EQ(MenuItems()[8]->text(), Path("Movie &&&& more.srt"));
-    EXPECT_EQ(MenuItems()[8]->iconText(), Path("Movie && more.srt"));
-    EXPECT_EQ(MenuItems()[8]->data().toByteArray(), Path("Movie && more.srt").toUtf8());
+    ASSERT_EQ(MenuItems().size(), 10);
+    EXPECT_EQ(MenuItems()[8]->text(), Path("Movie && Co.srt"));
+    EXPECT_EQ(MenuItems()[9]->text(), Path("Movie &&&& more.srt"));
+    EXPECT_EQ(MenuItems()[9]->iconText(), Path("Movie && more.srt"));
+    EXPECT_EQ(MenuItems()[9]->data().toByteArray(), Path("Movie && more.srt").toUtf8());
 
-    PopupItems()[6]->trigger();
+    PopupItems()[7]->trigger();
     EXPECT_EQ(TrackText(), "Movie && more.srt");
     ExpectChecked(1);
 
-    MenuItems()[7]->trigger();
+    MenuItems()[8]->trigger();
     EXPECT_EQ(TrackText(), "Movie & Co.srt");
     ExpectChecked(0);
-    MenuItems()[7]->trigger();
+    MenuItems()[8]->trigger();
     ExpectChecked(0);
 }
 

@@ -41,10 +41,18 @@ constexpr const char* kNoDisplay = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLAT
 constexpr const char* kUnreachable =
     "-u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE DISPLAY=:4093";
 
+// Qt's platform named, with a display that is not there.
+constexpr const char* kUnreachableWayland =
+    "-u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=orvalen-none XDG_RUNTIME_DIR=/tmp";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProgramWithoutDisplay,
     ::testing::Values(NoDisplayCase{kNoDisplay, "", 1, "no display"},
                       NoDisplayCase{kUnreachable, "", 1, "cannot connect to display :4093"},
+                      NoDisplayCase{kUnreachableWayland, "", 1,
+                                    "cannot connect to Wayland display orvalen-none"},
+                      NoDisplayCase{"-u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=orvalen-none",
+                                    "", 1, "cannot connect to Wayland display orvalen-none"},
                       NoDisplayCase{kNoDisplay, "--help", 0, "usage: orvalen [FILM]"},
                       NoDisplayCase{kNoDisplay, "film.avi -h", 0, "ORVALEN_CONFIG"},
                       NoDisplayCase{kNoDisplay, "--version", 0, "orvalen 0."}));

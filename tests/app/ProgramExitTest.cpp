@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -33,8 +35,9 @@ int WaitForExit(pid_t pid) {
 }
 
 // The program's exit steps on a signal, with a home of its own: the bar keys reach
-// Config.ini, and nothing but Config.ini is written under the configuration folder.
-class ProgramSignalTest : public ::testing::TestWithParam<int> {};
+// Config.ini, and nothing but Config.ini is written under the configuration folder. A
+// Config.ini that cannot be written is reported on the standard error, not in a box.
+class ProgramSignalTest : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(ProgramSignalTest, QuitsTheNormalWayAndWritesOnlyItsConfigFile) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "needs an X display";
@@ -49,9 +52,17 @@ TEST_P(ProgramSignalTest, QuitsTheNormalWayAndWritesOnlyItsConfigFile) {
                               .c_str()),
               0);
 
+    const auto [signal, readOnly] = GetParam();
+    const fs::path configFile = home / ".config/orvalen/Config.ini";
+    if (readOnly) {
+        fs::create_directories(configFile.parent_path());
+        std::ofstream(configFile) << "[General]\n";
+        fs::permissions(configFile, fs::perms::owner_read);
+    }
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        [[maybe_unused]] FILE* errors = freopen((home / "stderr.txt").c_str(), "w", stderr);
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
         setenv("ORVALEN_CONFIG", (home / ".config/orvalen/Config.ini").c_str(), 1);
@@ -66,14 +77,23 @@ TEST_P(ProgramSignalTest, QuitsTheNormalWayAndWritesOnlyItsConfigFile) {
         if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     EXPECT_TRUE(shown);
-    kill(pid, GetParam());
+    kill(pid, signal);
     const int status = WaitForExit(pid);
     ASSERT_TRUE(WIFEXITED(status)) << "killed by the signal, or hung: " << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
-    std::ifstream config(home / ".config/orvalen/Config.ini");
-    std::stringstream text;
+    std::ifstream config(configFile);
+    std::stringstream text, errors;
     text << config.rdbuf();
+    errors << std::ifstream(home / "stderr.txt").rdbuf();
+    if (readOnly) {
+        EXPECT_NE(errors.str().find("Impossible d'écrire dans " + configFile.string()),
+                  std::string::npos)
+            << errors.str();
+        EXPECT_EQ(text.str(), "[General]\n");
+        fs::remove_all(home);
+        return;
+    }
     EXPECT_NE(text.str().find("StateBarre="), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("ToolBarre="), std::string::npos) << text.str();
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(home)) {
@@ -82,6 +102,7 @@ TEST_P(ProgramSignalTest, QuitsTheNormalWayAndWritesOnlyItsConfigFile) {
     fs::remove_all(home);
 }
 
-INSTANTIATE_TEST_SUITE_P(TermAndInterrupt, ProgramSignalTest, ::testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(TermAndInterrupt, ProgramSignalTest,
+                         ::testing::Combine(::testing::Values(SIGTERM, SIGINT), ::testing::Bool()));
 
 }  // namespace

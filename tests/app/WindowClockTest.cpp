@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSlider>
@@ -6,6 +7,7 @@
 #include "app/window/FullScreenView.h"
 #include "app/window/StatusBar.h"
 #include "app/window/StyledSubtitle.h"
+#include "app/window/SubtitleFit.h"
 #include "subtitles/EncodingChoices.h"
 #include "tests/app/WindowFixture.h"
 
@@ -236,6 +238,13 @@ TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
     EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(100500);
     EXPECT_EQ(LabelText(), "Hundred");
+
+    std::string many;
+    for (int frame = 0; frame <= TrackCapacity; ++frame)
+        many += "{" + std::to_string(frame * 2) + "}{" + std::to_string(frame * 2 + 1) + "}x\n";
+    WriteFile(Path("many.sub"), many);
+    w.LoadSubtitleFile(Path("many.sub").toStdString(), Subs().Track);
+    EXPECT_EQ(Panel(StatusPanel::Status), "Only the first 10000 of 10001 subtitles are shown.");
 }
 
 TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
@@ -271,8 +280,36 @@ TEST_F(WindowClock, TheLabelGrowsWithItsLines) {
     TickAt(2500);
     TickAt(3500);
     ASSERT_EQ(LabelText(), "One\nTwo\nThree");
-    EXPECT_GE(Ui().SubtitleLabel->height(), 3 * Ui().SubtitleLabel->fontMetrics().height());
+    EXPECT_GE(Ui().SubtitleLabel->height(), 3 * kSmallestSubtitlePixels);
     EXPECT_GT(Ui().SubtitleLabel->height(), oneLine);
+}
+
+TEST_F(WindowClock, ThreeLongLinesAreWrappedAndShrunkUntilNothingIsCut) {
+    std::string line;
+    while (line.size() < 80) line += "subtitle ";
+    line.resize(80);
+    OpenWithSubtitles("1\n00:00:01,000 --> 00:00:09,000\n" + line + "\n" + line + "\n" + line +
+                      "\n\n");
+    if (Ui().StatusArea->isHidden()) window_->ToggleStatusBar();
+    const QSize client = Ui().ClientArea->size();
+    TickAt(1500);
+    QLabel* label = Ui().SubtitleLabel;
+    EXPECT_EQ(LabelText().size(), 3 * 80 + 2);
+    EXPECT_LE(label->heightForWidth(label->width()),
+              Ui().SubtitlePanel->height() - Ui().StatusArea->height());
+    EXPECT_EQ(Ui().ClientArea->size(), client);
+
+    QFont large = Ui().FullScreenWindow->BandFont();
+    large.setPixelSize(30);
+    Ui().FullScreenWindow->SetBandFont(large);
+    View().FullScreenPlaying = true;
+    TickAt(1600);
+    const FullScreenView& view = *Ui().FullScreenWindow;
+    const ScreenRect band = view.Band();
+    EXPECT_LT(QFontInfo(view.FittedBandFont()).pixelSize(), QFontInfo(view.BandFont()).pixelSize());
+    EXPECT_LE(BandLinesHeight(view.BandLinesShown(), view.FittedBandFont(), band.Right - band.Left,
+                              Ui().FullScreenWindow),
+              band.Bottom - band.Top);
 }
 
 TEST_F(WindowClock, ALongLineIsWrappedAtTheLabelWidth) {
@@ -302,6 +339,39 @@ TEST_F(WindowClock, TheLabelAndTheBandShowTheStylingTheTrackKeeps) {
     ASSERT_EQ(band[0].Formats.size(), 2);
     EXPECT_TRUE(band[0].Formats[0].format.fontItalic());
     EXPECT_EQ(band[0].Formats[1].format.foreground().color(), QColor(Qt::red));
+}
+
+TEST_F(WindowClock, TheSecondSubtitlesShowAboveTheFirstInTheirOwnColourAndOffset) {
+    MainWindow& w = OpenWithSubtitles(kOne);
+    const QSize picture = Ui().VideoArea->size();
+    const int height = w.WindowHeight();
+    WriteFile(Path("film.en.srt"), "1\n00:00:01,000 --> 00:00:03,000\n<b>Second</b>\n\n");
+    w.LoadSecondSubtitleFile(Path("film.en.srt").toStdString());
+    const int line = QFontMetrics(SecondFont(Ui().SubtitleLabel->font())).height();
+    EXPECT_EQ(w.WindowHeight(), height + line);
+    EXPECT_EQ(Ui().VideoArea->size(), picture);
+    TickAt(2000);
+    QLabel* second = Ui().SecondSubtitleLabel;
+    EXPECT_TRUE(second->text().contains("<b>Second</b>")) << second->text().toStdString();
+    EXPECT_EQ(second->y(), 0);
+    EXPECT_GE(Ui().SubtitleLabel->y(), second->y() + line);
+    EXPECT_EQ(second->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0x80));
+    EXPECT_EQ(second->font().pixelSize(), Ui().SubtitleLabel->font().pixelSize() * 4 / 5);
+
+    Item(WindowAction::SecondLater)->trigger();  // Alt+H: 1100 to 3100 now
+    TickAt(3050);
+    EXPECT_EQ(LabelText(), "");
+    EXPECT_TRUE(second->text().contains("Second"));
+    EXPECT_EQ(Panel(StatusPanel::Status), "Second subtitle delay: +0.100 s");
+
+    View().FullScreenPlaying = true;
+    TickAt(2000);
+    ASSERT_EQ(Ui().FullScreenWindow->SecondBandLinesShown().size(), 1);
+    EXPECT_EQ(Ui().FullScreenWindow->SecondBandLinesShown()[0].Text, "Second");
+    View().FullScreenPlaying = false;
+    Item(WindowAction::NoSecondSubtitles)->trigger();
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_EQ(w.WindowHeight(), height);
 }
 
 TEST_F(WindowClock, TheEncodingChoiceAppliesAtOnceAndLastsUntilTheNextLoad) {

@@ -108,6 +108,29 @@ TEST_F(WindowFaults, PlayAtTheEndStartsAgainFromTheBeginning) {
     EXPECT_TRUE(device_.seeks.empty());
 }
 
+// What follows a subtitle on screen; none of it may leave that subtitle on the label or band.
+enum class AfterShown { OtherFilmFailsToOpen, OtherSubtitleFileLoaded };
+
+class StaleSubtitle : public WindowFaults, public ::testing::WithParamInterface<AfterShown> {};
+
+TEST_P(StaleSubtitle, IsClearedFromLabelAndBand) {
+    TickAt(2000);
+    ASSERT_EQ(LabelText(), "Hello");
+    Ui().FullScreenWindow->DrawBandText("Hello");
+    if (GetParam() == AfterShown::OtherFilmFailsToOpen) {
+        device_.openSucceeds = false;
+        OpenThroughDialog(FilmWithSubtitle("other"));
+    } else {
+        W().LoadSubtitleFile(Path("film.srt").toStdString(), Subs().Track);
+    }
+    EXPECT_EQ(LabelText(), "");
+    EXPECT_EQ(Ui().FullScreenWindow->BandText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StaleSubtitle,
+                         ::testing::Values(AfterShown::OtherFilmFailsToOpen,
+                                           AfterShown::OtherSubtitleFileLoaded));
+
 // The font set in Config.ini before the window starts.
 class FontFaults : public Commands {
   protected:

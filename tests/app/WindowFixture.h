@@ -72,6 +72,7 @@ class WindowTest : public ::testing::Test {
         qputenv("ORVALEN_CONFIG", ConfigPath().toLocal8Bit());
         // No shipped default from the machine: a test that wants one puts it here.
         qputenv("XDG_CONFIG_DIRS", Path("system").toLocal8Bit());
+        qputenv("XDG_STATE_HOME", Path("state").toLocal8Bit());
         SetMessageHandler([this](const QString& text) { messages_.push_back(text); });
     }
 
@@ -80,6 +81,7 @@ class WindowTest : public ::testing::Test {
         SetMessageHandler({});
         qunsetenv("ORVALEN_CONFIG");
         qunsetenv("XDG_CONFIG_DIRS");
+        qunsetenv("XDG_STATE_HOME");
     }
 
     // The window's controls and state.

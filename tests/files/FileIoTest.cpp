@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "files/FileIo.h"
@@ -95,6 +98,24 @@ TEST(WriteFileAtomically, CreatesTheTargetOfADanglingLinkAndKeepsTheLink) {
     ASSERT_TRUE(WriteFileAtomically(link, "new", error)) << error;
     EXPECT_EQ(KindOf(link), S_IFLNK);
     EXPECT_EQ(ReadFile(dir.Path() + "/real.srt"), "new");
+}
+
+TEST(WriteFileAtomically, SavesTheLongestNameAndRemovesOnlyDeadProcessesTemporaries) {
+    TempDir dir;
+    const std::string name = std::string(NAME_MAX - 4, 'n') + ".srt";
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+    const std::string stem = dir.Path() + "/.saved.srt";
+    const std::string stale = stem + "." + std::to_string(dead) + ".0.orvalen-tmp";
+    const std::string living = stem + "." + std::to_string(::getppid()) + ".0.orvalen-tmp";
+    for (const std::string& left : {stale, living}) std::ofstream(left) << "half";
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(dir.Path() + "/" + name, "whole", error)) << error;
+    EXPECT_EQ(ReadFile(dir.Path() + "/" + name), "whole");
+    ASSERT_TRUE(WriteFileAtomically(dir.Path() + "/saved.srt", "whole", error)) << error;
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(living));
 }
 
 }  // namespace

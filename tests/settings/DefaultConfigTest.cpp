@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -57,7 +58,9 @@ TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
     const std::vector<std::string> defaults = {dir / "none.ini", kShipped};
 
     ASSERT_TRUE(CreateUserConfigFromDefault(user, defaults));
-    EXPECT_EQ(ReadFile(user), shipped);
+    const std::string copy = ReadFile(user);
+    EXPECT_EQ(copy.substr(copy.find('[')), shipped.substr(shipped.find('[')));
+    EXPECT_EQ(copy.find("never changes"), std::string::npos) << "the copy's header is its own";
     struct stat info;
     ASSERT_EQ(::stat((dir / "home/.config/orvalen").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u) << "a new per-user directory is private";
@@ -70,6 +73,40 @@ TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
 
     EXPECT_FALSE(CreateUserConfigFromDefault(user, defaults)) << "an existing file is kept";
     EXPECT_FALSE(ReadBarSettings(ini).StateBarre);
+}
+
+TEST(CreateUserConfigFromDefault, TwoFirstRunsRacingKeepEveryDefaultKey) {
+    TempDir dir;
+    // A long comment widens the moment a half-made copy could be seen.
+    const std::string shipped =
+        dir.Write("default.ini", std::string(64 << 10, ';') + "\n" + ReadFile(kShipped));
+    for (int round = 0; round < 100; ++round) {
+        const std::string folder = dir / ("home" + std::to_string(round) + "/orvalen");
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        pid_t children[2];
+        for (pid_t& child : children) {
+            child = ::fork();
+            if (child == 0) {
+                ::close(start[1]);
+                char go;
+                [[maybe_unused]] ssize_t ignored = ::read(start[0], &go, 1);
+                CreateUserConfigFromDefault(folder + "/Config.ini", {shipped});
+                IniFile ini(folder + "/Config.ini");
+                ::_exit(WriteBarSettings(ini, BarSettings{true, true}).Ok ? 0 : 1);
+            }
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        for (pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_EQ(status, 0);
+        }
+        IniFile ini(folder + "/Config.ini");
+        EXPECT_TRUE(LoadSettings(ini).CurrentDir && ReadBarSettings(ini).ToolBarre) << round;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+    }
 }
 
 TEST(CreateUserConfigFromDefault, WithoutADefaultCreatesNothing) {

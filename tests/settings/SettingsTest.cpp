@@ -80,6 +80,21 @@ TEST(LoadSettings, ReadsAHandEditedFile) {
     EXPECT_EQ(ReadFontSettings(ini).Height, -13);
 }
 
+TEST(ReadFontSettings, BringsSizesIntoWhatAScreenHolds) {
+    struct Case {
+        std::string size, height;
+        int32_t expectedSize, expectedHeight;
+    };
+    for (const Case& c :
+         {Case{"2147483647", "2147483647", 144, 192}, Case{"-2147483648", "-2147483648", 0, -192},
+          Case{"1", "-1", 6, -8}, Case{"0", "1", 0, 8}, Case{"12", "0", 12, 0}}) {
+        TempDir dir;
+        IniFile ini(dir.Write("Config.ini", "[Font]\nSize=" + c.size + "\nHeight=" + c.height));
+        EXPECT_EQ(ReadFontSettings(ini).Size, c.expectedSize) << c.size;
+        EXPECT_EQ(ReadFontSettings(ini).Height, c.expectedHeight) << c.height;
+    }
+}
+
 Settings SampleSettings() {
     Settings settings;
     settings.NbrChar = 3;
@@ -90,6 +105,7 @@ Settings SampleSettings() {
     settings.SubDirEnabled = true;
     settings.SubFilePath = "/mnt/films/subs é";
     settings.SubFilePathEnabled = true;
+    settings.ScaleWithPicture = true;
     settings.SubtitleFormat = Formats(
         {SubtitleFormat::Sub, SubtitleFormat::Srt, SubtitleFormat::Mpl, SubtitleFormat::Vtt});
     return settings;
@@ -116,7 +132,7 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
     EXPECT_EQ(outcome.Message, "");
     EXPECT_EQ(ReadFile(ini.Path()),
               "[General]\nNbrChar=3\nDelay=-1500\nCurrentDir=1\nAutoSelect=1\n"
-              "SubDir=Sous titres\nSubFilePath=/mnt/films/subs é\n"
+              "SubDir=Sous titres\nSubFilePath=/mnt/films/subs é\nScaleWithPicture=1\nAnnounce=0\n"
               "\n[SubtitleFormat]\nsub=1\nsrt=1\ndks=0\njss=0\nmpl=1\njps=0\npsb=0\nrt=0\n"
               "smi=0\nssa=0\ntts=0\nvsf=0\nzeg=0\nscr=0\ntxt=0\nass=0\nvtt=1\n"
               "\n[Font]\nName=DejaVu Sans\nColor=16746496\nSize=14\nHeight=-19\nPitch=2\n"
@@ -138,6 +154,8 @@ TEST(SaveSettings, RoundTrips) {
     EXPECT_EQ(loaded.SubFilePath, saved.SubFilePath);
     EXPECT_EQ(loaded.SubFilePathEnabled, saved.SubFilePathEnabled);
     EXPECT_EQ(loaded.SubtitleFormat, saved.SubtitleFormat);
+    EXPECT_EQ(loaded.ScaleWithPicture, saved.ScaleWithPicture);
+    EXPECT_EQ(loaded.Announce, saved.Announce);
 
     FontSettings font = ReadFontSettings(ini);
     FontSettings expected = SampleFont();

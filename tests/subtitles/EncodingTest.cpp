@@ -64,6 +64,14 @@ TEST(DecodeByteOrderMark, DropsUtf8MarkAndConvertsUtf16) {
     std::string plain = "\xEF\xBB no mark";
     DecodeByteOrderMark(plain);
     EXPECT_EQ(plain, "\xEF\xBB no mark");
+    std::string eightBit = "\xFF\xFE caf\xE9 \xFE\xFF";
+    DecodeByteOrderMark(eightBit);
+    EXPECT_EQ(eightBit, "\xFF\xFE caf\xE9 \xFE\xFF");
+    for (std::string unmarked :
+         {std::string("{\0001\0}\0\xE9\0\n\0", 10), std::string("\0{\0001\0}\0\xE9\0\n", 10)}) {
+        DecodeByteOrderMark(unmarked);
+        EXPECT_EQ(unmarked, "{1}\xC3\xA9\n");
+    }
 }
 
 TEST(ConvertToUtf8, ConvertsFromTheNamedEncodingAndReplacesBadBytes) {

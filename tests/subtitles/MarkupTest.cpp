@@ -89,7 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
         MarkupCase{F::WebVtt, "<00:00:01.000>one <00:01.500>two", "one two"},
         MarkupCase{F::WebVtt, "<lang en><ruby>kan<rt>ji</rt></ruby></lang>", "kanji"},
         MarkupCase{F::WebVtt, "<font color=\"#00ff00\">g</font>", "(#00ff00:g)"},
-        MarkupCase{F::WebVtt, "<span>x</span> <C>y</C>", "<span>x</span> <C>y</C>"}));
+        MarkupCase{F::WebVtt, "<span>x</span> <C>y</C>", "<span>x</span> <C>y</C>"},
+        // A closing tag ends its own scope, also under another one.
+        MarkupCase{F::WebVtt, "<font color=red>a<c.yellow>b</font>c</c>d",
+                   "(#ff0000:a)(#ffff00:bc)d"},
+        MarkupCase{F::WebVtt, "<c.lime>a<font color=red>b<c>c</c></c>d</font>e",
+                   "(#00ff00:a)(#ff0000:bcd)e"},
+        MarkupCase{F::WebVtt, "<1<2 <i>x</i> <3>", "<1<2 (i:x) <3>"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Ssa, MarkupTest,
@@ -134,6 +140,20 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkupCase{F::Plain, "<i>x</i>|y{\\i1}", "<i>x</i>|y{\\i1}"},
                       MarkupCase{F::Plain, "", ""}, MarkupCase{F::Plain, "\n\r\n  \n", ""},
                       MarkupCase{F::Plain, "\xff\xfe<\x80", "\xff\xfe<\x80"}));
+
+TEST(KeepWhatScreenShows, CutsHugeEntriesOnCharacterBoundaries) {
+    std::string manyLines;
+    for (int i = 0; i < 100000; ++i) manyLines += "x\n";
+    std::vector<StyledLine> tall = ParseMarkup(manyLines + "\n\n\n", F::Plain);
+    KeepWhatScreenShows(tall);
+    EXPECT_EQ(tall.size(), ShownLinesMax);
+    std::string wideLine = "<i>a</i>";
+    for (int i = 0; i < 500000; ++i) wideLine += "\xC3\xA9";
+    std::vector<StyledLine> wide = ParseMarkup(wideLine, F::SubRip);
+    KeepWhatScreenShows(wide);
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_EQ(wide[0][1].Text.size(), ShownBytesMax - 2);
+}
 
 TEST(MarkupFamilyOf, FollowsEachReadersConventions) {
     using R = SubtitleReaderId;
