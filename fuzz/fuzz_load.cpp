@@ -1,20 +1,30 @@
 // Loads arbitrary bytes under every extension, parses the markup of every text read, then
-// writes the track as SubRip and reads that back. The first byte picks the extension, the
-// second the film's frame rate and the markup family the whole input is also parsed as.
+// writes the track as SubRip and reads that back. The first byte picks the name (one per
+// format in search order, then an upper-case extension and none), the second the film's frame
+// rate and the markup family the whole input is also parsed as.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "subtitles/Markup.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubRipWriter.h"
+#include "subtitles/SubtitleFormats.h"
 
 namespace {
 
-constexpr std::string_view Names[] = {"a.sub", "a.srt", "a.ssa", "a.psb", "a.txt",
-                                      "a.dks", "a.mpl", "a.scr", "a.vsf", "a.SUB",
-                                      "a.smi", "a",     "a.ass", "a.vtt"};
+std::vector<std::string> FileNames() {
+    std::vector<std::string> names;
+    for (orvalen::SubtitleFormat format : orvalen::SearchOrder()) {
+        names.push_back("a." + std::string(orvalen::FormatExtension(format)));
+    }
+    names.push_back("a.SUB");
+    names.push_back("a");
+    return names;
+}
+
 constexpr int32_t FrameRates[] = {0, 1, 500, 999, 1000, 23976, 25000, -25000, INT32_MAX, INT32_MIN};
 
 constexpr orvalen::MarkupFamily Families[] = {
@@ -48,7 +58,8 @@ class FixedFrameRate : public orvalen::FrameRateProvider {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
-    std::string_view name = Names[data[0] % std::size(Names)];
+    static const std::vector<std::string> names = FileNames();
+    const std::string& name = names[data[0] % names.size()];
     FixedFrameRate film(FrameRates[data[1] % std::size(FrameRates)]);
     std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
     CheckMarkup(bytes, Families[data[1] % std::size(Families)]);

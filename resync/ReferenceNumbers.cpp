@@ -1,9 +1,9 @@
 #include "resync/ReferenceNumbers.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "resync/EntryText.h"
+#include "subtitles/TextStream.h"
 
 namespace orvalen {
 
@@ -14,20 +14,6 @@ namespace {
 constexpr int kMaxValidationDepth = 8;
 
 }  // namespace
-
-int32_t ReadNumber(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (text[i] - '0'), kLimit);
-    }
-    if (negative) return static_cast<int32_t>(-value);
-    return static_cast<int32_t>(std::min<int64_t>(value, kLimit - 1));
-}
 
 ReferenceNumbers::ReferenceNumbers(const SubtitleTrack& track) : ReferenceNumbers() {
     track_ = &track;

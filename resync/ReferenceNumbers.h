@@ -59,8 +59,4 @@ class ReferenceNumbers {
     int validationDepth_ = 0;
 };
 
-// Reads a number as atoi does: leading blanks, an optional sign, then digits; 0 without
-// digits. Values beyond the 32-bit range saturate.
-int32_t ReadNumber(const std::string& text);
-
 }  // namespace orvalen

@@ -1,11 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
-
-#include "subtitles/SubtitleFormats.h"
 
 namespace orvalen {
 
@@ -20,22 +16,5 @@ int32_t IgnoredCharsFromText(std::string_view text);
 // The delay box: the leading integer as above, lowered to MaxDelay when above it. Negative
 // values stay.
 int32_t DelayFromText(std::string_view text);
-
-// The caption of a format's row: the known captions of the formats, and
-// "EXT files (.ext)" for a format added since.
-std::string FormatCaption(SubtitleFormat format);
-
-// Where the row of the index-th format (in the stored key order) goes inside its group box.
-// The first eight fill the left column and the next seven the right one, 24 pixels apart from
-// a top of 24; formats beyond those fifteen continue in pairs (left, right) below both columns.
-struct FormatRowPlace {
-    int Column = 0;  // 0 left, 1 right
-    int Top = 0;
-};
-FormatRowPlace PlaceFormatRow(size_t index);
-
-// The height of the formats group box that holds count rows: 217 for the fifteen, one row
-// step more for each further pair.
-int FormatGroupHeight(size_t count);
 
 }  // namespace orvalen

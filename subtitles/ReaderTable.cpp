@@ -56,32 +56,105 @@ bool StartsWithNumberAndSeconds(std::string_view text) {
 }
 
 using R = SubtitleReaderId;
-
+using F = SubtitleFormat;
 using M = MarkupFamily;
 
-constexpr std::array Readers = std::to_array<SubtitleReader>({
-    {R::MicroDvd, ".sub", "microdvd", true, StartsWithFrameNumber, ReadMicroDvd, M::MicroDvd},
-    {R::BraceBlocks, ".sub", "brace-blocks", false, StartsWithBrace, ReadBraceBlocks, M::Plain},
-    {R::SubViewer1, ".sub", "subviewer1", false, StartsWithTitleTag, ReadSubViewer1, M::BarBreaks},
-    {R::SubViewer2, ".sub", "subviewer2", false, StartsWithInformationTag, ReadSubViewer2,
-     M::BrTags},
-    {R::WrappedSeconds, ".sub", "wrapped-seconds", false, StartsWithNumberAndSeconds,
-     ReadWrappedSeconds, M::Plain},
-    {R::TimecodePairs, ".sub", "timecode-pairs", false, nullptr, ReadTimecodePairs, M::Plain},
-    {R::SubRip, ".srt", "subrip", false, nullptr, ReadSubRip, M::SubRip},
-    {R::SubStationAlpha, ".ssa", "ssa", false, nullptr, ReadSubStationAlpha, M::Ssa},
-    {R::PowerDivX, ".psb", "powerdivx", false, nullptr, ReadPowerDivX, M::BarBreaks},
-    {R::Mpl2, ".txt", "mpl2", false, StartsWithMpl2Record, ReadMpl2, M::MicroDvd},
-    {R::TMPlayerClassic, ".txt", "tmplayer-classic", false, StartsWithClassicTMPlayerRecord,
-     ReadTMPlayerClassic, M::BarBreaks},
-    {R::TMPlayer, ".txt", "tmplayer", false, nullptr, ReadTMPlayer, M::BarBreaks},
-    {R::Dks, ".dks", "dks", false, nullptr, ReadDks, M::BrTags},
-    {R::MPlayer, ".mpl", "mplayer", true, nullptr, ReadMPlayer, M::BarBreaks},
-    {R::MacSub, ".scr", "macsub", true, nullptr, ReadMacSub, M::Plain},
-    {R::Viplay, ".vsf", "viplay", false, nullptr, ReadViplay, M::BarBreaks},
-    {R::AdvancedSubStationAlpha, ".ass", "ass", false, nullptr, ReadSubStationAlpha, M::Ssa},
-    {R::WebVtt, ".vtt", "webvtt", false, nullptr, ReadWebVtt, M::WebVtt},
+constexpr auto Readers = std::to_array<SubtitleReader>({
+    {.Id = R::MicroDvd,
+     .Format = F::Sub,
+     .Name = "microdvd",
+     .CountsFrames = true,
+     .Recognises = StartsWithFrameNumber,
+     .Read = ReadMicroDvd,
+     .Markup = M::MicroDvd},
+    {.Id = R::BraceBlocks,
+     .Format = F::Sub,
+     .Name = "brace-blocks",
+     .Recognises = StartsWithBrace,
+     .Read = ReadBraceBlocks,
+     .Markup = M::Plain},
+    {.Id = R::SubViewer1,
+     .Format = F::Sub,
+     .Name = "subviewer1",
+     .Recognises = StartsWithTitleTag,
+     .Read = ReadSubViewer1,
+     .Markup = M::BarBreaks},
+    {.Id = R::SubViewer2,
+     .Format = F::Sub,
+     .Name = "subviewer2",
+     .Recognises = StartsWithInformationTag,
+     .Read = ReadSubViewer2,
+     .Markup = M::BrTags},
+    {.Id = R::WrappedSeconds,
+     .Format = F::Sub,
+     .Name = "wrapped-seconds",
+     .Recognises = StartsWithNumberAndSeconds,
+     .Read = ReadWrappedSeconds,
+     .Markup = M::Plain},
+    {.Id = R::TimecodePairs,
+     .Format = F::Sub,
+     .Name = "timecode-pairs",
+     .Read = ReadTimecodePairs,
+     .Markup = M::Plain},
+    {.Id = R::SubRip, .Format = F::Srt, .Name = "subrip", .Read = ReadSubRip, .Markup = M::SubRip},
+    {.Id = R::SubStationAlpha,
+     .Format = F::Ssa,
+     .Name = "ssa",
+     .Read = ReadSubStationAlpha,
+     .Markup = M::Ssa},
+    {.Id = R::PowerDivX,
+     .Format = F::Psb,
+     .Name = "powerdivx",
+     .Read = ReadPowerDivX,
+     .Markup = M::BarBreaks},
+    {.Id = R::Mpl2,
+     .Format = F::Txt,
+     .Name = "mpl2",
+     .Recognises = StartsWithMpl2Record,
+     .Read = ReadMpl2,
+     .Markup = M::MicroDvd},
+    {.Id = R::TMPlayerClassic,
+     .Format = F::Txt,
+     .Name = "tmplayer-classic",
+     .Recognises = StartsWithClassicTMPlayerRecord,
+     .Read = ReadTMPlayerClassic,
+     .Markup = M::BarBreaks},
+    {.Id = R::TMPlayer,
+     .Format = F::Txt,
+     .Name = "tmplayer",
+     .Read = ReadTMPlayer,
+     .Markup = M::BarBreaks},
+    {.Id = R::Dks, .Format = F::Dks, .Name = "dks", .Read = ReadDks, .Markup = M::BrTags},
+    {.Id = R::MPlayer,
+     .Format = F::Mpl,
+     .Name = "mplayer",
+     .CountsFrames = true,
+     .Read = ReadMPlayer,
+     .Markup = M::BarBreaks},
+    {.Id = R::MacSub,
+     .Format = F::Scr,
+     .Name = "macsub",
+     .CountsFrames = true,
+     .Read = ReadMacSub,
+     .Markup = M::Plain},
+    {.Id = R::Viplay,
+     .Format = F::Vsf,
+     .Name = "viplay",
+     .Read = ReadViplay,
+     .Markup = M::BarBreaks},
+    {.Id = R::AdvancedSubStationAlpha,
+     .Format = F::Ass,
+     .Name = "ass",
+     .Read = ReadSubStationAlpha,
+     .Markup = M::Ssa},
+    {.Id = R::WebVtt, .Format = F::Vtt, .Name = "webvtt", .Read = ReadWebVtt, .Markup = M::WebVtt},
 });
+
+// Whether the extension, with its dot, is the format's.
+bool IsExtensionOf(std::string_view extension, SubtitleFormat format) {
+    return !extension.empty() && extension[0] == '.' &&
+           EqualsIgnoringAsciiCase(extension.substr(1), FormatExtension(format));
+}
 
 }  // namespace
 
@@ -95,7 +168,7 @@ const SubtitleReader* ChooseReader(std::string_view extension, std::string_view 
         return FindReader(R::SubRip);
     const SubtitleReader* last = nullptr;
     for (const SubtitleReader& reader : Readers) {
-        if (!EqualsIgnoringAsciiCase(extension, reader.Extension)) continue;
+        if (!IsExtensionOf(extension, reader.Format)) continue;
         if (!reader.Recognises || reader.Recognises(text)) return &reader;
         last = &reader;
     }
@@ -111,7 +184,7 @@ const SubtitleReader* FindReader(SubtitleReaderId id) {
 
 bool ExtensionHasReader(std::string_view extension) {
     for (const SubtitleReader& reader : Readers) {
-        if (EqualsIgnoringAsciiCase(extension, reader.Extension)) return true;
+        if (IsExtensionOf(extension, reader.Format)) return true;
     }
     return false;
 }

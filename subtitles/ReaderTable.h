@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "subtitles/Markup.h"
+#include "subtitles/SubtitleFormats.h"
 #include "subtitles/SubtitleTrack.h"
 #include "subtitles/TextStream.h"
 
@@ -38,23 +39,23 @@ enum class SubtitleReaderId {
 // second, is known (non-zero) only for the layouts that count frames.
 struct SubtitleReader {
     SubtitleReaderId Id;
-    std::string_view Extension;  // with its dot, in lower case: ".sub"
-    const char* Name;            // "microdvd": how the command-line tool names it
-    bool CountsFrames;           // the loader obtains the film's frame rate first
-    // Whether a file with the extension holds this layout, from its text (line ends already
-    // read as LF); null accepts every file.
-    bool (*Recognises)(std::string_view text);
+    SubtitleFormat Format;      // whose extension the files of this layout carry
+    const char* Name;           // "microdvd": how the command-line tool names it
+    bool CountsFrames = false;  // the loader obtains the film's frame rate first
+    // Whether a file of the format holds this layout, from its text (line ends already read
+    // as LF); null accepts every file.
+    bool (*Recognises)(std::string_view text) = nullptr;
     void (*Read)(EntryAppender& entries, TextStream& stream, int32_t frameRate);
     MarkupFamily Markup;  // the styling its texts carry, which the screen applies
 };
 
-// Every layout the loader reads, one row each. Rows that share an extension are tried in
-// table order.
+// Every layout the loader reads, one row each. Rows of one format are tried in table order.
 std::span<const SubtitleReader> SubtitleReaders();
 
-// The reader for a file with this extension (ASCII case ignored) and text: the first row of
-// the extension that recognises the text, else the extension's last row; a ".sub" file that
-// opens with a SubRip cue gets the SubRip row. Null when no row has the extension.
+// The reader for a file with this extension (with its dot, ASCII case ignored) and text: the
+// first row of the extension's format that recognises the text, else the format's last row;
+// a ".sub" file that opens with a SubRip cue gets the SubRip row. Null when no row reads the
+// extension.
 const SubtitleReader* ChooseReader(std::string_view extension, std::string_view text);
 
 // The row of a reader; null for None.

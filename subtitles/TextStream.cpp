@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace orvalen {
@@ -143,6 +144,20 @@ void ReplaceBreakTag(std::string& text) {
     size_t found = text.find("[br]");
     if (found == std::string::npos) found = text.find("[BR]");
     if (found != std::string::npos) text.replace(found, 4, "   \n");
+}
+
+int32_t ReadNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    int64_t value = 0;
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), kLimit);
+    }
+    if (negative) return static_cast<int32_t>(-value);
+    return static_cast<int32_t>(std::min<int64_t>(value, kLimit - 1));
 }
 
 }  // namespace orvalen

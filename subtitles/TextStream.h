@@ -35,6 +35,10 @@ ScanResult ScanText(std::string_view text, std::string_view pattern, Values&... 
     return MatchPattern(text, pattern, targets.data(), targets.size());
 }
 
+// Reads a number as atoi does: leading blanks, an optional sign, then digits; 0 without
+// digits. Values beyond the 32-bit range saturate.
+int32_t ReadNumber(std::string_view text);
+
 // A subtitle file opened for reading as text: CR LF, CR alone (old Mac files) and CR CR LF
 // each read as one LF. Reads come from a buffer holding the whole file.
 class TextStream {

@@ -10,12 +10,13 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <filesystem>
+#include <type_traits>
+#include <variant>
 
 #include "app/dialogs/MessageBox.h"
 #include "app/dialogs/TypedLengthLimit.h"
 #include "app/window/FontMapping.h"
 #include "app/window/SubtitleFit.h"
-#include "settings/ConfigDialogRules.h"
 #include "settings/DefaultConfig.h"
 #include "settings/IniFile.h"
 
@@ -67,25 +68,19 @@ ConfigDialog::ConfigDialog(DirectoryChooser chooseDirectory, QWidget* parent)
     ShowSettings(LoadSettings(IniFile(ConfigFileToRead())));
 }
 
+void ConfigDialog::Bind(std::string_view key, QWidget* control, TypedLengthLimit* limit) {
+    for (const SettingRow<Settings>& row : SearchSettingRows()) {
+        if (row.Key && row.Key == key) bindings_.push_back({&row, control, limit});
+    }
+}
+
 void ConfigDialog::Connect() {
-    connect(currentDirBox_, &QCheckBox::toggled, this,
-            [this](bool on) { settings_.CurrentDir = on; });
-    connect(autoSelectBox_, &QCheckBox::toggled, this,
-            [this](bool on) { settings_.AutoSelect = on; });
-    connect(scaleWithPictureBox_, &QCheckBox::toggled, this, [this](bool on) {
-        settings_.ScaleWithPicture = on;
-        emit SubtitleSizeRuleChanged();
-    });
-    connect(announceBox_, &QCheckBox::toggled, this, [this](bool on) { settings_.Announce = on; });
+    for (const Binding& binding : bindings_) ConnectBinding(binding);
+    connect(scaleWithPictureBox_, &QCheckBox::toggled, this,
+            &ConfigDialog::SubtitleSizeRuleChanged);
     connect(subDirBox_, &QCheckBox::toggled, this, &ConfigDialog::SubDirToggled);
-    connect(subDirEdit_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { settings_.SubDir = text.toStdString(); });
     connect(subFilePathBox_, &QCheckBox::toggled, this, &ConfigDialog::SubFilePathToggled);
-    connect(subFilePathEdit_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { settings_.SubFilePath = text.toStdString(); });
     connect(chooseDirButton_, &QPushButton::clicked, this, &ConfigDialog::ChooseSubFilePath);
-    connect(ignoredCharsEdit_, &QLineEdit::textChanged, this, &ConfigDialog::IgnoredCharsChanged);
-    connect(delayEdit_, &QLineEdit::textChanged, this, &ConfigDialog::DelayChanged);
     for (const auto& [format, box] : formatBoxes_) {
         connect(box, &QCheckBox::toggled, this,
                 [this, index = static_cast<size_t>(format)](bool on) {
@@ -99,23 +94,55 @@ void ConfigDialog::Connect() {
     connect(cancelButton_, &QPushButton::clicked, this, &ConfigDialog::reject);
 }
 
+void ConfigDialog::ConnectBinding(const Binding& binding) {
+    std::visit(
+        [&](auto field) {
+            using Value = std::remove_cvref_t<decltype(settings_.*field)>;
+            if constexpr (std::is_same_v<Value, bool>) {
+                connect(static_cast<QCheckBox*>(binding.Control), &QCheckBox::toggled, this,
+                        [this, field](bool on) { settings_.*field = on; });
+            } else if constexpr (std::is_same_v<Value, std::string>) {
+                connect(
+                    static_cast<QLineEdit*>(binding.Control), &QLineEdit::textChanged, this,
+                    [this, field](const QString& text) { settings_.*field = text.toStdString(); });
+            } else if constexpr (std::is_same_v<Value, int32_t>) {
+                connect(static_cast<QLineEdit*>(binding.Control), &QLineEdit::textChanged, this,
+                        [this, binding](const QString& text) { NumberTyped(binding, text); });
+            }
+        },
+        binding.Row->Target);
+}
+
+void ConfigDialog::ShowBinding(const Binding& binding, const Settings& settings) {
+    std::visit(
+        [&](auto field) {
+            using Value = std::remove_cvref_t<decltype(settings.*field)>;
+            if constexpr (std::is_same_v<Value, bool>) {
+                static_cast<QCheckBox*>(binding.Control)->setChecked(settings.*field);
+            } else if constexpr (std::is_same_v<Value, std::string>) {
+                static_cast<QLineEdit*>(binding.Control)
+                    ->setText(QString::fromStdString(settings.*field));
+            } else if constexpr (std::is_same_v<Value, int32_t>) {
+                // A stored number wider than what may be typed shows whole (after its rule)
+                // until the user edits it.
+                const QString text = QString::number(settings.*field);
+                const int32_t shown = binding.Row->FromText(text.toStdString());
+                binding.Limit->Allow(QString::number(shown).size());
+                static_cast<QLineEdit*>(binding.Control)->setText(text);
+            }
+        },
+        binding.Row->Target);
+}
+
 void ConfigDialog::ShowSettings(const Settings& settings) {
-    // Stored numbers wider than what may be typed show whole until the user edits them.
     showing_ = true;
-    const QString ignoredChars = QString::number(settings.NbrChar);
-    ignoredCharsLimit_->Allow(ignoredChars.size());
-    ignoredCharsEdit_->setText(ignoredChars);
-    currentDirBox_->setChecked(settings.CurrentDir);
-    autoSelectBox_->setChecked(settings.AutoSelect);
-    scaleWithPictureBox_->setChecked(settings.ScaleWithPicture);
-    announceBox_->setChecked(settings.Announce);
-    subDirEdit_->setText(QString::fromStdString(settings.SubDir));
+    for (const SettingRow<Settings>& row : SearchSettingRows()) {
+        for (const Binding& binding : bindings_) {
+            if (binding.Row == &row) ShowBinding(binding, settings);
+        }
+    }
     subDirBox_->setChecked(!settings.SubDir.empty());
-    subFilePathEdit_->setText(QString::fromStdString(settings.SubFilePath));
     subFilePathBox_->setChecked(!settings.SubFilePath.empty());
-    const QString delay = QString::number(std::min(settings.Delay, MaxDelay));
-    delayLimit_->Allow(delay.size());
-    delayEdit_->setText(QString::number(settings.Delay));
     showing_ = false;
     for (const auto& [format, box] : formatBoxes_) {
         box->setChecked(settings.SubtitleFormat[static_cast<size_t>(format)]);
@@ -141,32 +168,24 @@ void ConfigDialog::ShowFontSample(const QFont& font, const QColor& color) {
     FitLabelText(*fontSample_, kFontSampleText, fontSample_->height());
 }
 
-void ConfigDialog::IgnoredCharsChanged(const QString& text) {
+void ConfigDialog::NumberTyped(const Binding& binding, const QString& text) {
     if (rewriting_) return;
-    if (!showing_) ignoredCharsLimit_->Allow(0);
-    settings_.NbrChar = IgnoredCharsFromText(text.toStdString());
-    const QString shown = QString::number(settings_.NbrChar);
-    if (shown != text) {
-        rewriting_ = true;
-        ignoredCharsEdit_->setText(shown);
-        rewriting_ = false;
-    }
-    // The next key typed replaces the digit.
-    ignoredCharsEdit_->selectAll();
-}
-
-void ConfigDialog::DelayChanged(const QString& text) {
-    if (rewriting_) return;
-    if (!showing_) delayLimit_->Allow(0);
-    settings_.Delay = DelayFromText(text.toStdString());
+    if (!showing_) binding.Limit->Allow(0);
+    auto* edit = static_cast<QLineEdit*>(binding.Control);
+    const int32_t value = binding.Row->FromText(text.toStdString());
+    settings_.*std::get<int32_t Settings::*>(binding.Row->Target) = value;
     // A lone minus sign is the start of a negative delay being typed: it stays.
-    const QString shown = text == u'-' ? text : QString::number(settings_.Delay);
-    if (shown == text) return;
-    const int cursor = delayEdit_->cursorPosition();
-    rewriting_ = true;
-    delayEdit_->setText(shown);
-    rewriting_ = false;
-    delayEdit_->setCursorPosition(std::min<int>(cursor, static_cast<int>(shown.size())));
+    const bool negativeStarted = edit == delayEdit_ && text == u'-';
+    const QString shown = negativeStarted ? text : QString::number(value);
+    if (shown != text) {
+        const int cursor = edit->cursorPosition();
+        rewriting_ = true;
+        edit->setText(shown);
+        rewriting_ = false;
+        edit->setCursorPosition(std::min<int>(cursor, static_cast<int>(shown.size())));
+    }
+    // The next key typed replaces the single digit.
+    if (edit == ignoredCharsEdit_) edit->selectAll();
 }
 
 void ConfigDialog::SubDirToggled(bool on) {

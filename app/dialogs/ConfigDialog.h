@@ -6,9 +6,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "settings/SettingRows.h"
 #include "settings/Settings.h"
 
 class QCheckBox;
@@ -84,8 +86,17 @@ class ConfigDialog : public QDialog {
                            int captionWidth, const QString& caption, const QString& hint = {});
     void Connect();
 
-    void IgnoredCharsChanged(const QString& text);
-    void DelayChanged(const QString& text);
+    // A control that shows one of the search settings: a check box for a bool, an edit for a
+    // text or a number (with the limit of what may be typed).
+    struct Binding {
+        const SettingRow<Settings>* Row;
+        QWidget* Control;
+        TypedLengthLimit* Limit = nullptr;
+    };
+    void Bind(std::string_view key, QWidget* control, TypedLengthLimit* limit = nullptr);
+    void ConnectBinding(const Binding& binding);
+    void ShowBinding(const Binding& binding, const Settings& settings);
+    void NumberTyped(const Binding& binding, const QString& text);
     void SubDirToggled(bool on);
     void SubFilePathToggled(bool on);
     void ChooseSubFilePath();
@@ -119,6 +130,7 @@ class ConfigDialog : public QDialog {
     QCheckBox* scaleWithPictureBox_ = nullptr;
     QCheckBox* announceBox_ = nullptr;
     std::vector<std::pair<SubtitleFormat, QCheckBox*>> formatBoxes_;
+    std::vector<Binding> bindings_;
     QPushButton* selectAllButton_ = nullptr;
     QPushButton* unselectAllButton_ = nullptr;
     QPushButton* okButton_ = nullptr;

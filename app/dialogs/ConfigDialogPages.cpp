@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "app/dialogs/ConfigDialog.h"
+#include "app/dialogs/FormatRowPlaces.h"
 #include "app/dialogs/TypedLengthLimit.h"
 #include "app/window/CaptionLabel.h"
 #include "app/window/FontMapping.h"
 #include "app/window/ImageList.h"
-#include "settings/ConfigDialogRules.h"
 
 namespace orvalen {
 
@@ -21,7 +21,6 @@ namespace {
 constexpr int kBoxSide = 17;
 constexpr int kEditHeight = 21;
 constexpr int kStripHeight = 29;
-constexpr int kFontsImage = 9;
 
 // The pages' font, set before their controls are measured.
 QWidget* NewPage() {
@@ -81,12 +80,15 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     subDirBox_ = AddCheckRow(group, "subDirBox", 16, 48, 160, "Search in this sub-directory :");
     subDirEdit_ = AddEdit(group, "subDirEdit", 208, 46, 177);
     subDirEdit_->setAccessibleName("Sub-directory to search");
+    Bind("CurrentDir", currentDirBox_);
+    Bind("SubDir", subDirEdit_);
 
     subFilePathBox_ =
         AddCheckRow(group, "subFilePathBox", 16, 72, 160, "Search in this directory :");
     subFilePathEdit_ = AddEdit(group, "subFilePathEdit", 208, 70, 153);
     subFilePathEdit_->setEnabled(false);
     subFilePathEdit_->setAccessibleName("Directory to search");
+    Bind("SubFilePath", subFilePathEdit_);
     chooseDirButton_ = new QPushButton("...", group);
     chooseDirButton_->setObjectName("chooseDirButton");
     chooseDirButton_->setGeometry(368, 72, kBoxSide, kBoxSide);
@@ -111,11 +113,13 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     ignoredCharsEdit_->setAccessibleName(ignoredLabel->text());
     ignoredCharsEdit_->setTextMargins(0, 0, 0, 0);
     ignoredCharsEdit_->installEventFilter(this);
+    Bind("NbrChar", ignoredCharsEdit_, ignoredCharsLimit_);
 
     autoSelectBox_ =
         AddCheckRow(page, "autoSelectBox", 16, 152, 360, "AutoSelect the first subtitle file found",
                     "Si plusieurs fichiers de sous-titre, le programme sélectionne "
                     "automatiquement le premier fichier trouvé");
+    Bind("AutoSelect", autoSelectBox_);
 
     QLabel* delayLabel =
         AddLabel(page, "Make the subtitles display longer than indicate in the file :", 16, 184);
@@ -124,9 +128,10 @@ QWidget* ConfigDialog::CreateGeneralPage() {
     delayEdit_->setAccessibleName(delayLabel->text() + " (ms)");
     delayLimit_ = new TypedLengthLimit(4, delayEdit_);
     delayEdit_->setValidator(delayLimit_);
+    Bind("Delay", delayEdit_, delayLimit_);
     AddLabel(page, "ms.", delayLeft + 33 + 6, 184);
 
-    fontButton_ = new QPushButton(ImageListIcon(kFontsImage), "Font of the subtitles ...", page);
+    fontButton_ = new QPushButton(GlyphIcon(Glyph::Fonts), "Font of the subtitles ...", page);
     fontButton_->setObjectName("fontButton");
     fontButton_->setGeometry(16, 216, 161, 33);
     fontButton_->setToolTip("Change the font of the subtitles (normal mode and fullscreen mode)");
@@ -146,6 +151,8 @@ QWidget* ConfigDialog::CreateGeneralPage() {
                     "the picture shown");
     announceBox_ =
         AddCheckRow(page, "announceBox", 16, 280, 360, "Announce subtitles to screen readers");
+    Bind("ScaleWithPicture", scaleWithPictureBox_);
+    Bind("Announce", announceBox_);
     return page;
 }
 
@@ -164,7 +171,7 @@ QWidget* ConfigDialog::CreateFormatsPage() {
         const int captionWidth = place.Column == 0 ? 164 : 161;
         const QString extension = QString::fromLatin1(FormatExtension(format));
         QCheckBox* box = AddCheckRow(group, "formatBox." + extension, left, place.Top, captionWidth,
-                                     QString::fromStdString(FormatCaption(format)));
+                                     QString::fromUtf8(FormatRow(format).Caption));
         formatBoxes_.emplace_back(format, box);
     }
     selectAllButton_ = new QPushButton("Select All", page);

@@ -4,7 +4,6 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace orvalen {
 
@@ -21,20 +20,6 @@ int32_t MulDivRounded(int64_t value, int64_t mul, int64_t div) {
 }
 
 }  // namespace
-
-void SetFaceName(LogFont& font, const std::string& name) {
-    size_t length = std::min(name.size(), static_cast<size_t>(LogFont::FaceSize - 1));
-    // Back up over continuation bytes so that a cut never leaves half a character.
-    if (length < name.size()) {
-        while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
-    }
-    std::memset(font.FaceName, 0, sizeof font.FaceName);
-    std::memcpy(font.FaceName, name.data(), length);
-}
-
-std::string FaceNameOf(const LogFont& font) {
-    return std::string(font.FaceName, strnlen(font.FaceName, sizeof font.FaceName));
-}
 
 QString DefaultSansFamily() {
     static const QString family = [] {
@@ -130,8 +115,8 @@ void ApplyFontSettings(const FontSettings& settings, QFont& font, QColor& color)
     font.setBold(settings.Bold);
 }
 
-LogFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont) {
-    LogFont record;
+SubtitleFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont) {
+    SubtitleFont record;
     record.Weight = settings.Bold ? 800 : 400;
     record.Height = FontHeight(labelFont);
     record.PitchAndFamily = static_cast<uint8_t>(settings.Pitch);
@@ -145,7 +130,7 @@ LogFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont
 }
 
 FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color,
-                            const LogFont& fullScreen) {
+                            const SubtitleFont& fullScreen) {
     FontSettings settings;
     const QStringList families = labelFont.families();
     if (families.size() > 1) settings.Name = families.front().toStdString();
@@ -160,7 +145,7 @@ FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color,
     return settings;
 }
 
-QFont FontFromLogFont(const LogFont& record) {
+QFont BandFont(const SubtitleFont& record) {
     QFont font;
     const std::string face = FaceNameOf(record);
     if (face.empty()) {
@@ -181,6 +166,28 @@ QFont FontFromLogFont(const LogFont& record) {
     font.setUnderline(record.Underline != 0);
     font.setStrikeOut(record.StrikeOut != 0);
     return font;
+}
+
+SubtitleFont SubtitleFontOf(const QFont& chosen, int32_t height) {
+    SubtitleFont font;
+    SetFaceName(font, chosen.family().toStdString());
+    font.Height = height;
+    font.Weight = chosen.weight();
+    font.Italic = chosen.italic() ? 1 : 0;
+    font.Underline = chosen.underline() ? 1 : 0;
+    font.StrikeOut = chosen.strikeOut() ? 1 : 0;
+    font.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
+    return font;
+}
+
+void StyleLabelFont(const SubtitleFont& font, QFont& label) {
+    label.setFamilies({QString::fromStdString(FaceNameOf(font)), DefaultSansFamily()});
+    SetFontHeight(label, font.Height);
+    SetFontPitch(label, font.PitchAndFamily);
+    label.setItalic(font.Italic != 0);
+    label.setUnderline(font.Underline != 0);
+    label.setStrikeOut(font.StrikeOut != 0);
+    label.setBold(font.Weight > 600);
 }
 
 }  // namespace orvalen

@@ -5,34 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "playback/SubtitleFont.h"
 #include "settings/Settings.h"
 
 namespace orvalen {
-
-// A logical-font record: what the full-screen band draws with. Heights are in pixels, negative
-// for a character height, positive for a cell height (character plus internal leading).
-struct LogFont {
-    static constexpr int FaceSize = 32;  // the face name with its terminator
-
-    int32_t Height = 0;
-    int32_t Width = 0;
-    int32_t Escapement = 0;
-    int32_t Orientation = 0;
-    int32_t Weight = 0;  // 400 normal, 700 bold, 800 extra bold
-    uint8_t Italic = 0;
-    uint8_t Underline = 0;
-    uint8_t StrikeOut = 0;
-    uint8_t CharSet = 0;
-    uint8_t OutPrecision = 0;
-    uint8_t ClipPrecision = 0;
-    uint8_t Quality = 0;
-    uint8_t PitchAndFamily = 0;  // low bits: 0 default, 1 variable, 2 fixed
-    char FaceName[FaceSize] = {};
-};
-
-// Copies name into FaceName, cut to 31 bytes without splitting a UTF-8 character.
-void SetFaceName(LogFont& font, const std::string& name);
-std::string FaceNameOf(const LogFont& font);
 
 // The face used when a stored name is empty or not installed.
 QString DefaultSansFamily();
@@ -60,15 +36,23 @@ int32_t FontPitch(const QFont& font);
 // pitch in that order, then the style rebuilt from the four flags.
 void ApplyFontSettings(const FontSettings& settings, QFont& font, QColor& color);
 
-// The full-screen record built from the settings and the label font they produced.
-LogFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont);
+// The window's font built from the settings and the label font they produced.
+SubtitleFont BuildFullScreenFont(const FontSettings& settings, const QFont& labelFont);
+
+// The window's font from a font chosen in the font dialog, with the height it was chosen at.
+SubtitleFont SubtitleFontOf(const QFont& chosen, int32_t height);
 
 // The "Font" section as the configuration dialog stores it: name, colour, size, height and
-// pitch from the subtitle label's font, the three flags from the full-screen record, and bold
+// pitch from the subtitle label's font, the three flags from the window's font, and bold
 // when its weight is above 600. A label font whose only face is the default stores no name.
-FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color, const LogFont& fullScreen);
+FontSettings FontSettingsOf(const QFont& labelFont, const QColor& color,
+                            const SubtitleFont& fullScreen);
 
-// A drawable font from the record.
-QFont FontFromLogFont(const LogFont& record);
+// The full-screen band's drawable font.
+QFont BandFont(const SubtitleFont& font);
+
+// Gives the label's font the face, height, pitch and style of the window's font; its size in
+// points stays the caller's.
+void StyleLabelFont(const SubtitleFont& font, QFont& label);
 
 }  // namespace orvalen

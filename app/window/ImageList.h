@@ -2,23 +2,41 @@
 
 #include <QIcon>
 #include <QImage>
+#include <optional>
 
 class QAction;
 
 namespace orvalen {
 
-// The main window's images, 16 by 16, by index: 0 forward, 1 pause, 2 play, 3 backward,
-// 4 stop, 5 open, 6 full screen, 7 exit, 8 configuration, 9 fonts, 10 none, 11 save,
-// 12 merge, 13 open subtitle file, 14 resynchronisation, 15 sound on, 16 sound off.
-constexpr int ImageCount = 17;
+// The main window's drawn images, 16 by 16. Blank draws nothing.
+enum class Glyph {
+    Forward,
+    Pause,
+    Play,
+    Backward,
+    Stop,
+    Open,
+    FullScreen,
+    Exit,
+    Configuration,
+    Fonts,
+    Blank,
+    Save,
+    Merge,
+    OpenSubtitleFile,
+    Resynchronisation,
+    SoundOn,
+    SoundOff,
+};
+constexpr int GlyphCount = static_cast<int>(Glyph::SoundOff) + 1;
 
 // The image drawn for a screen of ratio device pixels per pixel (16 * ratio pixels a side).
-QImage ImageListImage(int index, qreal ratio = 1.0);
-QIcon ImageListIcon(int index);
+QImage GlyphImage(Glyph glyph, qreal ratio = 1.0);
+QIcon GlyphIcon(Glyph glyph);
 
-// Gives an action the image of that index and remembers the index.
-void SetImageIndex(QAction* action, int index);
-// -1 when the action has no image.
-int ImageIndex(const QAction* action);
+// Gives an action the glyph's image and remembers the glyph.
+void SetGlyph(QAction* action, Glyph glyph);
+// Nothing when the action has no image.
+std::optional<Glyph> GlyphOf(const QAction* action);
 
 }  // namespace orvalen

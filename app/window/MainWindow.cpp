@@ -324,7 +324,7 @@ void MainWindow::OpenAndPlay(const std::string& path) {
     const int32_t length = media_.GetLength();
     ui_.PositionSlider->setMaximum(length / 1000);
     ui_.PositionSlider->setValue(0);
-    ui_.StatusArea->SetPanelText(2, QString::fromStdString(TimeText(length)));
+    ui_.StatusArea->SetPanelText(StatusPanel::Length, QString::fromStdString(TimeText(length)));
     SubtitleSearch(path);
     FitToVideo();
     film_.Open = true;

@@ -18,6 +18,7 @@
 #include "media/RenderPath.h"
 #include "playback/FilmState.h"
 #include "playback/FullScreenBand.h"
+#include "playback/SubtitleFont.h"
 #include "playback/SubtitleState.h"
 #include "resync/ResyncUndo.h"
 #include "settings/Settings.h"
@@ -275,7 +276,7 @@ class MainWindow : public QMainWindow, public PlayerControl {
         bool PopupOffersPause = false;
         // The media mode last read as a playback state; a seek under way keeps it.
         PlaybackState Playback = PlaybackState::Stopped;
-        LogFont FullScreenFont{};
+        SubtitleFont FullScreenFont{};
         ScreenRect FullScreenRect;
         // The track's subtitle on screen, -1 for none.
         int32_t ShownLine = -1;

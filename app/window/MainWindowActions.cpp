@@ -19,23 +19,25 @@ namespace {
 using A = WindowAction;
 using P = ActionPlace;
 using W = MainWindow;
+using G = Glyph;
 using Handler = void (MainWindow::*)();
 
 constexpr QKeyCombination kNone{};
+constexpr std::optional<Glyph> kNoGlyph;
 
 ActionRow Item(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
-               int image, Handler handler) {
+               std::optional<Glyph> image, Handler handler) {
     return {place, id, caption, hint, shortcut, image, handler};
 }
 
 ActionRow CheckItem(P place, A id, const char* caption, const char* hint, Handler handler) {
-    ActionRow row = Item(place, id, caption, hint, kNone, -1, handler);
+    ActionRow row = Item(place, id, caption, hint, kNone, kNoGlyph, handler);
     row.Checkable = true;
     return row;
 }
 
 ActionRow Submenu(P place, A id, const char* caption, const char* hint) {
-    ActionRow row = Item(place, id, caption, hint, kNone, -1, nullptr);
+    ActionRow row = Item(place, id, caption, hint, kNone, kNoGlyph, nullptr);
     row.Submenu = true;
     return row;
 }
@@ -49,7 +51,7 @@ ActionRow SameSubmenu(P place, A id, A shown) {
 
 ActionRow FilmItem(P place, A id, const char* caption, const char* hint, QKeyCombination shortcut,
                    Handler handler) {
-    ActionRow row = Item(place, id, caption, hint, shortcut, -1, handler);
+    ActionRow row = Item(place, id, caption, hint, shortcut, kNoGlyph, handler);
     row.NeedsFilm = true;
     row.Enabled = false;
     return row;
@@ -63,7 +65,7 @@ ActionRow ShortcutCheckItem(P place, A id, const char* caption, const char* hint
 }
 
 // A tool bar button shows its hint as its text.
-ActionRow Button(A id, const char* hint, int image, A forward) {
+ActionRow Button(A id, const char* hint, Glyph image, A forward) {
     ActionRow row = Item(P::ToolBar, id, hint, hint, kNone, image, nullptr);
     row.Forward = forward;
     return row;
@@ -74,12 +76,14 @@ ActionRow Separator(P place) {
 }
 
 const ActionRow kRows[] = {
-    Item(P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, 5, &W::OpenFilm),
-    Item(P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", kNone, -1, &W::CloseFilm),
-    Item(P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, 7, &W::Quit),
+    Item(P::FileMenu, A::OpenFilm, "Open", "Open a movie", Qt::CTRL | Qt::Key_O, G::Open,
+         &W::OpenFilm),
+    Item(P::FileMenu, A::CloseFilm, "Close", "Close the opened movie", kNone, kNoGlyph,
+         &W::CloseFilm),
+    Item(P::FileMenu, A::Quit, "Exit", "Exit Orvalen", Qt::CTRL | Qt::Key_Q, G::Exit, &W::Quit),
 
     Item(P::ViewMenu, A::FullScreen, "Full Screen", "Play the movie in fullscreen",
-         Qt::ALT | Qt::Key_Return, 6, &W::ToggleFullScreen),
+         Qt::ALT | Qt::Key_Return, G::FullScreen, &W::ToggleFullScreen),
     Separator(P::ViewMenu),
     CheckItem(P::ViewMenu, A::ToolBar, "ToolBar", "Show/Hide the Toolbar", &W::ToggleToolBar),
     CheckItem(P::ViewMenu, A::StatusBar, "Status Bar", "Show/Hide the Status Bar",
@@ -88,14 +92,14 @@ const ActionRow kRows[] = {
                       "Show/Hide the list of every subtitle", Qt::Key_F9, &W::ToggleSubtitleList),
     Separator(P::ViewMenu),
     Item(P::ViewMenu, A::Configuration, "Configuration",
-         "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, 8,
+         "Display the configuration window for Orvalen", Qt::ALT | Qt::Key_O, G::Configuration,
          &W::ShowConfiguration),
 
-    Item(P::CommandMenu, A::Play, "Play", "Play the movie", kNone, 2, &W::Play),
-    Item(P::CommandMenu, A::Stop, "Stop", "Stop playing", kNone, 4, &W::Stop),
-    Item(P::CommandMenu, A::Pause, "Pause", "Pause", kNone, 1, &W::Pause),
-    Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, 0, &W::FastForward),
-    Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, 3,
+    Item(P::CommandMenu, A::Play, "Play", "Play the movie", kNone, G::Play, &W::Play),
+    Item(P::CommandMenu, A::Stop, "Stop", "Stop playing", kNone, G::Stop, &W::Stop),
+    Item(P::CommandMenu, A::Pause, "Pause", "Pause", kNone, G::Pause, &W::Pause),
+    Item(P::CommandMenu, A::FastForward, "Forward", "Play 2x", kNone, G::Forward, &W::FastForward),
+    Item(P::CommandMenu, A::BackOneMinute, "Backward", "Back 1 minute", kNone, G::Backward,
          &W::BackOneMinute),
     Separator(P::CommandMenu),
     FilmItem(P::CommandMenu, A::PreviousSubtitle, "Previous subtitle",
@@ -110,36 +114,36 @@ const ActionRow kRows[] = {
              "Copy the text of this subtitle", Qt::CTRL | Qt::Key_C, &W::CopySubtitle),
 
     Item(P::SubtitlesMenu, A::OpenSubtitleFile, "Open another file", "Open another subtitle file",
-         kNone, 13, &W::OpenSubtitleFile),
+         kNone, G::OpenSubtitleFile, &W::OpenSubtitleFile),
     Item(P::SubtitlesMenu, A::OpenSecondSubtitles, "Second subtitles...",
-         "Show a second subtitle file above the first", kNone, -1, &W::OpenSecondSubtitles),
+         "Show a second subtitle file above the first", kNone, kNoGlyph, &W::OpenSecondSubtitles),
     Submenu(P::SubtitlesMenu, A::SecondSubtitles, "Second subtitles",
             "Show another subtitle file of the film above the first"),
     Item(P::SubtitlesMenu, A::NoSecondSubtitles, "No second subtitles",
-         "Remove the second subtitles", kNone, -1, &W::RemoveSecondSubtitles),
+         "Remove the second subtitles", kNone, kNoGlyph, &W::RemoveSecondSubtitles),
     Item(P::SubtitlesMenu, A::SecondEarlier, "Second subtitles earlier",
-         "Show the second subtitles 100 ms earlier", Qt::ALT | Qt::Key_G, -1,
+         "Show the second subtitles 100 ms earlier", Qt::ALT | Qt::Key_G, kNoGlyph,
          &W::SecondSubtitlesEarlier),
     Item(P::SubtitlesMenu, A::SecondLater, "Second subtitles later",
-         "Show the second subtitles 100 ms later", Qt::ALT | Qt::Key_H, -1,
+         "Show the second subtitles 100 ms later", Qt::ALT | Qt::Key_H, kNoGlyph,
          &W::SecondSubtitlesLater),
     Item(P::SubtitlesMenu, A::Resynchronisation, "Resynchronisation", "Resynchronize a subtitle",
-         Qt::CTRL | Qt::Key_R, 14, &W::StartResynchronisation),
+         Qt::CTRL | Qt::Key_R, G::Resynchronisation, &W::StartResynchronisation),
     Item(P::SubtitlesMenu, A::SoundSync, "Synchronise with the sound",
          "Synchronise the subtitles with the speech of the film", Qt::CTRL | Qt::SHIFT | Qt::Key_R,
-         -1, &W::SynchroniseWithSound),
+         kNoGlyph, &W::SynchroniseWithSound),
     Item(P::SubtitlesMenu, A::UndoSync, "Undo synchronisation",
          "Put the subtitles back as they were before the last synchronisation",
-         Qt::CTRL | Qt::Key_Z, -1, &W::UndoSynchronisation),
+         Qt::CTRL | Qt::Key_Z, kNoGlyph, &W::UndoSynchronisation),
     Item(P::SubtitlesMenu, A::Merge, "Merge a file", "Merge a subtitle file", Qt::CTRL | Qt::Key_M,
-         12, &W::StartMerge),
+         G::Merge, &W::StartMerge),
     Item(P::SubtitlesMenu, A::Save, "Save", "Save the subtitle in SubRip (.srt) format",
-         Qt::CTRL | Qt::Key_S, 11, &W::SaveSubtitles),
+         Qt::CTRL | Qt::Key_S, G::Save, &W::SaveSubtitles),
     Item(P::SubtitlesMenu, A::SaveAs, "Save As...",
          "Save the subtitles as SubRip, WebVTT, SubStation Alpha or MicroDVD",
-         Qt::CTRL | Qt::SHIFT | Qt::Key_S, 11, &W::SaveSubtitlesAs),
-    Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone, 9,
-         &W::ChooseSubtitleFont),
+         Qt::CTRL | Qt::SHIFT | Qt::Key_S, G::Save, &W::SaveSubtitlesAs),
+    Item(P::SubtitlesMenu, A::Fonts, "Fonts", "Configure the font of the subtitles", kNone,
+         G::Fonts, &W::ChooseSubtitleFont),
     Submenu(P::SubtitlesMenu, A::Encoding, "Encoding", "Choose the encoding of the subtitle texts"),
     Submenu(P::SubtitlesMenu, A::Timing, "Timing", "Move the subtitles in time"),
     FilmItem(P::TimingMenu, A::Earlier, "Earlier", "Show every subtitle 100 ms earlier", Qt::Key_G,
@@ -162,32 +166,33 @@ const ActionRow kRows[] = {
     // The found subtitle files are added after this separator.
     Separator(P::SubtitlesMenu),
 
-    Item(P::MenuBar, A::About, "&About ...", nullptr, kNone, -1, &W::ShowAbout),
+    Item(P::MenuBar, A::About, "&About ...", nullptr, kNone, kNoGlyph, &W::ShowAbout),
 
-    Item(P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", kNone, 2,
+    Item(P::Popup, A::PopupPlayPause, "Play", "Play/Pause the movie", kNone, G::Play,
          &W::TogglePlayPause),
-    Item(P::Popup, A::PopupStop, "Stop", "Stop playing", kNone, 4, &W::Stop),
+    Item(P::Popup, A::PopupStop, "Stop", "Stop playing", kNone, G::Stop, &W::Stop),
     Separator(P::Popup),
-    Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone, 6,
-         &W::ToggleFullScreen),
+    Item(P::Popup, A::PopupFullScreen, "Full Screen", "Play the movie in fullscreen", kNone,
+         G::FullScreen, &W::ToggleFullScreen),
     SameSubmenu(P::Popup, A::PopupTiming, A::Timing),
     // The found subtitle files are added after this separator.
     Separator(P::Popup),
 
-    Button(A::OpenFilmButton, "Ouvrir un fichier Vidéo", 5, A::OpenFilm),
-    Button(A::QuitButton, "Quitter Orvalen", 7, A::Quit),
+    Button(A::OpenFilmButton, "Ouvrir un fichier Vidéo", G::Open, A::OpenFilm),
+    Button(A::QuitButton, "Quitter Orvalen", G::Exit, A::Quit),
     Separator(P::ToolBar),
-    Button(A::ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen", 8,
-           A::Configuration),
+    Button(A::ConfigurationButton, "Affiche la fenêtre de configuration de Orvalen",
+           G::Configuration, A::Configuration),
     Separator(P::ToolBar),
-    Button(A::BackOneMinuteButton, "Retour Rapide", 3, A::BackOneMinute),
-    Button(A::PlayButton, "Lecture du fichier Vidéo", 2, A::Play),
-    Button(A::PauseButton, "Pause", 1, A::Pause),
-    Button(A::StopButton, "Arrêt de la lecture", 4, A::Stop),
-    Button(A::FastForwardButton, "Avance Rapide", 0, A::FastForward),
+    Button(A::BackOneMinuteButton, "Retour Rapide", G::Backward, A::BackOneMinute),
+    Button(A::PlayButton, "Lecture du fichier Vidéo", G::Play, A::Play),
+    Button(A::PauseButton, "Pause", G::Pause, A::Pause),
+    Button(A::StopButton, "Arrêt de la lecture", G::Stop, A::Stop),
+    Button(A::FastForwardButton, "Avance Rapide", G::Forward, A::FastForward),
     {P::ToolBar, A::PositionSlider},
     Separator(P::ToolBar),
-    Item(P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", kNone, 15, &W::ToggleMute),
+    Item(P::ToolBar, A::MuteButton, "Sound On/Off", "Sound On/Off", kNone, G::SoundOn,
+         &W::ToggleMute),
 };
 
 }  // namespace
@@ -265,7 +270,7 @@ void MainWindow::CreateActions() {
             action->setStatusTip(QString::fromUtf8(row.Hint));
             action->setToolTip(QString::fromUtf8(row.Hint));
         }
-        if (row.Image >= 0) SetImageIndex(action, row.Image);
+        if (row.Image) SetGlyph(action, *row.Image);
         if (row.Shortcut.key() != Qt::Key_unknown && row.Shortcut.toCombined() != 0) {
             action->setShortcut(QKeySequence(row.Shortcut));
         }

@@ -36,8 +36,8 @@ void MainWindow::OnClockTick() {
         return;
     }
 
-    ui_.StatusArea->SetPanelText(1, QString::fromStdString(media_.GetMode()));
-    ui_.StatusArea->SetPanelText(3, QString::fromStdString(TimeText(pos)));
+    ui_.StatusArea->SetPanelText(StatusPanel::Mode, QString::fromStdString(media_.GetMode()));
+    ui_.StatusArea->SetPanelText(StatusPanel::Position, QString::fromStdString(TimeText(pos)));
     // A thumb the user holds stays where the user has it.
     if (ui_.PositionSlider->value() == view_.LastSliderPosition &&
         !ui_.PositionSlider->isSliderDown()) {

@@ -31,10 +31,6 @@ namespace orvalen {
 
 namespace {
 
-constexpr int kImagePause = 1;
-constexpr int kImagePlay = 2;
-constexpr int kImageSoundOn = 15;
-constexpr int kImageSoundOff = 16;
 // Bounds a size the device reports, so that no sum below can overflow.
 constexpr int32_t kMaxVideoSide = 16384;
 
@@ -86,7 +82,7 @@ void MainWindow::CloseFilm() {
     film_.Close();
     EnableFilmItems();
     for (int panel = 0; panel < StatusBar::PanelCount; ++panel)
-        ui_.StatusArea->SetPanelText(panel, {});
+        ui_.StatusArea->SetPanelText(static_cast<StatusPanel>(panel), {});
     ui_.PositionSlider->setValue(0);
 }
 
@@ -160,7 +156,7 @@ void MainWindow::UpdatePopupMenu() {
     view_.PopupOffersPause = media_.GetMode() == "playing";
     QAction* item = ui_.Action(WindowAction::PopupPlayPause);
     item->setText(view_.PopupOffersPause ? QStringLiteral("Pause") : QStringLiteral("Lecture"));
-    SetImageIndex(item, view_.PopupOffersPause ? kImagePause : kImagePlay);
+    SetGlyph(item, view_.PopupOffersPause ? Glyph::Pause : Glyph::Play);
 }
 
 void MainWindow::TogglePlayPause() {
@@ -189,8 +185,7 @@ void MainWindow::ToggleStatusBar() {
 void MainWindow::ToggleMute() {
     if (!film_.Open) return;
     view_.Muted = !view_.Muted;
-    SetImageIndex(ui_.Action(WindowAction::MuteButton),
-                  view_.Muted ? kImageSoundOff : kImageSoundOn);
+    SetGlyph(ui_.Action(WindowAction::MuteButton), view_.Muted ? Glyph::SoundOff : Glyph::SoundOn);
     if (view_.Muted) {
         media_.SoundOff();
     } else {
@@ -211,28 +206,14 @@ void MainWindow::ChooseSubtitleFont() {
     const QFont& chosen = choice->Font;
     const int64_t tenths = chosen.pointSizeF() > 0 ? std::llround(chosen.pointSizeF() * 10)
                                                    : int64_t{10} * FontPointSize(chosen);
-    SetFaceName(view_.FullScreenFont, chosen.family().toStdString());
-    view_.FullScreenFont.Height = HeightFromTenths(tenths);
-    view_.FullScreenFont.Weight = chosen.weight();
-    view_.FullScreenFont.Italic = chosen.italic() ? 1 : 0;
-    view_.FullScreenFont.Underline = chosen.underline() ? 1 : 0;
-    view_.FullScreenFont.StrikeOut = chosen.strikeOut() ? 1 : 0;
-    view_.FullScreenFont.PitchAndFamily = static_cast<uint8_t>(FontPitch(chosen));
+    view_.FullScreenFont = SubtitleFontOf(chosen, HeightFromTenths(tenths));
     ui_.FullScreenWindow->SetTextColor(choice->Color);
 
     QFont label = view_.ChosenLabelFont;
-    label.setFamilies(
-        {QString::fromStdString(FaceNameOf(view_.FullScreenFont)), DefaultSansFamily()});
     SetSubtitleLabelColor(choice->Color);
-    SetFontHeight(label, view_.FullScreenFont.Height);
-    SetFontPitch(label, view_.FullScreenFont.PitchAndFamily);
+    StyleLabelFont(view_.FullScreenFont, label);
     const int32_t size = static_cast<int32_t>(std::min<int64_t>(tenths / 10, 1000));
     SetFontPointSize(label, size);
-
-    label.setItalic(view_.FullScreenFont.Italic != 0);
-    label.setUnderline(view_.FullScreenFont.Underline != 0);
-    label.setStrikeOut(view_.FullScreenFont.StrikeOut != 0);
-    label.setBold(view_.FullScreenFont.Weight > 600);
     SetChosenLabelFont(label);
     // The configuration dialog's sample gets the font with its new style, so that it shows
     // the font just chosen rather than the previous style.
@@ -277,7 +258,8 @@ void MainWindow::FitToVideo() {
                     30);
     SetWindowWidth(ui_.VideoArea->width() + 20);
     KeepOnScreen();
-    ui_.StatusArea->SetPanelText(0, sized ? QString("%1 * %2").arg(width).arg(height) : QString());
+    ui_.StatusArea->SetPanelText(StatusPanel::PictureSize,
+                                 sized ? QString("%1 * %2").arg(width).arg(height) : QString());
 }
 
 QSize MainWindow::OutsideClientArea() const {

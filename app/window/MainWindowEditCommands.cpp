@@ -52,7 +52,8 @@ void MainWindow::StartMerge() {
     const std::string path = QFile::encodeName(dialog.FileName()).toStdString();
     const MergeLoad load = LoadMergeSubtitles(path, film_, subtitles_, &frameRates_);
     if (!load.Report.FrameRateStatus.empty()) {
-        ui_.StatusArea->SetPanelText(4, QString::fromStdString(load.Report.FrameRateStatus));
+        ui_.StatusArea->SetPanelText(StatusPanel::Status,
+                                     QString::fromStdString(load.Report.FrameRateStatus));
     }
     const EditStep step =
         subtitles_.Editing.BeginMerge(load, subtitles_.Track, subtitles_.MergeTrack);
@@ -128,8 +129,8 @@ void MainWindow::PreviewKey(char& key) {
 void MainWindow::ShowEditStep(const EditStep& step) {
     if (step.TrackChanged) TrackChanged();
     if (step.Status) {
-        ui_.StatusArea->SetPanelText(
-            4, QString::fromStdString(DisplayText(*step.Status, step.StatusEncoding)));
+        ui_.StatusArea->SetPanelText(StatusPanel::Status, QString::fromStdString(DisplayText(
+                                                              *step.Status, step.StatusEncoding)));
     }
     if (!step.Message.empty()) ShowMessage(this, QString::fromStdString(step.Message));
 }

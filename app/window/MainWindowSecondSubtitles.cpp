@@ -33,7 +33,7 @@ void MainWindow::LoadSecondSubtitleFile(const std::string& path) {
     const bool wasShown = subtitles_.Second.Loaded;
     const LoadReport report = LoadSecondSubtitles(path, film_, subtitles_, &frameRates_);
     if (!report.Opened && !report.OpenError.empty()) {
-        ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.OpenError));
+        ui_.StatusArea->SetPanelText(StatusPanel::Status, QString::fromStdString(report.OpenError));
     }
     ResyncSecondIndex(subtitles_.Second, media_.GetPosition());
     secondShown_.clear();
@@ -64,7 +64,7 @@ void MainWindow::StepSecondOffset(int32_t step) {
     // The second track's own clock has jumped.
     ResyncSecondIndex(subtitles_.Second, media_.GetPosition());
     ui_.StatusArea->SetPanelText(
-        4, QString::fromStdString(SecondOffsetText(subtitles_.Second.OffsetMs)));
+        StatusPanel::Status, QString::fromStdString(SecondOffsetText(subtitles_.Second.OffsetMs)));
 }
 
 void MainWindow::FillSecondSubtitlesMenu(QMenu* menu) {

@@ -41,8 +41,9 @@ void MainWindow::SynchroniseWithSound() {
         ApplySoundSync(subtitles_.Track, sync.Result);
         TrackChanged();
         ResyncIndex();
-        ui_.StatusArea->SetPanelText(4, QString::fromStdString(SoundSyncStatus(
-                                            sync, locale().decimalPoint().toStdString())));
+        ui_.StatusArea->SetPanelText(
+            StatusPanel::Status,
+            QString::fromStdString(SoundSyncStatus(sync, locale().decimalPoint().toStdString())));
     });
 }
 
@@ -50,7 +51,7 @@ void MainWindow::UndoSynchronisation() {
     if (!undo_.Restore(subtitles_.Track)) return;
     TrackChanged();
     ResyncIndex();
-    ui_.StatusArea->SetPanelText(4, QStringLiteral("Synchronisation undone"));
+    ui_.StatusArea->SetPanelText(StatusPanel::Status, QStringLiteral("Synchronisation undone"));
 }
 
 }  // namespace orvalen

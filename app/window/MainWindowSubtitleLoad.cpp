@@ -12,10 +12,11 @@ LoadReport MainWindow::LoadSubtitleFile(const std::string& path, SubtitleTrack& 
     if (&track == &subtitles_.Track && report.Opened && report.Reader != SubtitleReaderId::None)
         ClearSubtitleText();
     if (!report.FrameRateStatus.empty()) {
-        ui_.StatusArea->SetPanelText(4, QString::fromStdString(report.FrameRateStatus));
+        ui_.StatusArea->SetPanelText(StatusPanel::Status,
+                                     QString::fromStdString(report.FrameRateStatus));
     }
     if (report.Dropped > 0) {
-        ui_.StatusArea->SetPanelText(4,
+        ui_.StatusArea->SetPanelText(StatusPanel::Status,
                                      QStringLiteral("Only the first %1 of %2 subtitles are shown.")
                                          .arg(TrackCapacity)
                                          .arg(TrackCapacity + report.Dropped));

@@ -16,7 +16,7 @@ void MainWindow::SetChosenLabelFont(const QFont& font) {
 
 void MainWindow::ApplySubtitleScale() {
     QFont label = view_.ChosenLabelFont;
-    QFont band = FontFromLogFont(view_.FullScreenFont);
+    QFont band = BandFont(view_.FullScreenFont);
     ScreenRect bandRect = view_.FullScreenRect;
     int32_t width = 0;
     int32_t height = 0;

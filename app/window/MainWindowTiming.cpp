@@ -17,7 +17,6 @@ namespace {
 constexpr int32_t kSmallStepMs = 100;
 constexpr int32_t kLargeStepMs = 1000;
 constexpr int kTimingMessageMs = 2000;
-constexpr int kMessagePanel = 4;
 
 }  // namespace
 
@@ -65,9 +64,9 @@ void MainWindow::ShowTimingChange(int32_t change) {
     const QString message = QStringLiteral("Subtitle delay: ") +
                             QString::fromStdString(DelayText(subtitles_.Offset.Ms()));
     if (!ui_.TimingMessageTimer->isActive()) {
-        view_.MessageBeforeTiming = ui_.StatusArea->PanelText(kMessagePanel);
+        view_.MessageBeforeTiming = ui_.StatusArea->PanelText(StatusPanel::Status);
     }
-    ui_.StatusArea->SetPanelText(kMessagePanel, message);
+    ui_.StatusArea->SetPanelText(StatusPanel::Status, message);
     ui_.VideoArea->SetOverlayText(message);
     ui_.FullScreenWindow->SetOverlayText(message);
     ui_.TimingMessageTimer->start(kTimingMessageMs);
@@ -76,8 +75,8 @@ void MainWindow::ShowTimingChange(int32_t change) {
 void MainWindow::HideTimingMessage() {
     ui_.TimingMessageTimer->stop();
     // A resynchronisation's line to mark comes back; a newer message stays.
-    if (ui_.StatusArea->PanelText(kMessagePanel) == ui_.VideoArea->OverlayText()) {
-        ui_.StatusArea->SetPanelText(kMessagePanel, view_.MessageBeforeTiming);
+    if (ui_.StatusArea->PanelText(StatusPanel::Status) == ui_.VideoArea->OverlayText()) {
+        ui_.StatusArea->SetPanelText(StatusPanel::Status, view_.MessageBeforeTiming);
     }
     ui_.VideoArea->SetOverlayText({});
     ui_.FullScreenWindow->SetOverlayText({});
@@ -89,19 +88,21 @@ void MainWindow::RememberTrackOffset() {
     view_.OffsetUnsaved = false;
     const std::string problem = ::orvalen::RememberTrackOffset(subtitles_, OffsetStatePath());
     if (!problem.empty()) {
-        ui_.StatusArea->SetPanelText(kMessagePanel, QStringLiteral("Subtitle delay not kept: ") +
-                                                        QString::fromStdString(problem));
+        ui_.StatusArea->SetPanelText(
+            StatusPanel::Status,
+            QStringLiteral("Subtitle delay not kept: ") + QString::fromStdString(problem));
     }
 }
 
 void MainWindow::RestoreTrackOffset() {
     const OffsetRecall recall = ::orvalen::RestoreTrackOffset(subtitles_, OffsetStatePath());
     if (recall.OffsetMs) {
-        ui_.StatusArea->SetPanelText(kMessagePanel,
+        ui_.StatusArea->SetPanelText(StatusPanel::Status,
                                      QString::fromStdString(RestoredDelayText(*recall.OffsetMs)));
     } else if (!recall.Problem.empty()) {
-        ui_.StatusArea->SetPanelText(kMessagePanel, QStringLiteral("Subtitle delays not read: ") +
-                                                        QString::fromStdString(recall.Problem));
+        ui_.StatusArea->SetPanelText(
+            StatusPanel::Status,
+            QStringLiteral("Subtitle delays not read: ") + QString::fromStdString(recall.Problem));
     }
 }
 

@@ -27,20 +27,19 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
     setFont(small);
 }
 
-QString StatusBar::PanelText(int index) const {
-    if (index < 0 || index >= PanelCount) return {};
-    return texts_[static_cast<size_t>(index)];
+QString StatusBar::PanelText(StatusPanel panel) const {
+    return texts_[static_cast<size_t>(panel)];
 }
 
-void StatusBar::SetPanelText(int index, const QString& text) {
-    if (index < 0 || index >= PanelCount) return;
-    QString& current = texts_[static_cast<size_t>(index)];
+void StatusBar::SetPanelText(StatusPanel panel, const QString& text) {
+    QString& current = texts_[static_cast<size_t>(panel)];
     if (current == text) return;
     current = text;
-    update(PanelRect(index));
+    update(PanelRect(panel));
 }
 
-QRect StatusBar::PanelRect(int index) const {
+QRect StatusBar::PanelRect(StatusPanel panel) const {
+    const int index = static_cast<int>(panel);
     int left = 0;
     for (int i = 0; i < index; ++i) left += kWidths[static_cast<size_t>(i)] + kGap;
     int width = kWidths[static_cast<size_t>(index)];
@@ -53,12 +52,14 @@ void StatusBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     for (int i = 0; i < PanelCount; ++i) {
-        const QRect panel = PanelRect(i);
+        const QRect panel = PanelRect(static_cast<StatusPanel>(i));
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(panel.adjusted(0, 0, -1, -1));
         painter.setPen(palette().color(QPalette::WindowText));
         const Qt::Alignment align =
-            (i == PanelCount - 1 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+            (static_cast<StatusPanel>(i) == StatusPanel::Status ? Qt::AlignLeft
+                                                                : Qt::AlignHCenter) |
+            Qt::AlignVCenter;
         painter.drawText(panel.adjusted(3, 0, -3, 0), align, texts_[static_cast<size_t>(i)]);
     }
 }

@@ -6,19 +6,23 @@
 
 namespace orvalen {
 
-// The window's status bar: five panels side by side (widths 80, 65, 65, 65, and 200 or the
+// The status bar's panels, left to right: the picture's size, the media mode, the film's
+// length, the position, and the frame rate or the step of an edit.
+enum class StatusPanel { PictureSize, Mode, Length, Position, Status };
+
+// The window's status bar: the panels side by side (widths 80, 65, 65, 65, and 200 or the
 // rest of the bar; the first four centred, the last left-aligned).
 class StatusBar : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int PanelCount = 5;
+    static constexpr int PanelCount = static_cast<int>(StatusPanel::Status) + 1;
 
     explicit StatusBar(QWidget* parent = nullptr);
 
-    QString PanelText(int index) const;
+    QString PanelText(StatusPanel panel) const;
     // Repaints only that panel, and only when its text changes.
-    void SetPanelText(int index, const QString& text);
-    QRect PanelRect(int index) const;
+    void SetPanelText(StatusPanel panel, const QString& text);
+    QRect PanelRect(StatusPanel panel) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,7 +2,10 @@
 
 #include <QKeyCombination>
 #include <cstddef>
+#include <optional>
 #include <span>
+
+#include "app/window/ImageList.h"
 
 namespace orvalen {
 
@@ -92,7 +95,7 @@ struct ActionRow {
     const char* Caption = nullptr;
     const char* Hint = nullptr;  // status bar and tool tip; none when null
     QKeyCombination Shortcut{};
-    int Image = -1;  // index in the image list; -1 for none
+    std::optional<Glyph> Image = std::nullopt;
     void (MainWindow::*Handler)() = nullptr;
     WindowAction Forward = WindowAction::Separator;
     bool Enabled = true;

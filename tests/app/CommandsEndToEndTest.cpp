@@ -42,7 +42,8 @@ class CommandsEndToEnd : public EndToEndTest {
     }
 
     bool ModeBecomes(const char* mode) {
-        return PollUntil([&] { return Ui().StatusArea->PanelText(1) == mode; }, 10000);
+        return PollUntil([&] { return Ui().StatusArea->PanelText(StatusPanel::Mode) == mode; },
+                         10000);
     }
 
     // Presses key in the main window once it has the keyboard (given back, as a person would
@@ -75,7 +76,7 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_EQ(w.windowTitle(), "Orvalen - " + film_);
     EXPECT_EQ(FoundCount(), 1);
-    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::PictureSize), "320 * 240");
     EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
     ASSERT_TRUE(ModeBecomes("playing"));
     EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
@@ -102,7 +103,7 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     EXPECT_TRUE(ModeBecomes("playing"));
 
     Click(Item(WindowAction::MuteButton));
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOff);
     EXPECT_TRUE(Mpv().Muted());
 
     // Closed and opened again: the film has sound, the button still shows it muted.
@@ -112,10 +113,10 @@ TEST_F(CommandsEndToEnd, OpenPauseStopFullScreenAndMute) {
     OpenWithCtrlO();
     ASSERT_TRUE(PollUntil([&] { return Film().Open; }, 10000));
     EXPECT_TRUE(ModeBecomes("playing"));
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOff);
     EXPECT_FALSE(Mpv().Muted());
     Click(Item(WindowAction::MuteButton));
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOn);
     EXPECT_FALSE(Mpv().Muted());
     Click(Item(WindowAction::MuteButton));
     EXPECT_TRUE(Mpv().Muted());

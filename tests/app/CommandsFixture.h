@@ -67,7 +67,7 @@ class Commands : public WindowTest {
         ASSERT_TRUE(*ran);
     }
 
-    QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
+    QString Panel(StatusPanel panel) const { return Ui().StatusArea->PanelText(panel); }
     // The Subtitles menu as the found-file cases count it: without the Save As, second
     // subtitles and sound synchronisation items, which the menu layout test pins.
     QList<QAction*> MenuItems() const {

@@ -65,8 +65,8 @@ TEST_F(Commands, OpenPlaysTheFilmWithItsSubtitlesAndSizesTheWindow) {
     EXPECT_EQ(Film().Path, film.toStdString());
     EXPECT_EQ(Ui().PositionSlider->maximum(), 754);
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
-    EXPECT_EQ(Panel(2), "0:12:34");
-    EXPECT_EQ(Panel(0), "640 * 272");
+    EXPECT_EQ(Panel(StatusPanel::Length), "0:12:34");
+    EXPECT_EQ(Panel(StatusPanel::PictureSize), "640 * 272");
     EXPECT_EQ(TrackText(), "Hello");
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.speed, 1.0);
@@ -102,7 +102,7 @@ TEST_F(Commands, SecondFilmClosesTheFirstAndStartsFrameRateAgain) {
     WriteFile(Path("first.sub"), "{25}{50}Frames\r\n");
     OpenThroughDialog(Path("first.avi"));
     EXPECT_EQ(Film().FrameRate, 25000);
-    EXPECT_EQ(Panel(4), "FrameRate = 25000");
+    EXPECT_EQ(Panel(StatusPanel::Status), "FrameRate = 25000");
 
     device_.frameRate = 30000;
     OpenThroughDialog(FilmWithSubtitle("second", "Second film"));
@@ -248,7 +248,9 @@ TEST_F(FilmOpen, CloseKeepsCaptionLabelAndTrack) {
     EXPECT_EQ(Film().Path, "");
     EXPECT_EQ(device_.closeCalls, 1);
     EXPECT_FALSE(device_.open);
-    for (int panel = 0; panel < StatusBar::PanelCount; ++panel) EXPECT_EQ(Panel(panel), "");
+    for (int panel = 0; panel < StatusBar::PanelCount; ++panel) {
+        EXPECT_EQ(Panel(static_cast<StatusPanel>(panel)), "");
+    }
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
     EXPECT_EQ(W().windowTitle(), caption);
     EXPECT_EQ(LabelText(), "Hello");
@@ -268,24 +270,24 @@ TEST_F(Commands, TransportWithoutAFilmDoesNothing) {
     EXPECT_EQ(device_.playCalls, 0);
     EXPECT_TRUE(device_.seeks.empty());
     EXPECT_FALSE(View().FullScreenPlaying);
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOn);
     W().CloseFilm();
     EXPECT_EQ(device_.closeCalls, 1);
 }
 
 TEST_F(FilmOpen, SoundButtonStateOutlivesTheFilm) {
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOff);
     EXPECT_TRUE(device_.muted);
 
     W().CloseFilm();
     device_.muted = false;  // a newly opened film has sound
     OpenThroughDialog(FilmWithSubtitle("other"));
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 16);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOff);
     EXPECT_FALSE(device_.muted);
 
     W().ToggleMute();
-    EXPECT_EQ(ImageIndex(Item(WindowAction::MuteButton)), 15);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::MuteButton)), Glyph::SoundOn);
     EXPECT_FALSE(device_.muted);
     W().ToggleMute();
     EXPECT_TRUE(device_.muted);
@@ -294,7 +296,7 @@ TEST_F(FilmOpen, SoundButtonStateOutlivesTheFilm) {
 struct PopupCase {
     const char* mode;
     const char* caption;
-    int image;
+    Glyph image;
 };
 
 class PopupCaption : public Commands, public ::testing::WithParamInterface<PopupCase> {};
@@ -303,18 +305,20 @@ TEST_P(PopupCaption, FollowsTheMediaMode) {
     device_.mode = GetParam().mode;
     W().UpdatePopupMenu();
     EXPECT_EQ(Item(WindowAction::PopupPlayPause)->text(), QString::fromUtf8(GetParam().caption));
-    EXPECT_EQ(ImageIndex(Item(WindowAction::PopupPlayPause)), GetParam().image);
+    EXPECT_EQ(GlyphOf(Item(WindowAction::PopupPlayPause)), GetParam().image);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, PopupCaption,
-    ::testing::Values(PopupCase{"playing", "Pause", 1}, PopupCase{"paused", "Lecture", 2},
-                      PopupCase{"stopped", "Lecture", 2}, PopupCase{"", "Lecture", 2},
-                      PopupCase{"Playing", "Lecture", 2}, PopupCase{"playing ", "Lecture", 2}));
+INSTANTIATE_TEST_SUITE_P(Modes, PopupCaption,
+                         ::testing::Values(PopupCase{"playing", "Pause", Glyph::Pause},
+                                           PopupCase{"paused", "Lecture", Glyph::Play},
+                                           PopupCase{"stopped", "Lecture", Glyph::Play},
+                                           PopupCase{"", "Lecture", Glyph::Play},
+                                           PopupCase{"Playing", "Lecture", Glyph::Play},
+                                           PopupCase{"playing ", "Lecture", Glyph::Play}));
 
 TEST_F(FilmOpen, PopupItemPausesWhilePlayingAndPlaysOtherwise) {
     TickAt(1000);
-    ASSERT_EQ(Panel(1), "playing");
+    ASSERT_EQ(Panel(StatusPanel::Mode), "playing");
     emit Ui().PopupMenu->aboutToShow();
     Item(WindowAction::PopupPlayPause)->trigger();
     EXPECT_EQ(device_.mode, "paused");

@@ -43,7 +43,7 @@ TEST_F(DesktopWindow, TheBusDrivesTheWindowAndTheScreenStaysOnOnlyWhilePlaying) 
     Call("PlayPause");
     EXPECT_EQ(device_.mode, "paused");
     ASSERT_TRUE(HeldAfterTick(0));
-    EXPECT_EQ(Ui().StatusArea->PanelText(1), "paused");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Mode), "paused");
 
     Call("PlayPause");
     ASSERT_TRUE(HeldAfterTick(1));

@@ -142,7 +142,7 @@ TEST_F(EditCommands, ACancelledChooserLeavesTheWaitingSeriesAsItWas) {
     EXPECT_EQ(Subs().Editing.ResyncCount(), 1);
     PressSpaceAt(3500);
     PressSpaceAt(5500);
-    EXPECT_EQ(Panel(4), "d");
+    EXPECT_EQ(Panel(StatusPanel::Status), "d");
 }
 
 struct ResyncCase {
@@ -168,19 +168,19 @@ TEST_P(FourPresses, RewriteTheTrackAtTheFourthAndShowTheResult) {
     StartResync();
     EXPECT_EQ(device_.mode, "playing");
     EXPECT_EQ(device_.position, 0) << "played from the start";
-    EXPECT_EQ(Panel(4), QString::fromStdString(c.Track[0].Text));
+    EXPECT_EQ(Panel(StatusPanel::Status), QString::fromStdString(c.Track[0].Text));
     for (int press = 0; press < 3; ++press) {
         PressSpaceAt(c.Marks[press]);
-        EXPECT_EQ(Panel(4), QString::fromStdString(c.Track[press + 1].Text));
+        EXPECT_EQ(Panel(StatusPanel::Status), QString::fromStdString(c.Track[press + 1].Text));
         EXPECT_EQ(Subs().Track.StartMs[0], c.Track[0].Start);
     }
     PressSpaceAt(c.Marks[3]);
-    EXPECT_EQ(Panel(4), c.Status);
+    EXPECT_EQ(Panel(StatusPanel::Status), c.Status);
     EXPECT_EQ(Subs().Track.StartMs[0], c.FirstAfter[0]);
     EXPECT_EQ(Subs().Track.EndMs[0], c.FirstAfter[1]);
 
     PressSpaceAt(c.Marks[3] + 5000);  // a fifth press does nothing
-    EXPECT_EQ(Panel(4), c.Status);
+    EXPECT_EQ(Panel(StatusPanel::Status), c.Status);
     EXPECT_EQ(Subs().Track.StartMs[0], c.FirstAfter[0]);
 }
 
@@ -241,7 +241,7 @@ TEST_F(EditCommands, TheSpaceBarCountsWhereverTheFocusIsAndStillReachesTheContro
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
     QApplication::sendEvent(field, &repeat);
     EXPECT_EQ(Subs().Editing.ResyncCount(), 1);
-    EXPECT_EQ(Panel(4), "two");
+    EXPECT_EQ(Panel(StatusPanel::Status), "two");
 }
 
 TEST_F(EditCommands, TwoReferencesStartingTogetherAreRefusedAndNothingChanges) {
@@ -292,7 +292,7 @@ TEST_F(EditCommands, TheAnchorPressAppendsTheSecondFileAtThePress) {
     ASSERT_TRUE(*Merge(Path("second.srt")));
     EXPECT_EQ(device_.seeks.back(), 5000);
     EXPECT_EQ(device_.mode, "playing");
-    EXPECT_EQ(Panel(4), "X");
+    EXPECT_EQ(Panel(StatusPanel::Status), "X");
 
     PressSpaceAt(5300);
     const SubtitleTrack& track = Subs().Track;
@@ -301,7 +301,7 @@ TEST_F(EditCommands, TheAnchorPressAppendsTheSecondFileAtThePress) {
     EXPECT_EQ((std::array{track.StartMs[3], track.EndMs[3], track.StartMs[4], track.EndMs[4]}),
               (std::array{5300, 6300, 7300, 9300}));
     EXPECT_EQ(TrackText(3), "X");
-    EXPECT_EQ(Panel(4), "");
+    EXPECT_EQ(Panel(StatusPanel::Status), "");
     PressSpaceAt(8000);
     EXPECT_EQ(track.Count, 5);
 

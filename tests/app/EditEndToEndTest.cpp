@@ -114,12 +114,13 @@ TEST_F(EditEndToEnd, ResynchroniseSaveMergeAndSaveWithTheKeyboard) {
     });
     Press(Qt::Key_R, Qt::ControlModifier);
     ASSERT_TRUE(*entered);
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Line 0");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Line 0");
     for (int k = 0; k < 4; ++k) PressSpaceAt(kTrue[k].Start);
     // 1.1 when the presses fall evenly late; a press a frame off may make it 1.09 or 1.11.
-    EXPECT_TRUE(Ui().StatusArea->PanelText(4).contains(
-        QRegularExpression("^Dilatation = 1\\.(1|09|11)   Shift = -?[0-9]+$")))
-        << Ui().StatusArea->PanelText(4).toStdString();
+    EXPECT_TRUE(
+        Ui().StatusArea->PanelText(StatusPanel::Status)
+            .contains(QRegularExpression("^Dilatation = 1\\.(1|09|11)   Shift = -?[0-9]+$")))
+        << Ui().StatusArea->PanelText(StatusPanel::Status).toStdString();
 
     ChooseFileWith(Qt::Key_S, Path("resynced.srt"));
     const SubtitleTrack resynced = Saved(Path("resynced.srt"));
@@ -134,10 +135,10 @@ TEST_F(EditEndToEnd, ResynchroniseSaveMergeAndSaveWithTheKeyboard) {
     RecordProperty("worst_error_ms", worst);
 
     ChooseFileWith(Qt::Key_M, Path("second.srt"));
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Line 0");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Line 0");
     const int32_t lastEnd = Subs().Track.EndMs[5];
     const int32_t anchor = PressSpaceAt(lastEnd + 300);
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "");
     ChooseFileWith(Qt::Key_S, Path("merged.srt"));
     const SubtitleTrack merged = Saved(Path("merged.srt"));
     ASSERT_EQ(merged.Count, 9);
@@ -177,11 +178,13 @@ TEST_F(EditEndToEnd, SynchroniseWithTheSoundAndUndo) {
     ASSERT_EQ(Subs().Track.Count, 8);
 
     Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_TRUE(
-        PollUntil([&] { return Ui().StatusArea->PanelText(4).contains("confidence"); }, 30000));
-    EXPECT_TRUE(Ui().StatusArea->PanelText(4).contains(
-        QRegularExpression("^Dilatation = [0-9.]+   Shift = [0-9]+   confidence: [0-9]+%$")))
-        << Ui().StatusArea->PanelText(4).toStdString();
+    ASSERT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Status).contains("confidence"); },
+        30000));
+    EXPECT_TRUE(Ui().StatusArea->PanelText(StatusPanel::Status)
+                    .contains(QRegularExpression(
+                        "^Dilatation = [0-9.]+   Shift = [0-9]+   confidence: [0-9]+%$")))
+        << Ui().StatusArea->PanelText(StatusPanel::Status).toStdString();
     for (int i = 0; i < 8; ++i) EXPECT_NEAR(Subs().Track.StartMs[i], spoken[i], 100) << i;
     EXPECT_GT(Position(), 0);
 

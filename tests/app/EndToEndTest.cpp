@@ -9,11 +9,12 @@ TEST_F(EndToEndTest, TheCommandLineFilmFindsItsSubtitlesAndPlays) {
     EXPECT_EQ(FoundCount(), 1);
     EXPECT_EQ(Subs().FoundFiles[0], Path("Test film.srt").toStdString());
     EXPECT_EQ(Subs().Track.Count, 1);
-    EXPECT_EQ(Ui().StatusArea->PanelText(2), "0:00:20");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Length), "0:00:20");
     EXPECT_EQ(Ui().PositionSlider->maximum(), 20);
-    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::PictureSize), "320 * 240");
     EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(1) == "playing"; }, 10000));
+    EXPECT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Mode) == "playing"; }, 10000));
     EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))
         << qPrintable(VideoAreaCentre().name());
 }
@@ -21,11 +22,12 @@ TEST_F(EndToEndTest, TheCommandLineFilmFindsItsSubtitlesAndPlays) {
 TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
     Start();
     ShowPosition(17000);
-    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(3) == "0:00:17"; }, 10000));
+    EXPECT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Position) == "0:00:17"; }, 10000));
     EXPECT_TRUE(PollUntil([&] { return LabelText().isEmpty(); }, 10000));
     ShowPosition(3000);
     EXPECT_TRUE(PollUntil([&] { return LabelText() == kSubtitle; }, 10000));
-    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:03");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Position), "0:00:03");
     EXPECT_EQ(Ui().PositionSlider->value(), 3);
     EXPECT_TRUE(PollUntil([&] { return Near(VideoAreaCentre(), kFilmColor); }, 10000))
         << qPrintable(VideoAreaCentre().name());
@@ -44,7 +46,8 @@ TEST_F(EndToEndTest, AtAKnownPositionTheLabelShowsTheDueTextOverThePicture) {
 
 TEST_F(EndToEndTest, ClosingTheWindowWhilePlayingShutsTheFilmDown) {
     Start();
-    ASSERT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(1) == "playing"; }, 10000));
+    ASSERT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Mode) == "playing"; }, 10000));
     DestroyWindow();
     const IniFile ini(ConfigPath().toStdString());
     EXPECT_EQ(ini.ReadString("General", "StateBarre", "?"), "1");

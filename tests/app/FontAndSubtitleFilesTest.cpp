@@ -88,7 +88,7 @@ TEST_F(Commands, EightPointFontLeavesTheSubtitleAreaAsItWas) {
 TEST_F(Commands, FontDialogStartsFromTheSubtitleFontAndCancelChangesNothing) {
     ChooseFont(PointFont(20), Qt::green);
     W().ChooseSubtitleFont();
-    const LogFont record = View().FullScreenFont;
+    const SubtitleFont record = View().FullScreenFont;
     const QFont label = Ui().SubtitleLabel->font();
     const int lowHeight = Ui().SubtitlePanel->height();
 
@@ -112,7 +112,7 @@ TEST_F(Commands, FitToVideoWithoutAPictureKeepsThePictureArea) {
     OpenThroughDialog(FilmWithSubtitle("sound only"));
     EXPECT_TRUE(Film().Open);
     EXPECT_EQ(Ui().VideoArea->size(), QSize(657, 337));
-    EXPECT_EQ(Panel(0), "");
+    EXPECT_EQ(Panel(StatusPanel::PictureSize), "");
     EXPECT_EQ(W().WindowWidth(), 677);
 }
 
@@ -120,7 +120,7 @@ TEST_F(Commands, FitToVideoBoundsAnAbsurdVideoSizeToTheScreen) {
     device_.videoWidth = std::numeric_limits<int32_t>::max();
     device_.videoHeight = std::numeric_limits<int32_t>::max();
     OpenThroughDialog(FilmWithSubtitle("huge"));
-    EXPECT_EQ(Panel(0), "2147483647 * 2147483647");
+    EXPECT_EQ(Panel(StatusPanel::PictureSize), "2147483647 * 2147483647");
     const QSize picture = Ui().VideoArea->size() - QSize(0, 15);
     EXPECT_EQ(picture.width(), picture.height()) << "square as the film";
     EXPECT_GT(picture.width(), 100);
@@ -288,7 +288,7 @@ TEST_F(SubtitleFiles, OpenAnotherFileUsesTheSubtitleFilterAndLoadsTheChoice) {
     Item(WindowAction::OpenSubtitleFile)->trigger();
     EXPECT_EQ(filters, QStringList{"Subtitles Files (*.sub *.srt)"});
     EXPECT_EQ(TrackText(), "Frames");
-    EXPECT_EQ(Panel(4), "FrameRate = 23976");
+    EXPECT_EQ(Panel(StatusPanel::Status), "FrameRate = 23976");
 
     WhenModal<QFileDialog>([](QFileDialog* dialog) { Cancel(dialog); });
     W().OpenSubtitleFile();

@@ -53,17 +53,19 @@ TEST_F(FullScreenX11, TheScreenShowsTheFilmWithTheBandAndTheSubtitle) {
     EXPECT_TRUE(PollUntil(bandFound, 10000));
 
     EXPECT_EQ(Ui().FullScreenWindow->geometry(), screen->geometry());
-    const QString frozen = Ui().StatusArea->PanelText(3);
+    const QString frozen = Ui().StatusArea->PanelText(StatusPanel::Position);
     Probe().Media().SeekTo(16000);
     w.ResyncIndex();
     EXPECT_TRUE(PollUntil([&] { return Ui().FullScreenWindow->BandText().isEmpty(); }, 10000))
         << "blanked after the subtitle";
-    EXPECT_EQ(Ui().StatusArea->PanelText(3), frozen) << "the window stays frozen in full screen";
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Position), frozen)
+        << "the window stays frozen in full screen";
 
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(Ui().FullScreenWindow, &escape);
     EXPECT_TRUE(PollUntil([&] { return !View().FullScreenPlaying; }, 10000));
-    EXPECT_TRUE(PollUntil([&] { return Ui().StatusArea->PanelText(3) != frozen; }, 10000));
+    EXPECT_TRUE(PollUntil(
+        [&] { return Ui().StatusArea->PanelText(StatusPanel::Position) != frozen; }, 10000));
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST_P(Screens, ABigFilmIsScaledDownSoThatTheWindowAndItsSubtitlesStayOnTheScree
     const QSize picture = Ui().VideoArea->size() - QSize(0, 15);
     EXPECT_NEAR(double(picture.width()) / picture.height(), 16.0 / 9.0, 0.01)
         << picture.width() << "x" << picture.height();
-    EXPECT_EQ(Panel(0), "1920 * 1080");
+    EXPECT_EQ(Panel(StatusPanel::PictureSize), "1920 * 1080");
 }
 
 TEST_P(Screens, ALargerSubtitleFontKeepsTheWindowOnTheScreen) {

@@ -12,7 +12,7 @@ namespace orvalen {
 namespace {
 
 TEST(FaceName, IsCutToThirtyOneBytesOnACharacterBoundary) {
-    LogFont font;
+    SubtitleFont font;
     SetFaceName(font, "Short");
     EXPECT_EQ(FaceNameOf(font), "Short");
     SetFaceName(font, std::string(40, 'a'));
@@ -24,7 +24,7 @@ TEST(FaceName, IsCutToThirtyOneBytesOnACharacterBoundary) {
     EXPECT_EQ(FaceNameOf(font), std::string(29, 'c') + "\xC3\xA9");
     SetFaceName(font, "");
     EXPECT_EQ(FaceNameOf(font), "");
-    EXPECT_EQ(font.FaceName[LogFont::FaceSize - 1], '\0');
+    EXPECT_EQ(font.FaceName[SubtitleFont::FaceSize - 1], '\0');
 }
 
 struct ColorCase {
@@ -91,26 +91,24 @@ TEST(FontSettingsMapping, AppliesInOrderAndBuildsTheFullScreenRecord) {
     EXPECT_EQ(color, QColor(255, 255, 0));
     EXPECT_EQ(FontPitch(font), 2);
 
-    const LogFont record = BuildFullScreenFont(settings, font);
+    const SubtitleFont record = BuildFullScreenFont(settings, font);
     EXPECT_EQ(record.Weight, 400);
     EXPECT_EQ(record.Height, -18);
     EXPECT_EQ(record.StrikeOut, 1);
     EXPECT_EQ(record.PitchAndFamily, 2);
     EXPECT_EQ(FaceNameOf(record), "DejaVu Sans Mono");
-    EXPECT_EQ(record.Width, 0);
-    EXPECT_EQ(record.Escapement, 0);
 
-    const QFont drawn = FontFromLogFont(record);
+    const QFont drawn = BandFont(record);
     EXPECT_EQ(drawn.pixelSize(), 18);
     EXPECT_TRUE(drawn.strikeOut());
     EXPECT_EQ(drawn.weight(), QFont::Normal);
 }
 
 TEST(FontSettingsMapping, ExtraBoldRecordDrawsBold) {
-    LogFont record;
+    SubtitleFont record;
     record.Weight = 800;
     record.Height = -24;
-    const QFont drawn = FontFromLogFont(record);
+    const QFont drawn = BandFont(record);
     EXPECT_GE(drawn.weight(), QFont::Bold);
     EXPECT_EQ(drawn.pixelSize(), 24);
     EXPECT_EQ(drawn.families().front(), DefaultSansFamily()) << "an empty face name";

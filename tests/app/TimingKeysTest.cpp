@@ -47,7 +47,7 @@ TEST_F(TimingKeys, MoveTheSubtitlesStepByLineAndTheListFollows) {
     for (int i = 0; i < 3; ++i) Press(Qt::Key_H);
     Press(Qt::SHIFT | Qt::Key_G);
     EXPECT_EQ(Ui().VideoArea->OverlayText(), "Subtitle delay: -0.700 s");
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Subtitle delay: -0.700 s");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Subtitle delay: -0.700 s");
     TickAt(1400);
     EXPECT_EQ(LabelText(), "") << "One now ends at 1300";
     EXPECT_EQ(Highlight(), -1);
@@ -85,7 +85,7 @@ TEST_F(TimingKeys, MoveTheSubtitlesStepByLineAndTheListFollows) {
     Open();
     EXPECT_EQ(Subs().Offset.Ms(), -2650);
     EXPECT_EQ(Subs().Track.StartMs[0], -1650);
-    EXPECT_EQ(Ui().StatusArea->PanelText(4), "Subtitle delay -2.650 s restored");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Status), "Subtitle delay -2.650 s restored");
     EXPECT_TRUE(Ui().SubtitleList->isVisible());
     Film().Open = false;
     TickAt(0);

@@ -33,7 +33,7 @@ class WindowClock : public WindowTest {
         return w;
     }
 
-    QString Panel(int index) const { return Ui().StatusArea->PanelText(index); }
+    QString Panel(StatusPanel panel) const { return Ui().StatusArea->PanelText(panel); }
 };
 
 struct LabelTick {
@@ -109,10 +109,10 @@ TEST_F(WindowClock, StatusPanelsShowTheModeAndThePosition) {
     OpenWithSubtitles(kOne);
     device_.mode = "paused";
     TickAt(754000);
-    EXPECT_EQ(Panel(1), "paused");
-    EXPECT_EQ(Panel(3), "0:12:34");
+    EXPECT_EQ(Panel(StatusPanel::Mode), "paused");
+    EXPECT_EQ(Panel(StatusPanel::Position), "0:12:34");
     TickAt(-1);
-    EXPECT_EQ(Panel(3), "0:00:00");
+    EXPECT_EQ(Panel(StatusPanel::Position), "0:00:00");
 }
 
 TEST_F(WindowClock, TheSliderFollowsThePositionInWholeSeconds) {
@@ -188,8 +188,8 @@ TEST_F(WindowClock, AfterTheEndOfTheFilmTheClockKeepsPolling) {
     device_.mode = "stopped";
     for (int i = 0; i < 5; ++i) TickAt(60000);
     EXPECT_EQ(Subs().Track.Cursor, Subs().Track.Count);
-    EXPECT_EQ(Panel(1), "stopped");
-    EXPECT_EQ(Panel(3), "0:01:00");
+    EXPECT_EQ(Panel(StatusPanel::Mode), "stopped");
+    EXPECT_EQ(Panel(StatusPanel::Position), "0:01:00");
     EXPECT_EQ(Ui().PositionSlider->value(), 60);
     EXPECT_EQ(LabelText(), "");
     device_.position = 1500;  // a jump back from beyond the last subtitle
@@ -203,7 +203,7 @@ TEST_F(WindowClock, WithoutAFilmNothingIsQueriedOrChanged) {
     Film().Open = false;
     TickAt(2000);
     EXPECT_EQ(LabelText(), "");
-    EXPECT_EQ(Panel(3), "");
+    EXPECT_EQ(Panel(StatusPanel::Position), "");
     EXPECT_EQ(Subs().Track.Cursor, 0);
 }
 
@@ -217,7 +217,7 @@ TEST_F(WindowClock, AnUnknownFormatFreezesTheLabelButNotTheStatusBar) {
     EXPECT_EQ(Subs().Track.Count, 1) << "the track keeps its entries";
     TickAt(9000);
     EXPECT_EQ(LabelText(), "Only one");
-    EXPECT_EQ(Panel(3), "0:00:09");
+    EXPECT_EQ(Panel(StatusPanel::Position), "0:00:09");
     EXPECT_EQ(Ui().PositionSlider->value(), 9);
     EXPECT_EQ(Subs().Track.Cursor, 0) << "the clock does not walk a track it does not show";
 
@@ -234,7 +234,7 @@ TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
     WriteFile(Path("film.sub"), "{0}{50}Frame zero\n{2500}{2600}Hundred\n");
     w.LoadSubtitleFile(Path("film.sub").toStdString(), Subs().Track);
     EXPECT_EQ(Film().FrameRate, 25000);
-    EXPECT_EQ(Panel(4), "FrameRate = 25000");
+    EXPECT_EQ(Panel(StatusPanel::Status), "FrameRate = 25000");
     EXPECT_EQ(Subs().Track.Cursor, 1);
     TickAt(100500);
     EXPECT_EQ(LabelText(), "Hundred");
@@ -244,7 +244,7 @@ TEST_F(WindowClock, ALoadShowsTheFrameRateAndReAlignsTheIndex) {
         many += "{" + std::to_string(frame * 2) + "}{" + std::to_string(frame * 2 + 1) + "}x\n";
     WriteFile(Path("many.sub"), many);
     w.LoadSubtitleFile(Path("many.sub").toStdString(), Subs().Track);
-    EXPECT_EQ(Panel(4), "Only the first 10000 of 10001 subtitles are shown.");
+    EXPECT_EQ(Panel(StatusPanel::Status), "Only the first 10000 of 10001 subtitles are shown.");
 }
 
 TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
@@ -252,7 +252,7 @@ TEST_F(WindowClock, WithoutAFilmAFrameCountedFileUsesTheDefaultRate) {
     device_.frameRate = 0;
     WriteFile(Path("film.sub"), "{0}{50}Frame zero\n");
     w.LoadSubtitleFile(Path("film.sub").toStdString(), Subs().Track);
-    EXPECT_EQ(Panel(4), "FrameRate = 23976");
+    EXPECT_EQ(Panel(StatusPanel::Status), "FrameRate = 23976");
 }
 
 TEST_F(WindowClock, LineBreaksAndEncodingsReachTheLabel) {
@@ -362,7 +362,7 @@ TEST_F(WindowClock, TheSecondSubtitlesShowAboveTheFirstInTheirOwnColourAndOffset
     TickAt(3050);
     EXPECT_EQ(LabelText(), "");
     EXPECT_TRUE(second->text().contains("Second"));
-    EXPECT_EQ(Panel(4), "Second subtitle delay: +0.100 s");
+    EXPECT_EQ(Panel(StatusPanel::Status), "Second subtitle delay: +0.100 s");
 
     View().FullScreenPlaying = true;
     TickAt(2000);

@@ -76,7 +76,7 @@ TEST_F(WindowCreate, FullScreenRectIsTheBandAboveTheBottomOfTheScreen) {
 // "[slider]" the position slider.
 struct ShownItem {
     ShownItem(const QString& caption, const QString& hint = {}, const QKeySequence& shortcut = {},
-              int image = -1, bool enabled = true, bool checkable = false)
+              std::optional<Glyph> image = {}, bool enabled = true, bool checkable = false)
         : caption(caption),
           hint(hint),
           shortcut(shortcut),
@@ -86,7 +86,7 @@ struct ShownItem {
     QString caption;
     QString hint;
     QKeySequence shortcut;
-    int image;
+    std::optional<Glyph> image;
     bool enabled;
     bool checkable;
     bool operator==(const ShownItem&) const = default;
@@ -94,8 +94,9 @@ struct ShownItem {
 
 void PrintTo(const ShownItem& item, std::ostream* out) {
     *out << '{' << item.caption.toStdString() << " | " << item.hint.toStdString() << " | "
-         << item.shortcut.toString().toStdString() << " | " << item.image
-         << (item.enabled ? "" : " | disabled") << (item.checkable ? " | checkable" : "") << '}';
+         << item.shortcut.toString().toStdString() << " | "
+         << (item.image ? static_cast<int>(*item.image) : -1) << (item.enabled ? "" : " | disabled")
+         << (item.checkable ? " | checkable" : "") << '}';
 }
 
 std::vector<ShownItem> Shown(const QWidget* owner, const QWidget* slider = nullptr) {
@@ -109,7 +110,7 @@ std::vector<ShownItem> Shown(const QWidget* owner, const QWidget* slider = nullp
         } else {
             EXPECT_EQ(action->toolTip(), action->statusTip()) << action->text().toStdString();
             items.push_back({action->text(), action->statusTip(), action->shortcut(),
-                             ImageIndex(action), action->isEnabled(), action->isCheckable()});
+                             GlyphOf(action), action->isEnabled(), action->isCheckable()});
         }
     }
     return items;
@@ -123,46 +124,47 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
     for (const QAction* menu : w.menuBar()->actions()) menuBar << menu->text();
     EXPECT_EQ(menuBar, (QStringList{"&File", "&View", "&Command", "&Subtitles", "&About ..."}));
 
-    EXPECT_EQ(Shown(Ui().FileMenu), (std::vector<ShownItem>{
-                                        {"Open", "Open a movie", QKeySequence("Ctrl+O"), 5},
-                                        {"Close", "Close the opened movie"},
-                                        {"Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"), 7},
-                                    }));
+    EXPECT_EQ(Shown(Ui().FileMenu),
+              (std::vector<ShownItem>{
+                  {"Open", "Open a movie", QKeySequence("Ctrl+O"), Glyph::Open},
+                  {"Close", "Close the opened movie"},
+                  {"Exit", "Exit Orvalen", QKeySequence("Ctrl+Q"), Glyph::Exit},
+              }));
     EXPECT_EQ(Shown(Ui().ViewMenu),
               (std::vector<ShownItem>{
                   {"Full Screen", "Play the movie in fullscreen",
-                   QKeySequence(Qt::ALT | Qt::Key_Return), 6},
+                   QKeySequence(Qt::ALT | Qt::Key_Return), Glyph::FullScreen},
                   separator,
-                  {"ToolBar", "Show/Hide the Toolbar", none, -1, true, true},
-                  {"Status Bar", "Show/Hide the Status Bar", none, -1, true, true},
-                  {"Subtitle List", "Show/Hide the list of every subtitle", QKeySequence("F9"), -1,
-                   true, true},
+                  {"ToolBar", "Show/Hide the Toolbar", none, std::nullopt, true, true},
+                  {"Status Bar", "Show/Hide the Status Bar", none, std::nullopt, true, true},
+                  {"Subtitle List", "Show/Hide the list of every subtitle", QKeySequence("F9"),
+                   std::nullopt, true, true},
                   separator,
                   {"Configuration", "Display the configuration window for Orvalen",
-                   QKeySequence("Alt+O"), 8},
+                   QKeySequence("Alt+O"), Glyph::Configuration},
               }));
     EXPECT_EQ(Shown(Ui().CommandMenu),
               (std::vector<ShownItem>{
-                  {"Play", "Play the movie", none, 2},
-                  {"Stop", "Stop playing", none, 4},
-                  {"Pause", "Pause", none, 1},
-                  {"Forward", "Play 2x", none, 0},
-                  {"Backward", "Back 1 minute", none, 3},
+                  {"Play", "Play the movie", none, Glyph::Play},
+                  {"Stop", "Stop playing", none, Glyph::Stop},
+                  {"Pause", "Pause", none, Glyph::Pause},
+                  {"Forward", "Play 2x", none, Glyph::Forward},
+                  {"Backward", "Back 1 minute", none, Glyph::Backward},
                   separator,
                   {"Previous subtitle", "Go to the start of the previous subtitle",
-                   QKeySequence("Ctrl+Left"), -1, false},
+                   QKeySequence("Ctrl+Left"), std::nullopt, false},
                   {"Next subtitle", "Go to the start of the next subtitle",
-                   QKeySequence("Ctrl+Right"), -1, false},
+                   QKeySequence("Ctrl+Right"), std::nullopt, false},
                   {"Repeat this subtitle", "Go back to the start of this subtitle",
-                   QKeySequence("Ctrl+Down"), -1, false},
+                   QKeySequence("Ctrl+Down"), std::nullopt, false},
                   {"Copy this subtitle", "Copy the text of this subtitle", QKeySequence("Ctrl+C"),
-                   -1, false},
+                   std::nullopt, false},
               }));
     // The found subtitle files are added from position 8 of this menu and 6 of the popup.
     EXPECT_EQ(
         Shown(Ui().SubtitlesMenu),
         (std::vector<ShownItem>{
-            {"Open another file", "Open another subtitle file", none, 13},
+            {"Open another file", "Open another subtitle file", none, Glyph::OpenSubtitleFile},
             {"Second subtitles...", "Show a second subtitle file above the first"},
             {"Second subtitles", "Show another subtitle file of the film above the first"},
             {"No second subtitles", "Remove the second subtitles"},
@@ -170,17 +172,19 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
              QKeySequence("Alt+G")},
             {"Second subtitles later", "Show the second subtitles 100 ms later",
              QKeySequence("Alt+H")},
-            {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"), 14},
+            {"Resynchronisation", "Resynchronize a subtitle", QKeySequence("Ctrl+R"),
+             Glyph::Resynchronisation},
             {"Synchronise with the sound", "Synchronise the subtitles with the speech of the film",
              QKeySequence("Ctrl+Shift+R")},
             {"Undo synchronisation",
              "Put the subtitles back as they were before the last synchronisation",
              QKeySequence("Ctrl+Z")},
-            {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), 12},
-            {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"), 11},
+            {"Merge a file", "Merge a subtitle file", QKeySequence("Ctrl+M"), Glyph::Merge},
+            {"Save", "Save the subtitle in SubRip (.srt) format", QKeySequence("Ctrl+S"),
+             Glyph::Save},
             {"Save As...", "Save the subtitles as SubRip, WebVTT, SubStation Alpha or MicroDVD",
-             QKeySequence("Ctrl+Shift+S"), 11},
-            {"Fonts", "Configure the font of the subtitles", none, 9},
+             QKeySequence("Ctrl+Shift+S"), Glyph::Save},
+            {"Fonts", "Configure the font of the subtitles", none, Glyph::Fonts},
             {"Encoding", "Choose the encoding of the subtitle texts"},
             {"Timing", "Move the subtitles in time"},
             separator,
@@ -188,45 +192,48 @@ TEST_F(WindowCreate, MenusPopupAndToolBarShowTheirItemsInOrder) {
     EXPECT_EQ(
         Shown(Item(WindowAction::Timing)->menu()),
         (std::vector<ShownItem>{
-            {"Earlier", "Show every subtitle 100 ms earlier", QKeySequence("G"), -1, false},
-            {"Later", "Show every subtitle 100 ms later", QKeySequence("H"), -1, false},
-            {"Earlier by 1 s", "Show every subtitle 1 s earlier", QKeySequence("Shift+G"), -1,
+            {"Earlier", "Show every subtitle 100 ms earlier", QKeySequence("G"), std::nullopt,
              false},
-            {"Later by 1 s", "Show every subtitle 1 s later", QKeySequence("Shift+H"), -1, false},
+            {"Later", "Show every subtitle 100 ms later", QKeySequence("H"), std::nullopt, false},
+            {"Earlier by 1 s", "Show every subtitle 1 s earlier", QKeySequence("Shift+G"),
+             std::nullopt, false},
+            {"Later by 1 s", "Show every subtitle 1 s later", QKeySequence("Shift+H"), std::nullopt,
+             false},
             {"The next subtitle starts now", "Move the subtitles so that the next one starts now",
-             QKeySequence("Ctrl+Shift+Right"), -1, false},
+             QKeySequence("Ctrl+Shift+Right"), std::nullopt, false},
             {"The previous subtitle starts now",
              "Move the subtitles so that the previous one starts now",
-             QKeySequence("Ctrl+Shift+Left"), -1, false},
+             QKeySequence("Ctrl+Shift+Left"), std::nullopt, false},
             separator,
-            {"Reset timing", "Show the subtitles at their own times", none, -1, false},
+            {"Reset timing", "Show the subtitles at their own times", none, std::nullopt, false},
         }));
-    EXPECT_EQ(Shown(Ui().PopupMenu), (std::vector<ShownItem>{
-                                         {"Play", "Play/Pause the movie", none, 2},
-                                         {"Stop", "Stop playing", none, 4},
-                                         separator,
-                                         {"Full Screen", "Play the movie in fullscreen", none, 6},
-                                         {"Timing", "Move the subtitles in time"},
-                                         separator,
-                                     }));
-    const auto button = [](const char* hint, int image) {
+    EXPECT_EQ(Shown(Ui().PopupMenu),
+              (std::vector<ShownItem>{
+                  {"Play", "Play/Pause the movie", none, Glyph::Play},
+                  {"Stop", "Stop playing", none, Glyph::Stop},
+                  separator,
+                  {"Full Screen", "Play the movie in fullscreen", none, Glyph::FullScreen},
+                  {"Timing", "Move the subtitles in time"},
+                  separator,
+              }));
+    const auto button = [](const char* hint, Glyph image) {
         return ShownItem{QString::fromUtf8(hint), QString::fromUtf8(hint), {}, image};
     };
     EXPECT_EQ(Shown(Ui().ToolBar, Ui().PositionSlider),
               (std::vector<ShownItem>{
-                  button("Ouvrir un fichier Vidéo", 5),
-                  button("Quitter Orvalen", 7),
+                  button("Ouvrir un fichier Vidéo", Glyph::Open),
+                  button("Quitter Orvalen", Glyph::Exit),
                   separator,
-                  button("Affiche la fenêtre de configuration de Orvalen", 8),
+                  button("Affiche la fenêtre de configuration de Orvalen", Glyph::Configuration),
                   separator,
-                  button("Retour Rapide", 3),
-                  button("Lecture du fichier Vidéo", 2),
-                  button("Pause", 1),
-                  button("Arrêt de la lecture", 4),
-                  button("Avance Rapide", 0),
+                  button("Retour Rapide", Glyph::Backward),
+                  button("Lecture du fichier Vidéo", Glyph::Play),
+                  button("Pause", Glyph::Pause),
+                  button("Arrêt de la lecture", Glyph::Stop),
+                  button("Avance Rapide", Glyph::Forward),
                   {"[slider]"},
                   separator,
-                  button("Sound On/Off", 15),
+                  button("Sound On/Off", Glyph::SoundOn),
               }));
 }
 
@@ -266,9 +273,11 @@ int DifferentPixels(const QImage& a, const QImage& b) {
 
 TEST(ImageListTest, SeventeenImagesOfSixteenPixelsTheSoundImagesClearlyApart) {
     QApplication::instance();
-    for (int i = 0; i < ImageCount; ++i) EXPECT_EQ(ImageListImage(i).size(), QSize(16, 16));
-    EXPECT_GT(DifferentPixels(ImageListImage(15), ImageListImage(16)), 20);
-    EXPECT_GT(DifferentPixels(ImageListImage(1), ImageListImage(2)), 20);
+    for (int i = 0; i < GlyphCount; ++i) {
+        EXPECT_EQ(GlyphImage(static_cast<Glyph>(i)).size(), QSize(16, 16));
+    }
+    EXPECT_GT(DifferentPixels(GlyphImage(Glyph::SoundOn), GlyphImage(Glyph::SoundOff)), 20);
+    EXPECT_GT(DifferentPixels(GlyphImage(Glyph::Pause), GlyphImage(Glyph::Play)), 20);
 }
 
 TEST_F(WindowCreate, WithoutConfigIniBothBarsAreHiddenAndUnchecked) {

@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FontFaults, EnterPressesOkAndOkUnchangedChangesNothing) {
     StartWithFont("Color=65535\nSize=15\nHeight=-20\nBold=1\n");
-    const LogFont record = View().FullScreenFont;
+    const SubtitleFont record = View().FullScreenFont;
     const QFont label = Ui().SubtitleLabel->font();
     const QFont band = Ui().FullScreenWindow->BandFont();
     const int panelHeight = Ui().SubtitlePanel->height();

@@ -47,19 +47,19 @@ TEST_F(WindowStart, TheCommandLineFilmOpensFindsItsSubtitlesAndPlays) {
     EXPECT_EQ(device_.openedPath, Path("My Film.avi").toStdString());
     EXPECT_EQ(Film().Path, Path("My Film.avi").toStdString());
     EXPECT_EQ(Ui().PositionSlider->maximum(), 5700);
-    EXPECT_EQ(Ui().StatusArea->PanelText(2), "1:35:00");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Length), "1:35:00");
     EXPECT_EQ(FoundCount(), 1);
     EXPECT_EQ(Subs().Track.Count, 2);
     EXPECT_EQ(device_.playCalls, 1);
     EXPECT_EQ(device_.speed, 1.0);
-    EXPECT_EQ(Ui().StatusArea->PanelText(0), "320 * 240");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::PictureSize), "320 * 240");
     EXPECT_EQ(Ui().VideoArea->size(), QSize(320, 255));
     EXPECT_EQ(w.windowTitle(), "Orvalen") << "the command-line open keeps the caption";
     EXPECT_TRUE(messages_.empty());
 
     TickAt(2000);
     EXPECT_EQ(LabelText(), "Hello");
-    EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Mode), "playing");
 }
 
 TEST_F(WindowStart, ALaterShowDoesNotOpenTheFilmAgain) {
@@ -82,7 +82,7 @@ TEST_F(WindowStart, AFilmThatWillNotOpenLeavesAnEmptyWindowAndSaysWhy) {
     EXPECT_TRUE(Film().Path.empty());
     EXPECT_EQ(Subs().Track.Count, 0);
     EXPECT_EQ(device_.playCalls, 0);
-    EXPECT_EQ(Ui().StatusArea->PanelText(2), "");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Length), "");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "Cannot open the film \"" + film + "\":\nNo such file or directory.");
 }
@@ -203,8 +203,8 @@ TEST_F(WindowFullScreen, TheBandShowsTheSubtitleAndTheWindowStaysFrozen) {
     TickAt(2000);
     EXPECT_EQ(Ui().FullScreenWindow->BandText(), "Hello");
     EXPECT_EQ(LabelText(), "");
-    EXPECT_EQ(Ui().StatusArea->PanelText(1), "playing");
-    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:00");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Mode), "playing");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Position), "0:00:00");
     EXPECT_EQ(Ui().PositionSlider->value(), 0);
 
     TickAt(3500);
@@ -251,7 +251,7 @@ TEST_F(WindowFullScreen, LeavingRepaintsTheWindowWhichResumesWindowedPlayback) {
     EXPECT_EQ(device_.playCalls, playsBefore + 1);
     TickAt(2000);
     EXPECT_EQ(LabelText(), "Hello");
-    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:02");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Position), "0:00:02");
 }
 
 TEST_F(WindowFullScreen, EscapeDoubleClickAndAltEnterLeave) {
@@ -290,7 +290,7 @@ TEST_F(WindowFullScreen, AnUnknownFormatKeepsTheWindowedBranch) {
     w.LoadSubtitleFile("", Subs().Track);
     ASSERT_TRUE(Subs().FormatUnknown);
     TickAt(7000);
-    EXPECT_EQ(Ui().StatusArea->PanelText(3), "0:00:07");
+    EXPECT_EQ(Ui().StatusArea->PanelText(StatusPanel::Position), "0:00:07");
     EXPECT_EQ(Ui().FullScreenWindow->BandText(), "");
 }
 

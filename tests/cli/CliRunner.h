@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../subtitles/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace orvalen::testing {
 

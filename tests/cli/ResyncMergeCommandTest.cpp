@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "../resync/TemporaryDirectory.h"
 #include "CliRunner.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
 using orvalen::testing::RunOrvalenSub;
 using orvalen::testing::RunResult;
-using testing_support::ReadFile;
-using testing_support::TemporaryDirectory;
+using testing::ReadFile;
+using testing::TempDir;
 
 // Entries 1 to 4 start at 10, 20, 30 and 40 s.
 constexpr const char* kFilm =
@@ -35,7 +35,7 @@ std::vector<std::string> Args(std::vector<std::string> head,
 }
 
 TEST(ResyncCommand, PrintsTheFactorAndShiftAndWritesTheRewrittenFile) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     std::string out = dir.File("out.srt");
@@ -51,7 +51,7 @@ TEST(ResyncCommand, PrintsTheFactorAndShiftAndWritesTheRewrittenFile) {
 }
 
 TEST(ResyncCommand, WritesNothingWithoutAnOutput) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     RunResult run = RunOrvalenSub(Args({"resync", film, "--fps", "25"}, kRefs));
@@ -64,7 +64,7 @@ TEST(ResyncCommand, WritesNothingWithoutAnOutput) {
 }
 
 TEST(ResyncCommand, AcceptsFailedPositionsAsMarks) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     RunResult run = RunOrvalenSub(
@@ -74,7 +74,7 @@ TEST(ResyncCommand, AcceptsFailedPositionsAsMarks) {
 }
 
 TEST(ResyncCommand, RejectsWrongReferencesAsUsageErrors) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     std::string out = dir.File("out.srt");
@@ -103,7 +103,7 @@ TEST(ResyncCommand, RejectsWrongReferencesAsUsageErrors) {
 }
 
 TEST(ResyncCommand, RefusesReferencesStartingTogetherAndKeepsTheOutput) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt",
                                  "1\n0:00:01,000 --> 0:00:02,000\na\n\n"
@@ -121,14 +121,14 @@ TEST(ResyncCommand, RefusesReferencesStartingTogetherAndKeepsTheOutput) {
 }
 
 TEST(ResyncCommand, ReportsInputsItCannotRead) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     EXPECT_EQ(RunOrvalenSub(Args({"resync", dir.File("missing.srt")}, kRefs)).status, 1);
     EXPECT_EQ(RunOrvalenSub(Args({"resync", dir.Write("film.xyz", kFilm)}, kRefs)).status, 3);
 }
 
 TEST(ResyncCommand, ReportsAnOutputItCannotWrite) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string film = dir.Write("film.srt", kFilm);
     RunResult run =
@@ -152,7 +152,7 @@ constexpr const char* kMerged =
     "5\r\n0:00:07,300 --> 0:00:09,300\r\nY\r\n\r\n";
 
 TEST(MergeCommand, AppendsTheSecondFileAtTheAnchor) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string first = dir.Write("part1.srt", kFirstPart);
     std::string second = dir.Write("part2.srt", kSecondPart);
@@ -168,7 +168,7 @@ TEST(MergeCommand, AppendsTheSecondFileAtTheAnchor) {
 }
 
 TEST(MergeCommand, ReadsFramesWithTheGivenRate) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string first = dir.Write("part1.sub", "{250}{300}a\n");
     std::string second = dir.Write("part2.sub", "{500}{550}X\n{1000}{1100}Y\n");
@@ -181,7 +181,7 @@ TEST(MergeCommand, ReadsFramesWithTheGivenRate) {
 }
 
 TEST(MergeCommand, LeavesOutWhatDoesNotFitAndSaysSo) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string big;
     for (int i = 0; i < 9999; ++i)
@@ -199,7 +199,7 @@ TEST(MergeCommand, LeavesOutWhatDoesNotFitAndSaysSo) {
 }
 
 TEST(MergeCommand, RejectsWrongArguments) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string first = dir.Write("part1.srt", kFirstPart);
     std::string second = dir.Write("part2.srt", kSecondPart);

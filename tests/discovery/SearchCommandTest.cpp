@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../settings/ScratchDir.h"
+#include "tests/TempDir.h"
 
 extern char** environ;
 
@@ -15,7 +15,7 @@ namespace orvalen {
 namespace {
 
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::TempDir;
 
 struct ToolRun {
     int exitCode = -1;
@@ -24,7 +24,7 @@ struct ToolRun {
 };
 
 // Runs orvalen-sub with the arguments, ORVALEN_CONFIG set to config ("" leaves it unset).
-ToolRun RunTool(const ScratchDir& dir, const std::vector<std::string>& arguments,
+ToolRun RunTool(const TempDir& dir, const std::vector<std::string>& arguments,
                 const std::string& config = "") {
     std::string tool = std::string(ORVALEN_BINARY_DIR) + "/cli/orvalen-sub";
     std::vector<std::string> words = {tool};
@@ -79,7 +79,7 @@ class SearchCommandTest : public ::testing::Test {
                              "[SubtitleFormat]\r\nsub=1\r\nsrt=1\r\n");
     }
 
-    ScratchDir dir_;
+    TempDir dir_;
     std::string film_;
     std::string config_;
 };

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "../settings/ScratchDir.h"
 #include "discovery/SubtitleSearch.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
-using testing::ScratchDir;
+using testing::TempDir;
 
 SubtitleFormatFlags Formats(std::initializer_list<SubtitleFormat> enabled) {
     SubtitleFormatFlags flags{};
@@ -46,7 +46,7 @@ class RecordingChooser : public SubtitleChooser {
 };
 
 TEST(FindSubtitleFiles, MatrixExampleIgnoresTwoCharacters) {
-    ScratchDir dir;
+    TempDir dir;
     for (const char* name :
          {"Matrix 2 EN.avi", "Matrix 2 FR.srt", "Matrix 2 EN.sub", "Matrix 3 FR.srt",
           "Matrix 2 EN.txt", "Matrix 2.srt", "matrix 2 de.SRT", "Matrix 2 FR.srt.bak"}) {
@@ -61,7 +61,7 @@ TEST(FindSubtitleFiles, MatrixExampleIgnoresTwoCharacters) {
 }
 
 TEST(FindSubtitleFiles, TwelveFilesGiveTheFirstTenInNameOrder) {
-    ScratchDir dir;
+    TempDir dir;
     for (int i : {7, 12, 1, 10, 3, 11, 5, 2, 9, 4, 8, 6}) {
         dir.Write("Film " + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".srt", "x");
     }
@@ -74,7 +74,7 @@ TEST(FindSubtitleFiles, TwelveFilesGiveTheFirstTenInNameOrder) {
 }
 
 TEST(FindSubtitleFiles, KeepsTenCandidatesInAllAcrossDirectories) {
-    ScratchDir dir;
+    TempDir dir;
     for (int i = 0; i < 6; ++i) {
         dir.Write("Film " + std::to_string(i) + ".srt", "x");
         dir.Write("subs/Film " + std::to_string(i) + ".sub", "x");
@@ -93,7 +93,7 @@ TEST(FindSubtitleFiles, KeepsTenCandidatesInAllAcrossDirectories) {
 }
 
 TEST(FindSubtitleFiles, SearchesTheThreeDirectoriesInOrder) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("films/Film.avi", "x");
     dir.Write("films/Film.srt", "x");
     dir.Write("films/Sous titres/Film fr.sub", "x");
@@ -133,7 +133,7 @@ class FixedDirectoryTextTest : public ::testing::TestWithParam<FixedDirectoryCas
 
 TEST_P(FixedDirectoryTextTest, IsSkippedOnlyWhenItsTextIsARememberedOne) {
     const FixedDirectoryCase& c = GetParam();
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Film.srt", "x");
     dir.Write("subs/Film.sub", "x");
     Settings settings = FilmDirectorySettings();
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FindSubtitleFiles, ListsRegularFilesOnly) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Film.srt", "x");
     dir.MakeDir("Film dir.srt");
     dir.Write("real file", "x");
@@ -176,7 +176,7 @@ TEST(FindSubtitleFiles, ListsRegularFilesOnly) {
 }
 
 TEST(FindSubtitleFiles, HiddenFilesTakePart) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write(".secret.srt", "x");
     dir.Write(".secret 2.sub", "x");
     EXPECT_EQ(FindSubtitleFiles(dir / ".secret.avi", FilmDirectorySettings()),
@@ -184,7 +184,7 @@ TEST(FindSubtitleFiles, HiddenFilesTakePart) {
 }
 
 TEST(FindSubtitleFiles, NamesWithBlanksAndOtherBytes) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string utf8 = "Le Fabuleux Destin d'Am\xc3\xa9lie Poulain";
     const std::string latin1 = "\xe9t\xe9 \xe0 Paris";
     dir.Write(utf8 + ".srt", "x");
@@ -201,7 +201,7 @@ TEST(FindSubtitleFiles, NamesWithBlanksAndOtherBytes) {
 }
 
 TEST(FindSubtitleFiles, NamesEqualButForCaseComeInByteOrder) {
-    ScratchDir dir;
+    TempDir dir;
     for (const char* name : {"film.srt", "FILM.srt", "Film.SUB", "film.sub"}) dir.Write(name, "x");
     EXPECT_EQ(FindSubtitleFiles(dir / "Film.avi", FilmDirectorySettings()),
               (std::vector<std::string>{dir / "FILM.srt", dir / "film.srt", dir / "Film.SUB",
@@ -209,7 +209,7 @@ TEST(FindSubtitleFiles, NamesEqualButForCaseComeInByteOrder) {
 }
 
 TEST(FindSubtitleFiles, EachFilmFindsItsOwnFiles) {
-    ScratchDir dir;
+    TempDir dir;
     for (const char* name : {"One.srt", "One b.srt", "Two.srt"}) dir.Write(name, "x");
     Settings settings = FilmDirectorySettings();
     EXPECT_EQ(FindSubtitleFiles(dir / "One.avi", settings),
@@ -219,7 +219,7 @@ TEST(FindSubtitleFiles, EachFilmFindsItsOwnFiles) {
 }
 
 TEST(FindSubtitleFiles, RelativeFilmPathIsSearchedFromTheCurrentDirectory) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Film.srt", "x");
     dir.Write("subs/Film.sub", "x");
     Settings settings = FilmDirectorySettings();
@@ -234,7 +234,7 @@ TEST(FindSubtitleFiles, RelativeFilmPathIsSearchedFromTheCurrentDirectory) {
 }
 
 TEST(FindSubtitleFiles, NothingWithoutFormatsOrDirectories) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Film.srt", "x");
     Settings settings = FilmDirectorySettings();
     settings.SubtitleFormat = SubtitleFormatFlags{};
@@ -243,7 +243,7 @@ TEST(FindSubtitleFiles, NothingWithoutFormatsOrDirectories) {
 }
 
 TEST(SubtitleSearch, OneCandidateIsChosenWithoutAsking) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Film.srt", "x");
     RecordingChooser chooser;
     SearchOutcome outcome = SubtitleSearch(dir / "Film.avi", FilmDirectorySettings(), chooser);
@@ -269,7 +269,7 @@ class SubtitleSearchChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
 
 TEST_P(SubtitleSearchChoiceTest, ChoosesAmongSeveral) {
     const ChoiceCase& c = GetParam();
-    ScratchDir dir;
+    TempDir dir;
     for (const char* name : {"Film a.srt", "Film b.sub", "Film c.srt"}) dir.Write(name, "x");
     Settings settings = FilmDirectorySettings();
     settings.AutoSelect = c.autoSelect;
@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{false, -1, 0, true}, ChoiceCase{true, 2, 0, false}));
 
 TEST(SubtitleSearch, NothingFoundAsksForAFile) {
-    ScratchDir dir;
+    TempDir dir;
     dir.Write("Other.srt", "x");
     Settings settings = FilmDirectorySettings();
     RecordingChooser chooser;

@@ -12,8 +12,8 @@
 #include <fstream>
 #include <string>
 
-#include "../subtitles/TempDir.h"
 #include "files/FileIo.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "playback/SubtitleState.h"
-#include "tests/subtitles/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

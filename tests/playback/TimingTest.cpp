@@ -8,7 +8,7 @@
 #include "playback/OffsetMemory.h"
 #include "playback/SubtitleLines.h"
 #include "playback/TrackOffset.h"
-#include "tests/subtitles/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "TemporaryDirectory.h"
 #include "TrackBuilder.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
+using testing::TempDir;
 using testing_support::MakeNumberedTrack;
 using testing_support::MakeTrack;
 using testing_support::ResyncExampleTrack;
-using testing_support::TemporaryDirectory;
 
 MergeLoad Loaded() {
     MergeLoad load;
@@ -37,7 +37,7 @@ TEST(EditSession, AWaitingResynchronisationTakesThePressesBeforeTheMerge) {
 
 TEST(EditSession, ARefusedSecondFileLeavesEverythingAsItWas) {
     SubtitleTrack track = MakeNumberedTrack(3);
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     struct Case {
         std::string Path;

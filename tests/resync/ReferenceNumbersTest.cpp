@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TrackBuilder.h"
+#include "subtitles/TextStream.h"
 
 namespace orvalen {
 namespace {

@@ -6,16 +6,17 @@
 #include <filesystem>
 #include <string>
 
-#include "TemporaryDirectory.h"
 #include "resync/Resynchronisation.h"
 #include "resync/Save.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubRipWriter.h"
+#include "tests/Corpus.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
-using testing_support::TemporaryDirectory;
+using testing::TempDir;
 
 class FixedRate : public FrameRateProvider {
   public:
@@ -72,7 +73,7 @@ void ExpectIdentityResync(SubtitleTrack& track) {
 }
 
 TEST(ResyncRoundTrip, IdentityMarksLeaveAThousandEntriesUnchangedThroughSave) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string original = dir.Write("film.srt", GeneratedSubRip(1000));
     SubtitleTrack track;
@@ -97,7 +98,7 @@ TEST(ResyncRoundTrip, IdentityMarksLeaveAThousandEntriesUnchangedThroughSave) {
 
 TEST(ResyncRoundTrip, IdentityMarksLeaveARealFileUnchanged) {
     std::string path = ORVALEN_CORPUS_DIR "/subrip/pysrt-windows-1252.srt";
-    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no corpus at " << path;
+    SKIP_WITHOUT_CORPUS(path);
     SubtitleTrack track;
     ASSERT_TRUE(Load(path, track));
     ASSERT_GE(track.Count, 1000);
@@ -119,7 +120,7 @@ void PrintTo(const FrameRateCase& c, std::ostream* os) {
     *os << c.Name << " (" << c.MsBetweenStarts << " ms apart)";
 }
 
-class FrameRateChange : public testing::TestWithParam<FrameRateCase> {};
+class FrameRateChange : public ::testing::TestWithParam<FrameRateCase> {};
 
 TEST_P(FrameRateChange, FourTrueMarksBringTheTimesBack) {
     const FrameRateCase& c = GetParam();
@@ -132,7 +133,7 @@ TEST_P(FrameRateChange, FourTrueMarksBringTheTimesBack) {
         file += std::to_string(i + 1) + "\n" + SubRipTime(converted(trueStart(i))) + " --> " +
                 SubRipTime(converted(trueEnd(i))) + "\nLine " + std::to_string(i) + "\n\n";
     }
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     SubtitleTrack track;
     ASSERT_TRUE(Load(dir.Write("film.srt", file), track));
@@ -160,12 +161,12 @@ TEST_P(FrameRateChange, FourTrueMarksBringTheTimesBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ResyncRoundTrip, FrameRateChange,
-                         testing::Values(FrameRateCase{"SixMinutes", 360, 10},
-                                         FrameRateCase{"FiftyMinutes", 3000, 70}),
+                         ::testing::Values(FrameRateCase{"SixMinutes", 360, 10},
+                                           FrameRateCase{"FiftyMinutes", 3000, 70}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(SaveTrack, ReportsAFailureWithThePathAndTheReasonAndKeepsTheTrack) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     SubtitleTrack track;
     track.StartMs[0] = 1500;
@@ -186,7 +187,7 @@ TEST(SaveTrack, ReportsAFailureWithThePathAndTheReasonAndKeepsTheTrack) {
     std::filesystem::create_directory(occupied);
     dir.Write("occupied.srt/inside", "keep");
     EXPECT_FALSE(SaveTrack(track, occupied).Ok);
-    EXPECT_EQ(testing_support::ReadFile(occupied + "/inside"), "keep");
+    EXPECT_EQ(testing::ReadFile(occupied + "/inside"), "keep");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")),
                             std::filesystem::directory_iterator()),
               1);  // no temporary file left behind
@@ -198,7 +199,7 @@ TEST(SaveTrack, ReportsAFailureWithThePathAndTheReasonAndKeepsTheTrack) {
 }
 
 TEST(SaveTrack, ReplacesAnExistingFileAndAddsNoExtension) {
-    TemporaryDirectory dir;
+    TempDir dir;
     ASSERT_TRUE(dir.Valid());
     std::string path = dir.Write("named without extension", "old contents that are longer");
     SubtitleTrack track;
@@ -207,13 +208,13 @@ TEST(SaveTrack, ReplacesAnExistingFileAndAddsNoExtension) {
     track.Texts[0] = "Hello\nWorld\n";
     track.Count = 1;
     ASSERT_TRUE(SaveTrack(track, path).Ok);
-    EXPECT_EQ(testing_support::ReadFile(path),
+    EXPECT_EQ(testing::ReadFile(path),
               "1\r\n0:00:01,500 --> 0:00:04,000\r\nHello\r\nWorld\r\n\r\n");
     EXPECT_EQ(track.Cursor, 0);
 
     SubtitleTrack empty;
     ASSERT_TRUE(SaveTrack(empty, path).Ok);
-    EXPECT_EQ(testing_support::ReadFile(path), "");
+    EXPECT_EQ(testing::ReadFile(path), "");
 }
 
 }  // namespace

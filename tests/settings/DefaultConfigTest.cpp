@@ -6,21 +6,21 @@
 #include <filesystem>
 #include <string>
 
-#include "ScratchDir.h"
 #include "settings/DefaultConfig.h"
 #include "settings/Settings.h"
 #include "subtitles/Parser.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::TempDir;
 
 const std::string kShipped = std::string(ORVALEN_TEST_SOURCE_DIR) + "/../../settings/Config.ini";
 
 TEST(ConfigFileToRead, PrefersTheUsersFileThenTheFirstRegularDefault) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string user = dir / "home/orvalen/Config.ini";
     const std::string fifo = dir / "fifo.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -38,7 +38,7 @@ TEST(ConfigFileToRead, PrefersTheUsersFileThenTheFirstRegularDefault) {
 }
 
 TEST(ConfigReadProblem, NamesTheFileAndReasonOnlyWhenAnExistingFileCannotBeRead) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string fifo = dir / "fifo.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(ConfigReadProblem(dir / "missing.ini"), "");
@@ -52,7 +52,7 @@ TEST(ConfigReadProblem, NamesTheFileAndReasonOnlyWhenAnExistingFileCannotBeRead)
 }
 
 TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string user = dir / "home/.config/orvalen/Config.ini";
     const std::string shipped = ReadFile(kShipped);
     const std::vector<std::string> defaults = {dir / "none.ini", kShipped};
@@ -76,7 +76,7 @@ TEST(CreateUserConfigFromDefault, CopiesTheDefaultThenWritesKeepItsOtherKeys) {
 }
 
 TEST(CreateUserConfigFromDefault, TwoFirstRunsRacingKeepEveryDefaultKey) {
-    ScratchDir dir;
+    TempDir dir;
     // A long comment widens the moment a half-made copy could be seen.
     const std::string shipped =
         dir.Write("default.ini", std::string(64 << 10, ';') + "\n" + ReadFile(kShipped));
@@ -110,7 +110,7 @@ TEST(CreateUserConfigFromDefault, TwoFirstRunsRacingKeepEveryDefaultKey) {
 }
 
 TEST(CreateUserConfigFromDefault, WithoutADefaultCreatesNothing) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string user = dir / "Config.ini";
     EXPECT_FALSE(CreateUserConfigFromDefault(user, {dir / "none.ini"}));
     EXPECT_FALSE(std::filesystem::exists(user));

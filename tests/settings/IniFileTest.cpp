@@ -5,17 +5,17 @@
 #include <filesystem>
 #include <string>
 
-#include "ScratchDir.h"
 #include "settings/IniFile.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::TempDir;
 
 TEST(IniFile, MissingFileGivesDefaultsAndIsNotCreated) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     EXPECT_EQ(ini.ReadString("General", "SubDir", "none"), "none");
     EXPECT_EQ(ini.ReadInteger("Font", "Size", 10), 10);
@@ -24,7 +24,7 @@ TEST(IniFile, MissingFileGivesDefaultsAndIsNotCreated) {
 }
 
 TEST(IniFile, ReadsAHandEditedFile) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini",
                           "; written by hand\r\n"
                           "\r\n"
@@ -43,13 +43,13 @@ TEST(IniFile, ReadsAHandEditedFile) {
 }
 
 TEST(IniFile, StringsAreCutAt2047Characters) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[General]\nSubDir=" + std::string(3000, 'a') + "\n"));
     EXPECT_EQ(ini.ReadString("General", "SubDir", ""), std::string(2047, 'a'));
 }
 
 TEST(IniFile, WriteCreatesTheFile) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     ASSERT_TRUE(ini.WriteInteger("General", "Delay", -40));
     ASSERT_TRUE(ini.WriteBool("General", "AutoSelect", true));
@@ -74,7 +74,7 @@ TEST(IniFile, RewriteKeepsEveryOtherByte) {
         "srt=1\r\n"
         "weird line without equals\r\n"
         "\r\n";
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", before));
     ASSERT_TRUE(ini.WriteInteger("General", "NbrChar", 3));
     ASSERT_TRUE(ini.WriteInteger("General", "Delay", 100));
@@ -102,7 +102,7 @@ TEST(IniFile, RewriteKeepsEveryOtherByte) {
 }
 
 TEST(IniFile, WritesLeaveNoTemporaryFiles) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(ini.WriteInteger("General", "Delay", i));
     int entries = 0;
@@ -113,7 +113,7 @@ TEST(IniFile, WritesLeaveNoTemporaryFiles) {
 }
 
 TEST(IniFile, WriteKeepsPermissionsAndSymbolicLinks) {
-    ScratchDir dir;
+    TempDir dir;
     std::string real = dir.Write("real.ini", "[General]\nDelay=1\n");
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     std::string link = dir / "Config.ini";
@@ -129,7 +129,7 @@ TEST(IniFile, WriteKeepsPermissionsAndSymbolicLinks) {
 }
 
 TEST(IniFile, RefusedWritesReportFailureAndChangeNothing) {
-    ScratchDir dir;
+    TempDir dir;
     std::string plainFile = dir.Write("plain", "not a directory");
     std::string directory = dir.MakeDir("Config.ini");
     const std::string refusedPaths[] = {dir / "missing/Config.ini", plainFile + "/Config.ini",
@@ -146,7 +146,7 @@ TEST(IniFile, RefusedWritesReportFailureAndChangeNothing) {
 }
 
 TEST(IniFile, ReadOnlyFileIsNeverReplaced) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string path = dir.Write("Config.ini", "[General]\nDelay=1\n");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     IniFile ini(path);
@@ -159,7 +159,7 @@ TEST(IniFile, BinaryFileReadsDefaultsAndKeepsItsBytesOnWrite) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) % 251);
     binary += std::string(100, '\0');
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", binary));
     EXPECT_EQ(ini.ReadInteger("General", "Delay", 33), 33);
     EXPECT_EQ(ini.ReadString("Font", "Name", "d"), "d");

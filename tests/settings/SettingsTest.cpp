@@ -6,14 +6,14 @@
 #include <filesystem>
 #include <string>
 
-#include "ScratchDir.h"
 #include "settings/Settings.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
 
 using testing::ReadFile;
-using testing::ScratchDir;
+using testing::TempDir;
 
 SubtitleFormatFlags Formats(std::initializer_list<SubtitleFormat> enabled) {
     SubtitleFormatFlags flags{};
@@ -22,7 +22,7 @@ SubtitleFormatFlags Formats(std::initializer_list<SubtitleFormat> enabled) {
 }
 
 TEST(LoadSettings, NoFileGivesTheDefaults) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings settings = LoadSettings(ini);
     EXPECT_EQ(settings.NbrChar, 0);
@@ -50,7 +50,7 @@ TEST(LoadSettings, NoFileGivesTheDefaults) {
 }
 
 TEST(LoadSettings, ReadsAHandEditedFile) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini",
                           "[SubtitleFormat]\r\n"
                           "SUB = 2\r\n"
@@ -88,7 +88,7 @@ TEST(ReadFontSettings, BringsSizesIntoWhatAScreenHolds) {
     for (const Case& c :
          {Case{"2147483647", "2147483647", 144, 192}, Case{"-2147483648", "-2147483648", 0, -192},
           Case{"1", "-1", 6, -8}, Case{"0", "1", 0, 8}, Case{"12", "0", 12, 0}}) {
-        ScratchDir dir;
+        TempDir dir;
         IniFile ini(dir.Write("Config.ini", "[Font]\nSize=" + c.size + "\nHeight=" + c.height));
         EXPECT_EQ(ReadFontSettings(ini).Size, c.expectedSize) << c.size;
         EXPECT_EQ(ReadFontSettings(ini).Height, c.expectedHeight) << c.height;
@@ -125,7 +125,7 @@ FontSettings SampleFont() {
 }
 
 TEST(SaveSettings, WritesEveryKeyInItsOrder) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     WriteOutcome outcome = SaveSettings(ini, SampleSettings(), SampleFont());
     EXPECT_TRUE(outcome.Ok);
@@ -140,7 +140,7 @@ TEST(SaveSettings, WritesEveryKeyInItsOrder) {
 }
 
 TEST(SaveSettings, RoundTrips) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings saved = SampleSettings();
     ASSERT_TRUE(SaveSettings(ini, saved, SampleFont()).Ok);
@@ -171,7 +171,7 @@ TEST(SaveSettings, RoundTrips) {
 }
 
 TEST(SaveSettings, DirectoryTextsAreWrittenEvenWhenTheirSearchIsOff) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "Config.ini");
     Settings settings;
     settings.SubDir = "subs";
@@ -181,7 +181,7 @@ TEST(SaveSettings, DirectoryTextsAreWrittenEvenWhenTheirSearchIsOff) {
 }
 
 TEST(SaveSettings, RewritesAllFormatsAndKeepsUnknownKeys) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[SubtitleFormat]\nxyz=1\n; mine\n[Extra]\nKey=v\n"));
     Settings settings;
     settings.SubtitleFormat.fill(true);
@@ -199,7 +199,7 @@ TEST(SaveSettings, RewritesAllFormatsAndKeepsUnknownKeys) {
 }
 
 TEST(SaveSettings, CreatesMissingDirectories) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir / "config/orvalen/Config.ini");
     EXPECT_TRUE(SaveSettings(ini, SampleSettings(), SampleFont()).Ok);
     EXPECT_EQ(LoadSettings(ini).SubDir, "Sous titres");
@@ -208,7 +208,7 @@ TEST(SaveSettings, CreatesMissingDirectories) {
 }
 
 TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
-    ScratchDir dir;
+    TempDir dir;
     std::string plainFile = dir.Write("plain", "x");
     IniFile ini(plainFile + "/Config.ini");
     WriteOutcome outcome = SaveSettings(ini, SampleSettings(), SampleFont());
@@ -221,7 +221,7 @@ TEST(SaveSettings, RefusedFileStopsAtTheFirstKeyWithTheMessage) {
 }
 
 TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[General]\nStateBarre=0\n"));
     ASSERT_EQ(::chmod(ini.Path().c_str(), 0444), 0);
     WriteOutcome outcome = WriteBarSettings(ini, BarSettings{true, true});
@@ -231,7 +231,7 @@ TEST(SaveSettings, ReadOnlyFileIsRefusedEvenForRoot) {
 }
 
 TEST(SaveSettings, MessageNamesTheFullPath) {
-    ScratchDir dir;
+    TempDir dir;
     std::string previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     dir.Write("plain", "x");
@@ -263,7 +263,7 @@ class FileSizeLimit {
 };
 
 TEST(SaveSettings, WriteRefusedPartWayLeavesTheFileAsItWas) {
-    ScratchDir dir;
+    TempDir dir;
     const std::string before = "; " + std::string(100, '-') + "\n[General]\nDelay=5\n";
     IniFile ini(dir.Write("Config.ini", before));
     WriteOutcome outcome;
@@ -281,7 +281,7 @@ TEST(SaveSettings, WriteRefusedPartWayLeavesTheFileAsItWas) {
 }
 
 TEST(BarSettings, RoundTrip) {
-    ScratchDir dir;
+    TempDir dir;
     IniFile ini(dir.Write("Config.ini", "[General]\nNbrChar=4\n"));
     ASSERT_TRUE(WriteBarSettings(ini, BarSettings{true, false}).Ok);
     BarSettings bars = ReadBarSettings(ini);
@@ -300,7 +300,7 @@ TEST(LoadSettings, BinaryFilesGiveTheDefaults) {
     const std::string contents[] = {noise, std::string(4096, '\0'), std::string(4096, '['),
                                     std::string(4096, '=')};
     for (const std::string& content : contents) {
-        ScratchDir dir;
+        TempDir dir;
         IniFile ini(dir.Write("Config.ini", content));
         Settings settings = LoadSettings(ini);
         EXPECT_EQ(settings.NbrChar, 0);

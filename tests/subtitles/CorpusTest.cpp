@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
 #include "subtitles/Parser.h"
+#include "tests/Corpus.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
@@ -38,7 +39,7 @@ class CorpusTest : public ::testing::TestWithParam<CorpusCase> {};
 TEST_P(CorpusTest, LoadsAsPinned) {
     const CorpusCase& c = GetParam();
     std::string source = std::string(ORVALEN_CORPUS_DIR) + "/" + c.file;
-    if (!std::filesystem::exists(source)) GTEST_SKIP() << "corpus not present: " << source;
+    SKIP_WITHOUT_CORPUS(source);
     testing::TempDir dir;
     std::string path = source;
     if (c.loadAs) {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "TempDir.h"
 #include "subtitles/Parser.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

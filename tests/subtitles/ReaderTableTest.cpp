@@ -17,9 +17,9 @@ TEST(ReaderTable, RowsAreFoundByIdAndNamedOnce) {
         EXPECT_TRUE(ids.insert(row.Id).second) << row.Name;
         EXPECT_TRUE(names.insert(row.Name).second) << row.Name;
         EXPECT_EQ(FindReader(row.Id), &row) << row.Name;
-        ASSERT_GE(row.Extension.size(), 2u);
-        EXPECT_EQ(row.Extension[0], '.');
-        EXPECT_EQ(row.Extension, ChooseReader(row.Extension, "")->Extension);
+        const std::string extension = "." + std::string(FormatExtension(row.Format));
+        ASSERT_NE(ChooseReader(extension, ""), nullptr) << row.Name;
+        EXPECT_EQ(ChooseReader(extension, "")->Format, row.Format) << row.Name;
         EXPECT_NE(row.Read, nullptr);
     }
     EXPECT_EQ(FindReader(SubtitleReaderId::None), nullptr);

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "TempDir.h"
 #include "subtitles/DisplayText.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubtitleWriters.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "TempDir.h"
 #include "subtitles/Parser.h"
 #include "subtitles/SubRipWriter.h"
+#include "tests/TempDir.h"
 
 namespace orvalen {
 namespace {
