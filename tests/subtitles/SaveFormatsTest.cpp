@@ -149,8 +149,13 @@ std::vector<std::pair<int32_t, int32_t>> FfmpegCues(const std::string& path,
         int h1, m1, s1, f1, h2, m2, s2, f2;
         if (std::sscanf(line, "%d:%d:%d,%d --> %d:%d:%d,%d", &h1, &m1, &s1, &f1, &h2, &m2, &s2,
                         &f2) == 8) {
-            cues.emplace_back(((h1 * 60 + m1) * 60 + s1) * 1000 + f1,
-                              ((h2 * 60 + m2) * 60 + s2) * 1000 + f2);
+            // ffmpeg prints a negative time as its unsigned 32-bit milliseconds: wrapping to
+            // 32 bits gives the time back.
+            const auto ms = [](int64_t h, int64_t m, int64_t s, int64_t f) {
+                return static_cast<int32_t>(
+                    static_cast<uint32_t>(((h * 60 + m) * 60 + s) * 1000 + f));
+            };
+            cues.emplace_back(ms(h1, m1, s1, f1), ms(h2, m2, s2, f2));
         }
     }
     ::pclose(pipe);
