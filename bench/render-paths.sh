@@ -17,11 +17,14 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-printf '[General]\nStateBarre=1\nToolBarre=1\n' >"$work/Config.ini"
+# Each film has a subtitle file beside it, so that no file dialog waits for an answer.
+printf '[General]\nStateBarre=1\nToolBarre=1\nCurrentDir=1\n[SubtitleFormat]\nsrt=1\n' \
+    >"$work/Config.ini"
 export ORVALEN_CONFIG="$work/Config.ini"
 for size in 1920x1080 3840x2160; do
     ffmpeg -nostdin -v error -y -f lavfi -i "testsrc2=s=$size:r=25:d=$((seconds + 5))" \
         -c:v libx264 -preset veryfast -pix_fmt yuv420p "$work/$size.mkv"
+    printf '1\r\n00:00:01,000 --> 00:00:09,000\r\nA subtitle\r\n\r\n' >"$work/$size.srt"
 done
 
 "$player" --version --verbose | sed -n '2p'
